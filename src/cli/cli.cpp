@@ -1,0 +1,195 @@
+#include "cli/cli.hpp"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "converters/catalogue.hpp"
+#include "flow/run.hpp"
+#include "platform/console_platform.hpp"
+
+namespace korvath {
+namespace {
+
+std::string_view cause(Fault fault) {
+  switch (fault) {
+    case Fault::cancelled: return "ο διάλογος ακυρώθηκε";
+    case Fault::cannot_open: return "δεν ανοίγει για ανάγνωση";
+    case Fault::cannot_create: return "δεν μπορεί να δημιουργηθεί ή να ανοιχτεί για εγγραφή";
+    case Fault::read_past_end: return "ανάγνωση πέρα από το τέλος του αρχείου";
+    case Fault::not_a_number: return "η τιμή δεν είναι αριθμός";
+    case Fault::number_too_large: return "ο αριθμός είναι πολύ μεγάλος";
+    case Fault::line_too_short: return "η γραμμή είναι πολύ μικρή";
+    case Fault::bad_field: return "μη έγκυρη θέση πεδίου";
+    case Fault::too_many_values: return "πάρα πολλές τιμές στην εγγραφή";
+    case Fault::write_failed: return "αποτυχία εγγραφής";
+    case Fault::other: return "σφάλμα αρχείου";
+  }
+  return "σφάλμα";
+}
+
+// One line: which file, where known the line, what was wrong, and the offending text.
+std::string error_line(const ConversionError& e) {
+  std::string line = "korvath: σφάλμα: ";
+  if (!e.file().empty()) line += "«" + e.file() + "»: ";
+  if (e.line() != 0) line += "γραμμή " + std::to_string(e.line()) + ": ";
+  line += cause(e.fault());
+  if (!e.detail().empty()) line += " («" + e.detail() + "»)";
+  return line;
+}
+
+struct LineEndsSeen {
+  bool cr = false, lf = false, crlf = false;
+};
+
+LineEndsSeen scan_line_ends(const std::string& path) {
+  LineEndsSeen seen;
+  std::ifstream in(path, std::ios::binary);
+  char buffer[1 << 16];
+  char previous = 0;
+  while (in && !(seen.cr && seen.crlf)) {
+    in.read(buffer, sizeof buffer);
+    const std::streamsize n = in.gcount();
+    for (std::streamsize i = 0; i < n; ++i) {
+      const char c = buffer[i];
+      if (c == '\r') seen.cr = true;
+      if (c == '\n') {
+        seen.lf = true;
+        if (previous == '\r') seen.crlf = true;
+      }
+      previous = c;
+    }
+  }
+  return seen;
+}
+
+void warn_about_line_ends(const ConversionCommand& command, const std::string& input,
+                          std::ostream& err) {
+  const LineEndsSeen seen = scan_line_ends(input);
+  if (command.line_ends == LineEnds::cr_or_crlf && seen.lf && !seen.cr) {
+    err << "korvath: προειδοποίηση: το «" << input
+        << "» έχει αλλαγές γραμμής LF χωρίς CR· η εντολή " << command.id
+        << " διαβάζει γραμμές που τελειώνουν σε CR ή CR LF, οπότε όλο το αρχείο διαβάζεται ως"
+           " μία γραμμή\n";
+  } else if (command.line_ends == LineEnds::bare_lf && seen.crlf) {
+    err << "korvath: προειδοποίηση: το «" << input << "» έχει αλλαγές γραμμής CR LF· η εντολή "
+        << command.id << " περιμένει εγγραφές χωρισμένες με σκέτο LF"
+        << (command.id == "topcon-gts3000-raw" ? " (για αρχεία CR LF: topcon-gts3000-raw-wordpad)"
+                                               : "")
+        << "\n";
+  }
+}
+
+void list_commands(std::ostream& out) {
+  for (const ConversionCommand& command : catalogue()) {
+    out << std::left << std::setw(28) << command.id << std::setw(28) << command.menu_name
+        << command.menu_path << " / " << command.caption << " ("
+        << (command.outputs == Outputs::coordinates ? "συντεταγμένες" : "μετρήσεις") << ")";
+    if (!command.convert) out << "  [δεν είναι ακόμη διαθέσιμη]";
+    out << '\n';
+  }
+}
+
+struct ConvertArguments {
+  std::string command, input;
+  std::vector<std::string> outputs;
+  std::string overwrite, scratch_dir;
+};
+
+int convert(const ConvertArguments& args, std::istream& in, std::ostream& out,
+            std::ostream& err) {
+  const ConversionCommand* command = find_command(args.command);
+  if (!command) {
+    err << "korvath: άγνωστη εντολή «" << args.command << "» (δείτε: korvath list)\n";
+    return kExitUsage;
+  }
+  const std::size_t wanted = command->outputs == Outputs::coordinates ? 1 : 2;
+  if (args.outputs.size() != wanted) {
+    err << "korvath: η εντολή " << command->id << " θέλει "
+        << (wanted == 1 ? "ένα αρχείο εξόδου (συντεταγμένων)"
+                        : "δύο αρχεία εξόδου (στάσεων, σημείων)")
+        << "\n";
+    return kExitUsage;
+  }
+  OverwriteAnswer overwrite = isatty(STDIN_FILENO) ? OverwriteAnswer::ask : OverwriteAnswer::no;
+  if (args.overwrite == "yes") overwrite = OverwriteAnswer::yes;
+  if (args.overwrite == "no") overwrite = OverwriteAnswer::no;
+  if (args.overwrite == "ask") overwrite = OverwriteAnswer::ask;
+
+  ConsolePlatform ui(overwrite, in, out, err);
+  ui.open_answers.push_back(args.input);
+  for (const std::string& output : args.outputs) ui.save_answers.push_back(output);
+  ui.folder = args.scratch_dir.empty() ? default_scratch_folder() : args.scratch_dir;
+  while (ui.folder.size() > 1 && ui.folder.back() == '/') ui.folder.pop_back();
+
+  if (command->convert && !args.input.empty()) warn_about_line_ends(*command, args.input, err);
+
+  const Outcome outcome = run_conversion(*command, ui);
+  switch (outcome.status) {
+    case Outcome::Status::converted:
+      for (const WrittenFile& file : outcome.written)
+        out << file.path << ": " << file.lines << (file.lines == 1 ? " γραμμή" : " γραμμές")
+            << '\n';
+      ui.show_message(kConverted, kInformationTitle, Icon::information);
+      return kExitConverted;
+    case Outcome::Status::failed: err << error_line(*outcome.error) << '\n'; return kExitFailed;
+    case Outcome::Status::invalid_input: return kExitInvalid;
+    case Outcome::Status::ended: return kExitNotConverted;
+    case Outcome::Status::refused:
+    case Outcome::Status::not_built: return kExitFailed;
+  }
+  return kExitFailed;
+}
+
+}  // namespace
+
+int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+            std::ostream& err) {
+  CLI::App app{"Korvath: μετατροπή αρχείων γεωδαιτικών σταθμών σε αρχεία μετρήσεων (.txm) και"
+               " συντεταγμένων (.seq)",
+               "korvath"};
+  app.set_version_flag("--version", "korvath " KORVATH_VERSION);
+  app.require_subcommand(1);
+
+  app.add_subcommand("list", "οι εντολές μετατροπής");
+
+  ConvertArguments args;
+  CLI::App* convert_cmd = app.add_subcommand("convert", "μετατροπή ενός αρχείου");
+  convert_cmd->add_option("COMMAND", args.command, "κωδικός εντολής (korvath list) ή όνομα μενού")
+      ->required();
+  convert_cmd->add_option("INPUT", args.input, "αρχείο του οργάνου")->required();
+  convert_cmd->add_option("OUTPUT", args.outputs,
+                          "αρχείο στάσεων και αρχείο σημείων, ή ένα αρχείο συντεταγμένων")
+      ->required()
+      ->expected(1, 2);
+  convert_cmd->add_option("--overwrite", args.overwrite, "απάντηση στην ερώτηση επαναγραφής")
+      ->check(CLI::IsMember({"ask", "yes", "no"}));
+  convert_cmd->add_option("--scratch-dir", args.scratch_dir, "φάκελος βοηθητικών αρχείων");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::CallForVersion& e) {
+    out << app.version() << '\n';
+    return 0;
+  } catch (const CLI::ParseError& e) {
+    err << "korvath: " << e.what() << "\n" << app.help();
+    return kExitUsage;
+  }
+  if (app.got_subcommand("list")) {
+    list_commands(out);
+    return 0;
+  }
+  return convert(args, in, out, err);
+}
+
+}  // namespace korvath

@@ -1,0 +1,20 @@
+// `korvath list | convert`: the dialogs of a command answered from the command line.
+#pragma once
+
+#include <iosfwd>
+
+namespace korvath {
+
+/// Exit statuses of `korvath convert`.
+enum ExitStatus : int {
+  kExitConverted = 0,
+  kExitFailed = 1,     // the error path, a refused output, a command not built yet
+  kExitUsage = 2,
+  kExitInvalid = 3,    // the validation pass rejected the input
+  kExitNotConverted = 4,  // overwrite declined or empty input path
+};
+
+int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+            std::ostream& err);
+
+}  // namespace korvath

@@ -1,0 +1,5 @@
+#include <iostream>
+
+#include "cli/cli.hpp"
+
+int main(int argc, char** argv) { return korvath::run_cli(argc, argv, std::cin, std::cout, std::cerr); }

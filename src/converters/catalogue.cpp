@@ -1,0 +1,87 @@
+#include "converters/catalogue.hpp"
+
+#include "converters/leica/leica.hpp"
+
+namespace korvath {
+namespace {
+
+constexpr std::string_view kAllFiles = "Όλα τα αρχεία (*.*)|*.*|";
+constexpr std::string_view kLeica407Title = "Άνοιγμα αρχείου LEICA TCR407";
+constexpr std::string_view kNikonTitle = "Άνοιγμα αρχείου Nikon NPL 352";
+constexpr std::string_view kPentaxMesTitle = "Άνοιγμα αρχείου μετρήσεων PENTAX";
+constexpr std::string_view kPentaxCorTitle = "Άνοιγμα αρχείου συντεταγμένων PENTAX";
+constexpr std::string_view kTopconTitle = "Άνοιγμα αρχείου μετρήσεων TOPCON_3000";
+
+constexpr ConversionCommand kCommands[] = {
+    {.id = "leica-tc600", .menu_name = "mnuLEICATC600", .menu_path = "LEICA",
+     .caption = "TC 600", .open_title = "Άνοιγμα αρχείου WILD TC 600",
+     .open_filter = "Αρχεία  TC6 (*.TC6)|*.TC6|", .outputs = Outputs::measurements,
+     .opening = Opening::early, .validate = &leica::validate_tc600,
+     .convert = &leica::convert_tc600},
+    {.id = "leica-tcr307", .menu_name = "mnuLEICATCR307", .menu_path = "LEICA",
+     .caption = "TCR 307", .open_title = "Άνοιγμα αρχείου LEICA TCR307",
+     .open_filter = kAllFiles, .outputs = Outputs::measurements, .opening = Opening::late,
+     .scratch_files = {"/L307hlp.txt", "/L307hlp2.txt"}},
+    {.id = "leica-tcr407-idx", .menu_name = "mnuLEICATCR407IDX", .menu_path = "LEICA/TCR 407",
+     .caption = "IDX FILE", .open_title = kLeica407Title,
+     .open_filter = "Αρχεία IDX (*.idx)|*.idx|", .outputs = Outputs::measurements,
+     .opening = Opening::late, .scratch_files = {"/lei3hlp.txt"}},
+    {.id = "leica-tcr407-mdt", .menu_name = "mnuLEICATCR407MDT", .menu_path = "LEICA/TCR 407",
+     .caption = "MDT FILE", .open_title = kLeica407Title,
+     .open_filter = "Αρχεία MDT (*.mdt)|*.mdt|", .outputs = Outputs::measurements,
+     .opening = Opening::late, .scratch_files = {"/lei3hlp.txt"}},
+    {.id = "leica-tcr407-coords", .menu_name = "mnuLEICATCR407CORDS",
+     .menu_path = "LEICA/TCR 407", .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ (IDX)",
+     .open_title = kLeica407Title, .open_filter = "Αρχεία IDX (*.idx)|*.idx|",
+     .outputs = Outputs::coordinates},
+    {.id = "nikon-npl352-dos", .menu_name = "mnuNIKONNPL352DOS", .menu_path = "NIKON/NPL 352",
+     .caption = "DOS FORMAT", .open_title = kNikonTitle,
+     .open_filter = "Αρχεία DOS (*.cmt)|*.cmt|", .outputs = Outputs::measurements,
+     .opening = Opening::early},
+    {.id = "nikon-npl352-raw", .menu_name = "mnuNIKONNPL352RAW", .menu_path = "NIKON/NPL 352",
+     .caption = "RAW FORMAT", .open_title = kNikonTitle,
+     .open_filter = "Αρχεία RAW (*.nik)|*.nik|", .outputs = Outputs::measurements,
+     .opening = Opening::late, .scratch_files = {"/nikhelp.txt"}},
+    {.id = "pentax-mes", .menu_name = "mnuPENTAXMES", .menu_path = "PENTAX",
+     .caption = "ΜΕΤΡΗΣΕΙΣ RAW", .open_title = kPentaxMesTitle, .open_filter = kAllFiles,
+     .outputs = Outputs::measurements, .opening = Opening::late,
+     .scratch_files = {"/PENhlp.txt"}, .odr_listing = true},
+    {.id = "pentax-cor", .menu_name = "mnuPENTAXCOR", .menu_path = "PENTAX",
+     .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ RAW", .open_title = kPentaxCorTitle, .open_filter = kAllFiles,
+     .outputs = Outputs::coordinates},
+    {.id = "pentax-mes-traverse", .menu_name = "mnuPENTAXMESOD", .menu_path = "PENTAX",
+     .caption = "ΜΕΤΡΗΣΕΙΣ (ΟΔΕΥΣΗ)", .open_title = kPentaxMesTitle, .open_filter = kAllFiles,
+     .outputs = Outputs::measurements, .opening = Opening::late,
+     .scratch_files = {"/PENhlp.txt"}, .odr_listing = true},
+    {.id = "pentax-cor-traverse", .menu_name = "mnuPENTAXCOROD", .menu_path = "PENTAX",
+     .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ (ΟΔΕΥΣΗ)", .open_title = kPentaxCorTitle,
+     .open_filter = kAllFiles, .outputs = Outputs::coordinates},
+    {.id = "south-mes", .menu_name = "mnuSOUTHMES", .menu_path = "SOUTH",
+     .caption = "ΜΕΤΡΗΣΕΙΣ", .open_title = "Άνοιγμα αρχείου μετρήσεων South",
+     .open_filter = kAllFiles, .outputs = Outputs::measurements, .opening = Opening::late,
+     .scratch_files = {"/ConvSou.txt"}},
+    {.id = "topcon-gts3000", .menu_name = "mnuTOPCONGTS3000", .menu_path = "TOPCON",
+     .caption = "GPT 3000", .open_title = kTopconTitle, .open_filter = kAllFiles,
+     .outputs = Outputs::measurements, .opening = Opening::late,
+     .line_ends = LineEnds::bare_lf, .scratch_files = {"/Top300hlp.txt", "/Top3000hlp.txt"}},
+    {.id = "topcon-gts3000-raw", .menu_name = "mnuTOPCONGTS3000RAW", .menu_path = "TOPCON",
+     .caption = "GPT 3000 RAW", .open_title = kTopconTitle, .open_filter = kAllFiles,
+     .outputs = Outputs::measurements, .opening = Opening::late,
+     .line_ends = LineEnds::bare_lf, .scratch_files = {"/Top300hlp.txt", "/Top3000hlp.txt"}},
+    {.id = "topcon-gts3000-raw-wordpad", .menu_name = "mnuTOPCONGTS3000RAWwardpad",
+     .menu_path = "TOPCON", .caption = "GPT 3000 RAW (WordPad Saved)",
+     .open_title = kTopconTitle, .open_filter = kAllFiles, .outputs = Outputs::measurements,
+     .opening = Opening::late, .scratch_files = {"/Top300hlp.txt"}},
+};
+
+}  // namespace
+
+std::span<const ConversionCommand> catalogue() { return kCommands; }
+
+const ConversionCommand* find_command(std::string_view id_or_menu_name) {
+  for (const ConversionCommand& command : kCommands)
+    if (command.id == id_or_menu_name || command.menu_name == id_or_menu_name) return &command;
+  return nullptr;
+}
+
+}  // namespace korvath

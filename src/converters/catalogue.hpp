@@ -1,0 +1,17 @@
+// The one table of conversion commands, read by the menu, the command line and the tests.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "flow/command.hpp"
+
+namespace korvath {
+
+/// Every command, in the order of the command line's list.
+std::span<const ConversionCommand> catalogue();
+
+/// The command with this id ("leica-tc600") or menu name ("mnuLEICATC600"); nullptr if none.
+const ConversionCommand* find_command(std::string_view id_or_menu_name);
+
+}  // namespace korvath

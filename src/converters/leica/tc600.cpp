@@ -1,0 +1,109 @@
+// Wild/Leica TC 600: fixed-column lines of 16-character words. A short line (64 characters)
+// with code -3 sets up a station from the long line after it; code -2 observes a station with
+// the long line after it; every other long line (112 characters) observes a detail point.
+#include <string>
+
+#include "converters/leica/leica.hpp"
+#include "flow/conversion.hpp"
+#include "flow/readers.hpp"
+#include "flow/text.hpp"
+#include "formats/measurement_files.hpp"
+
+namespace korvath::leica {
+namespace {
+
+constexpr std::size_t kShortLine = 64;
+constexpr std::size_t kLongLine = 112;
+
+// A fixed field scaled to its unit; the field must read as a number in full.
+double scaled(std::string_view line, long start, long length, double divisor, Where where) {
+  return as_number(text(field(line, start, length, where)), where) / divisor;
+}
+
+// "S" and the station number without its leading zeros (digits with a letter stay as they are).
+Value station_name(std::string_view digits) {
+  std::string name = "S";
+  name += format_integer(text(digits));
+  return Value(std::move(name));
+}
+
+struct Setup {
+  Value station = text(""), backsight = text("");
+  Value instrument_height;  // empty before the first set-up
+  double orientation = 0;
+};
+
+struct Measured {
+  double target_height, slope_distance, direction, vertical_angle;
+};
+
+Measured measure(std::string_view line, double orientation, Where where) {
+  Measured m{};
+  m.target_height = scaled(line, 88, 9, 1000, where);
+  m.slope_distance = scaled(line, 56, 8, 1000, where);
+  m.direction = reduce_to_backsight(scaled(line, 24, 7, 10000, where), orientation);
+  m.vertical_angle = scaled(line, 40, 7, 10000, where);
+  return m;
+}
+
+Observation observation(Value target, const Setup& s, const Measured& m) {
+  return {std::move(target),
+          s.station,
+          s.backsight,
+          text(format_fixed(m.target_height, 4)),
+          text(format_fixed(m.direction, 5)),
+          text(format_fixed(m.vertical_angle, 5)),
+          text(format_fixed(m.slope_distance, 4)),
+          text(format_fixed(s.instrument_height, 4))};
+}
+
+}  // namespace
+
+bool validate_tc600(const std::string& input_path) {
+  LineReader in(input_path);
+  while (!in.at_end()) {
+    const std::size_t length = in.read_line().size();
+    if (length != 0 && length != kShortLine && length != kLongLine) return false;
+  }
+  return true;
+}
+
+void convert_tc600(Conversion& c) {
+  LineReader in(c.input());
+  MeasurementOutputs out(c);
+  Setup setup;
+  double counter = 0;  // falls by one with every -3 and -2 pair; shifts the point numbers
+  while (!in.at_end()) {
+    bool handled = false;
+    std::string_view line = in.read_line();
+    if (line.size() == kShortLine) {
+      const double code = read_number(field(line, 7, 9), in.where());
+      if (code == -3) {
+        const std::string station(field(line, 24, 8)), backsight(field(line, 40, 8));
+        const double height = scaled(line, 56, 8, 100, in.where());
+        line = in.read_line();  // the observation to the backsight
+        setup.orientation = scaled(line, 24, 7, 10000, in.where());
+        measure(line, setup.orientation, in.where());  // its other fields must be numbers too
+        setup.station = station_name(station);
+        setup.backsight = station_name(backsight);
+        setup.instrument_height = height;
+        handled = true;
+        --counter;
+      } else if (code == -2) {
+        const std::string target(field(line, 24, 8));
+        line = in.read_line();  // the observation to that station
+        const Measured m = measure(line, setup.orientation, in.where());
+        out.stations.write(observation(station_name(target), setup, m));
+        handled = true;
+        --counter;
+      }
+    }
+    if (line.size() == kLongLine && !handled) {
+      const Measured m = measure(line, setup.orientation, in.where());
+      const double point = read_number(field(line, 7, 9), in.where()) + counter;
+      out.points.write(observation(point, setup, m));
+    }
+  }
+}
+
+}  // namespace korvath::leica

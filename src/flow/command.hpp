@@ -1,0 +1,43 @@
+// One menu command: an input format, its open dialog, its outputs and how they are opened.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace korvath {
+
+class Conversion;
+
+enum class Outputs { measurements, coordinates };
+
+/// Early: each output is created right after its own dialog and confirmation.
+/// Late: the converter creates its outputs when its conversion needs them.
+enum class Opening { early, late };
+
+/// What line ends the command reads its input by (the command line warns when a file differs).
+enum class LineEnds {
+  cr_or_crlf,   // lines end at CR or CR LF; a file of bare line feeds reads as one line
+  bare_lf,      // records are separated by bare line feeds (CR LF doubles every break)
+};
+
+struct ConversionCommand {
+  std::string_view id;         // "leica-tc600": the command line and the tests
+  std::string_view menu_name;  // "mnuLEICATC600": the menu item's object name
+  std::string_view menu_path;  // "LEICA" or "LEICA/TCR 407": the menus that hold the item
+  std::string_view caption;    // "TC 600"
+  std::string_view open_title, open_filter;  // filter as "label|pattern|"
+  Outputs outputs = Outputs::measurements;
+  Opening opening = Opening::late;
+  LineEnds line_ends = LineEnds::cr_or_crlf;
+  /// Scratch files the command writes in the program's folder, each a name beginning with "/".
+  std::array<std::string_view, 2> scratch_files{};
+  /// Writes the `OdrFile` beside the point file (the Pentax measurement commands).
+  bool odr_listing = false;
+  /// Checks the whole input before any output dialog; false rejects it (the TC 600 command).
+  bool (*validate)(const std::string& input_path) = nullptr;
+  /// The conversion itself; nullptr while the converter is not built (listed, refuses to run).
+  void (*convert)(Conversion&) = nullptr;
+};
+
+}  // namespace korvath

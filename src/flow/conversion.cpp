@@ -1,0 +1,125 @@
+#include "flow/conversion.hpp"
+
+#include "flow/conversion_error.hpp"
+#include "flow/overwrite.hpp"
+#include "flow/same_file.hpp"
+
+namespace korvath {
+namespace {
+
+struct OutputDialog {
+  std::string_view title, filter, extension, role;
+};
+
+constexpr OutputDialog kStationDialog{kStationSaveTitle, kMeasurementFilter, "txm",
+                                      "το αρχείο μετρήσεων στάσεων"};
+constexpr OutputDialog kPointDialog{kPointSaveTitle, kMeasurementFilter, "txm",
+                                    "το αρχείο μετρήσεων σημείων"};
+constexpr OutputDialog kCoordinateDialog{kCoordinateSaveTitle, kCoordinateFilter, "seq",
+                                         "το αρχείο συντεταγμένων"};
+constexpr std::string_view kInputRole = "το αρχείο εισόδου";
+constexpr std::string_view kScratchRole = "βοηθητικό αρχείο της μετατροπής";
+constexpr std::string_view kOdrRole = "το αρχείο ODR";
+
+const OutputDialog& dialog_for(const ConversionCommand& command, std::size_t i) {
+  if (command.outputs == Outputs::coordinates) return kCoordinateDialog;
+  return i == 0 ? kStationDialog : kPointDialog;
+}
+
+std::size_t output_count(const ConversionCommand& command) {
+  return command.outputs == Outputs::coordinates ? 1 : 2;
+}
+
+}  // namespace
+
+Conversion::Conversion(const ConversionCommand& command, Platform& ui)
+    : command_(command), ui_(ui) {}
+
+bool Conversion::refuse_if_taken(const std::string& path, std::string_view role) {
+  auto refuse = [&](std::string_view other) {
+    refusal_ = "Το αρχείο «" + path + "» δεν μπορεί να είναι " + std::string(role) +
+               ": είναι " + std::string(other) + ".";
+    return true;
+  };
+  if (same_file(path, input_)) return refuse(kInputRole);
+  for (std::string_view name : command_.scratch_files)
+    if (!name.empty() && same_file(path, scratch_path(name))) return refuse(kScratchRole);
+  for (std::size_t i = 0; i < output_paths_.size(); ++i)
+    if (same_file(path, output_paths_[i])) return refuse(dialog_for(command_, i).role);
+  if (!odr_path_.empty() && same_file(path, odr_path_)) return refuse(kOdrRole);
+  return false;
+}
+
+std::optional<std::string> Conversion::ask_output(std::size_t i) {
+  const OutputDialog& dialog = dialog_for(command_, i);
+  const auto chosen = ui_.ask_save_path(dialog.title, dialog.filter);
+  if (!chosen) throw ConversionError(Fault::cancelled, {});
+  std::string path = output_name(*chosen, dialog.extension);
+  if (refuse_if_taken(path, dialog.role)) return std::nullopt;
+  if (command_.odr_listing && i == 1) {
+    const std::string odr = odr_name(*chosen);
+    if (same_file(odr, path) || refuse_if_taken(odr, kOdrRole)) {
+      if (refusal_.empty()) refusal_ = "Το αρχείο «" + odr + "» δεν μπορεί να είναι το αρχείο ODR.";
+      return std::nullopt;
+    }
+    odr_path_ = odr;
+  }
+  return path;
+}
+
+Conversion::Stage Conversion::ask() {
+  const auto input = ui_.ask_open_path(command_.open_title, command_.open_filter);
+  if (!input) throw ConversionError(Fault::cancelled, {});
+  if (input->empty()) return Stage::ended;
+  input_ = *input;
+  folder_ = ui_.program_folder();
+  for (std::string_view name : command_.scratch_files) {
+    if (!name.empty() && same_file(input_, scratch_path(name))) {
+      refusal_ = "Το αρχείο «" + input_ + "» δεν μπορεί να είναι " + std::string(kInputRole) +
+                 ": είναι " + std::string(kScratchRole) + ".";
+      return Stage::refused;
+    }
+  }
+
+  if (command_.validate && !command_.validate(input_)) {
+    ui_.show_message(kNotValid, kWarningTitle, Icon::error);
+    return Stage::invalid;
+  }
+
+  for (std::size_t i = 0; i < output_count(command_); ++i) {
+    const auto path = ask_output(i);
+    if (!path) return Stage::refused;
+    output_paths_.push_back(*path);
+    confirm_overwrite(*path, ui_);
+    if (!overwrite_allowed) return Stage::ended;
+    if (command_.opening == Opening::early) outputs_[i].emplace(*path);
+  }
+  return Stage::ready;
+}
+
+OutputFile& Conversion::output(std::size_t i) {
+  if (!outputs_.at(i)) outputs_[i].emplace(output_paths_.at(i));
+  return *outputs_[i];
+}
+
+OutputFile& Conversion::odr_file() {
+  if (!odr_) odr_.emplace(odr_path_);
+  return *odr_;
+}
+
+void Conversion::close_all() {
+  written_.clear();
+  for (auto& file : outputs_) {
+    if (!file) continue;
+    file->close();
+    written_.push_back({file->path(), file->lines()});
+  }
+  if (odr_) {
+    odr_->close();
+    written_.push_back({odr_->path(), odr_->lines()});
+  }
+}
+
+std::vector<WrittenFile> Conversion::written() const { return written_; }
+
+}  // namespace korvath

@@ -1,0 +1,70 @@
+// One run of a ConversionCommand: the dialogs, the output names and the overwrite question,
+// then the files the converter works with. Owns every output it opens; its destructor closes
+// them quietly (the error path), close_all() closes and checks them (success).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "flow/command.hpp"
+#include "flow/output_file.hpp"
+#include "flow/platform.hpp"
+
+namespace korvath {
+
+struct WrittenFile {
+  std::string path;
+  std::uint64_t lines = 0;
+};
+
+class Conversion {
+ public:
+  enum class Stage {
+    ready,       // all dialogs answered: convert
+    ended,       // empty input path or overwrite declined: nothing more happens
+    invalid,     // the validation pass rejected the input (its message is shown)
+    refused,     // an output would be the input, the other output or a scratch file
+  };
+
+  Conversion(const ConversionCommand& command, Platform& ui);
+
+  /// Runs the input dialog, the validation pass and the output steps of the flow. Throws
+  /// ConversionError on the error path (a cancelled dialog, a file that cannot be created).
+  Stage ask();
+  /// The refusal's text, after ask() gave Stage::refused.
+  const std::string& refusal() const { return refusal_; }
+
+  const ConversionCommand& command() const { return command_; }
+  const std::string& input() const { return input_; }
+  /// The program's folder followed by a scratch name such as "/PENhlp.txt".
+  std::string scratch_path(std::string_view name) const { return folder_ + std::string(name); }
+
+  /// Output i (0: station or coordinate file, 1: point file), created now in the late order.
+  OutputFile& output(std::size_t i);
+  const std::string& output_path(std::size_t i) const { return output_paths_.at(i); }
+  /// The `OdrFile` beside the point file, created (emptied) on first use.
+  OutputFile& odr_file();
+  const std::string& odr_path() const { return odr_path_; }
+
+  /// Closes every output, checked: Fault::write_failed when a flush or close failed.
+  void close_all();
+  /// The outputs with the lines written, after close_all().
+  std::vector<WrittenFile> written() const;
+
+ private:
+  std::optional<std::string> ask_output(std::size_t i);
+  bool refuse_if_taken(const std::string& path, std::string_view role);
+
+  const ConversionCommand& command_;
+  Platform& ui_;
+  std::string input_, folder_, odr_path_, refusal_;
+  std::vector<std::string> output_paths_;
+  std::array<std::optional<OutputFile>, 2> outputs_;
+  std::optional<OutputFile> odr_;
+  std::vector<WrittenFile> written_;
+};
+
+}  // namespace korvath

@@ -1,0 +1,152 @@
+#include "flow/number_text.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace korvath {
+namespace {
+
+// The magnitude of a non-zero finite value as 15 significant digits d1..d15 and the decimal
+// exponent of d1: |value| = d1.d2...d15 x 10^exponent, correctly rounded.
+struct Decimal15 {
+  char digits[15];
+  int exponent;
+};
+
+Decimal15 decimal15(double value) {
+  char buffer[32];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+  // buffer: "d.ddddddddddddddde[+-]XX"
+  Decimal15 d{};
+  d.digits[0] = buffer[0];
+  for (int i = 0; i < 14; ++i) d.digits[i + 1] = buffer[2 + i];
+  int exponent = 0;
+  std::from_chars(buffer + 17 + (buffer[17] == '+' ? 1 : 0), result.ptr, exponent);
+  d.exponent = exponent;
+  return d;
+}
+
+// Writes a number as integer digits and fraction digits, rounded to `decimals` places on its
+// 15-digit decimal form, halves away from zero. Returns false when it rounds to zero.
+bool fixed_digits(double value, int decimals, std::string& out) {
+  std::string integer, fraction;
+  if (value != 0 && std::isfinite(value)) {
+    const Decimal15 d = decimal15(value);
+    const std::string_view digits(d.digits, 15);
+    const int point = d.exponent + 1;  // digits before the decimal point
+    if (point <= 0) {
+      integer = "0";
+      fraction.assign(static_cast<std::size_t>(-point), '0');
+      fraction.append(digits);
+    } else if (point >= 15) {
+      integer.assign(digits);
+      integer.append(static_cast<std::size_t>(point - 15), '0');
+    } else {
+      integer.assign(digits.substr(0, static_cast<std::size_t>(point)));
+      fraction.assign(digits.substr(static_cast<std::size_t>(point)));
+    }
+  } else {
+    integer = "0";
+  }
+  const auto kept = static_cast<std::size_t>(decimals);
+  if (fraction.size() < kept + 1) fraction.resize(kept + 1, '0');
+  const bool round_up = fraction[kept] >= '5';
+  std::string number = std::move(integer);
+  number.append(fraction, 0, kept);
+  if (round_up) {
+    std::size_t i = number.size();
+    while (i > 0 && number[i - 1] == '9') number[--i] = '0';
+    if (i == 0) {
+      number.insert(number.begin(), '1');
+    } else {
+      ++number[i - 1];
+    }
+  }
+  const std::size_t integer_length = number.size() - kept;
+  std::size_t lead = 0;
+  while (lead + 1 < integer_length && number[lead] == '0') ++lead;
+  const bool nonzero = number.find_first_not_of('0') != std::string::npos;
+  if (nonzero && value < 0) out.push_back('-');
+  out.append(number, lead, integer_length - lead);
+  if (kept > 0) {
+    out.push_back('.');
+    out.append(number, integer_length, kept);
+  }
+  return nonzero;
+}
+
+void append_plain_number(std::string& out, double value) {
+  if (value == 0 || !std::isfinite(value)) {
+    out.push_back('0');
+    return;
+  }
+  const Decimal15 d = decimal15(value);
+  std::size_t significant = 15;
+  while (significant > 1 && d.digits[significant - 1] == '0') --significant;
+  const std::string_view digits(d.digits, significant);
+  if (value < 0) out.push_back('-');
+  const int e = d.exponent;
+  if (e >= -5 && e < 15) {
+    if (e < 0) {
+      out.push_back('.');
+      out.append(static_cast<std::size_t>(-e - 1), '0');
+      out.append(digits);
+    } else {
+      const auto whole = static_cast<std::size_t>(e + 1);
+      if (digits.size() <= whole) {
+        out.append(digits);
+        out.append(whole - digits.size(), '0');
+      } else {
+        out.append(digits.substr(0, whole));
+        out.push_back('.');
+        out.append(digits.substr(whole));
+      }
+    }
+    return;
+  }
+  out.push_back(digits[0]);
+  if (digits.size() > 1) {
+    out.push_back('.');
+    out.append(digits.substr(1));
+  }
+  out.push_back('E');
+  out.push_back(e < 0 ? '-' : '+');
+  const int magnitude = e < 0 ? -e : e;
+  if (magnitude < 10) out.push_back('0');
+  out.append(std::to_string(magnitude));
+}
+
+}  // namespace
+
+std::string plain_number(double value) {
+  std::string out;
+  append_plain_number(out, value);
+  return out;
+}
+
+void append_bare_number(std::string& out, double value) {
+  if (!(value < 0)) out.push_back(' ');
+  append_plain_number(out, value);
+  out.push_back(' ');
+}
+
+std::string bare_number(double value) {
+  std::string out;
+  append_bare_number(out, value);
+  return out;
+}
+
+std::string format_fixed(double value, int decimals) {
+  std::string out;
+  fixed_digits(value, decimals, out);
+  return out;
+}
+
+std::string format_integer(double value) {
+  std::string out;
+  return fixed_digits(value, 0, out) ? out : std::string();
+}
+
+}  // namespace korvath

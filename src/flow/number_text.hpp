@@ -1,0 +1,27 @@
+// How numbers are written: the bare-number text and the fixed patterns. All three work on the
+// value's 15-significant-digit decimal form, so what is written never shows binary noise.
+#pragma once
+
+#include <string>
+
+namespace korvath {
+
+/// The number alone, without the blanks of bare-number text: 15 significant digits, trailing
+/// zeros and point dropped, no 0 before the point below 1 (".5", "-.5"). Fixed notation for
+/// 1e-5 <= |x| < 1e15 (decided on the rounded value), otherwise 1E-06 or 1.5E+15. Zero is "0".
+std::string plain_number(double value);
+
+/// Bare-number text: a blank (or "-" for a negative number), the plain number, a blank.
+std::string bare_number(double value);
+void append_bare_number(std::string& out, double value);
+
+/// The value rounded to `decimals` places, halves away from zero, at least one digit before the
+/// point and the decimals padded with zeros (patterns "0.000", "0.0000", "0.00000"). A value
+/// that rounds to zero has no "-".
+std::string format_fixed(double value, int decimals);
+
+/// The pattern "########": rounded to a whole number, halves away from zero, no leading zeros;
+/// a value that rounds to zero gives empty text.
+std::string format_integer(double value);
+
+}  // namespace korvath

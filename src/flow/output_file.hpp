@@ -1,0 +1,59 @@
+// A file opened for writing (emptied) or appending, with a buffer. Counts the lines written.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace korvath {
+
+class OutputFile {
+ public:
+  enum class Mode { create, append };
+
+  /// Throws Fault::cannot_create when the path cannot be opened in that mode.
+  explicit OutputFile(std::string path, Mode mode = Mode::create);
+  OutputFile(OutputFile&&) noexcept = default;
+  OutputFile& operator=(OutputFile&&) noexcept = default;
+  ~OutputFile();  // closes quietly; only close() reports a failure
+
+  void write(std::string_view bytes) {
+    buffer_.append(bytes);
+    if (buffer_.size() >= kFlushAt) flush();
+  }
+  /// The bytes followed by CR LF.
+  void write_line(std::string_view bytes) {
+    buffer_.append(bytes).append("\r\n");
+    ++lines_;
+    if (buffer_.size() >= kFlushAt) flush();
+  }
+  /// Counts a line end written with write() (the `OdrFile` writes lines in pieces).
+  void count_line() { ++lines_; }
+
+  /// Writes out the buffer and closes; throws Fault::write_failed when any write, the flush or
+  /// the close failed. Closing twice does nothing.
+  void close();
+  bool is_open() const { return file_ != nullptr; }
+
+  const std::string& path() const { return path_; }
+  std::uint64_t lines() const { return lines_; }
+  /// The file's length in bytes, written and buffered.
+  std::uint64_t length() const { return written_ + buffer_.size(); }
+
+ private:
+  static constexpr std::size_t kFlushAt = 1 << 16;
+  void flush();
+
+  struct Closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::string path_;
+  std::unique_ptr<std::FILE, Closer> file_;
+  std::string buffer_;
+  std::uint64_t lines_ = 0, written_ = 0;
+  bool failed_ = false;
+};
+
+}  // namespace korvath

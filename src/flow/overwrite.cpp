@@ -1,0 +1,27 @@
+#include "flow/overwrite.hpp"
+
+#include "flow/output_file.hpp"
+
+namespace korvath {
+
+std::string output_name(std::string_view path, std::string_view extension) {
+  const auto dot = path.rfind('.');
+  std::string result(dot == std::string_view::npos ? path : path.substr(0, dot));
+  return result.append(".").append(extension);
+}
+
+std::string odr_name(std::string_view chosen_point_path) {
+  if (chosen_point_path.rfind('.') == std::string_view::npos)
+    return std::string(chosen_point_path) + ".txm.ODR";
+  return output_name(chosen_point_path, "ODR");
+}
+
+void confirm_overwrite(const std::string& path, Platform& ui) {
+  overwrite_allowed = true;
+  OutputFile file(path, OutputFile::Mode::append);
+  const bool has_content = file.length() > 0;
+  file.close();
+  if (has_content) overwrite_allowed = ui.ask_yes_no(kOverwriteQuestion, kOverwriteTitle);
+}
+
+}  // namespace korvath

@@ -1,0 +1,27 @@
+// Module1: output naming and the overwrite question, shared by every command.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "flow/platform.hpp"
+
+namespace korvath {
+
+/// Set by every confirm_overwrite call: whether the chosen output may be written.
+inline bool overwrite_allowed = true;
+
+/// Forces the extension: the path up to and including its last "." (folders included) followed
+/// by the extension, or the path, "." and the extension when there is no "." at all.
+std::string output_name(std::string_view path, std::string_view extension);
+
+/// The `OdrFile` beside a chosen point file: the chosen name up to and including its last "."
+/// followed by "ODR"; with no ".", the chosen name followed by ".txm.ODR".
+std::string odr_name(std::string_view chosen_point_path);
+
+/// Opens the path for appending (creating it, empty, when missing); when the file is not
+/// empty, asks the overwrite question. Sets overwrite_allowed. Throws Fault::cannot_create when
+/// the path cannot be opened for appending.
+void confirm_overwrite(const std::string& path, Platform& ui);
+
+}  // namespace korvath

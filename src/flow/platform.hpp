@@ -1,0 +1,45 @@
+// What the conversion flow needs from the system it runs on: four modal operations and the
+// program's folder. The window answers them with dialogs, the command line from its arguments.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvath {
+
+enum class Icon { error, information };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  /// A file-open dialog; nullopt when cancelled. The file need not exist.
+  virtual std::optional<std::string> ask_open_path(std::string_view title,
+                                                   std::string_view filter) = 0;
+  /// A file-save dialog; nullopt when cancelled. It asks nothing about existing files.
+  virtual std::optional<std::string> ask_save_path(std::string_view title,
+                                                   std::string_view filter) = 0;
+  /// A question with Yes as the default; true for Yes.
+  virtual bool ask_yes_no(std::string_view text, std::string_view title) = 0;
+  /// A message with an OK button.
+  virtual void show_message(std::string_view text, std::string_view title, Icon icon) = 0;
+  /// The folder scratch files are written to, without a separator at its end.
+  virtual std::string program_folder() = 0;
+};
+
+// The system's own texts.
+inline constexpr std::string_view kConverted = "Η μετατροπή ολοκληρώθηκε επιτυχώς";
+inline constexpr std::string_view kInformationTitle = "Πληροφορία";
+inline constexpr std::string_view kNotValid = "Δεν είναι έγκυρο αρχείο";
+inline constexpr std::string_view kWarningTitle = "Προσοχή";
+inline constexpr std::string_view kOverwriteQuestion = "Το αρχείο υπάρχει ήδη. Να επαναγραφεί;";
+inline constexpr std::string_view kOverwriteTitle = "Προσοχή:";
+
+inline constexpr std::string_view kStationSaveTitle = "Αποθήκευση αρχείου μετρήσεων στάσεων";
+inline constexpr std::string_view kPointSaveTitle = "Αποθήκευση αρχείου μετρήσεων σημείων";
+inline constexpr std::string_view kMeasurementFilter = "Αρχεία μετρήσεων txm (*.txm)|*.txm|";
+inline constexpr std::string_view kCoordinateSaveTitle = "Αποθήκευση αρχείου συντεταγμένων";
+inline constexpr std::string_view kCoordinateFilter = "Αρχεία συντεταγμένων seq (*.seq)|*.seq|";
+
+}  // namespace korvath

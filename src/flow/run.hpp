@@ -1,0 +1,39 @@
+// Running one command to its end: the one place where a conversion's failure is caught.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "flow/command.hpp"
+#include "flow/conversion.hpp"
+#include "flow/conversion_error.hpp"
+#include "flow/platform.hpp"
+
+namespace korvath {
+
+struct Outcome {
+  enum class Status {
+    converted,      // all files written and closed
+    failed,         // the error path: `error` says why
+    invalid_input,  // the validation pass rejected the input (message shown)
+    ended,          // empty input path or overwrite declined: nothing shown
+    refused,        // an output named the input, the other output or a scratch file (shown)
+    not_built,      // the command's converter does not exist yet (shown)
+  };
+  Status status = Status::ended;
+  std::optional<ConversionError> error;
+  std::vector<WrittenFile> written;  // converted: each output with the lines written
+};
+
+/// Runs the flow and the conversion, without the final success message: the command line puts
+/// its file report before it. Every file is closed when it returns.
+Outcome run_conversion(const ConversionCommand& command, Platform& ui);
+
+/// The whole command as the menu runs it: run_conversion, then the success message.
+Outcome run_command(const ConversionCommand& command, Platform& ui);
+
+/// The text shown for a command whose converter is not built yet.
+std::string not_built_text(const ConversionCommand& command);
+
+}  // namespace korvath

@@ -1,0 +1,121 @@
+#include "flow/text.hpp"
+
+#include <charconv>
+#include <cmath>
+
+namespace korvath {
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_exponent_mark(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+
+// Converts "[-]digits[.digits][E[sign]digits]" (already checked) to a double.
+double to_double(std::string_view number, Where where) {
+  std::string buffer(number);
+  for (char& c : buffer)
+    if (c == 'D' || c == 'd' || c == 'e') c = 'E';
+  const char* first = buffer.data();
+  if (*first == '+') ++first;
+  double value = 0;
+  const auto [end, error] = std::from_chars(first, buffer.data() + buffer.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // from_chars reports underflow the same way; a tiny number is zero, not an error.
+    if (std::string_view(buffer).find_first_of("123456789") != std::string_view::npos &&
+        buffer.find("E-") == std::string::npos)
+      throw ConversionError(Fault::number_too_large, where, std::string(number));
+    return 0.0;
+  }
+  if (error != std::errc() || end != buffer.data() + buffer.size() || !std::isfinite(value))
+    throw ConversionError(Fault::number_too_large, where, std::string(number));
+  return value;
+}
+
+// Length of the number at the start of `s` (sign, digits with one point, exponent), 0 if none.
+std::size_t scan_number(std::string_view s) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  bool digits = false, point = false;
+  for (; i < s.size(); ++i) {
+    if (is_digit(s[i])) {
+      digits = true;
+    } else if (s[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!digits) return 0;
+  std::size_t end = i;
+  if (i < s.size() && is_exponent_mark(s[i])) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    std::size_t k = j;
+    while (k < s.size() && is_digit(s[k])) ++k;
+    if (k > j) end = k;
+  }
+  return end;
+}
+
+}  // namespace
+
+std::string_view field(std::string_view line, long start, long length, Where where) {
+  if (start < 1 || length < 0)
+    throw ConversionError(Fault::bad_field, where,
+                          std::to_string(start) + "," + std::to_string(length));
+  const auto first = static_cast<std::size_t>(start - 1);
+  if (first >= line.size()) return {};
+  return line.substr(first, static_cast<std::size_t>(length));
+}
+
+std::string_view field(std::string_view line, long start, Where where) {
+  if (start < 1) throw ConversionError(Fault::bad_field, where, std::to_string(start));
+  const auto first = static_cast<std::size_t>(start - 1);
+  return first >= line.size() ? std::string_view() : line.substr(first);
+}
+
+std::string_view trim(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string_view trim_blanks_and_tabs(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string result;
+  result.reserve(text.size());
+  std::size_t at = 0;
+  for (auto hit = text.find(from); hit != std::string_view::npos; hit = text.find(from, at)) {
+    result.append(text.substr(at, hit - at)).append(to);
+    at = hit + from.size();
+  }
+  result.append(text.substr(at));
+  return result;
+}
+
+double read_number(std::string_view text, Where where) {
+  // Blanks, tabs and line feeds inside the number are ignored ("1 234" reads as 1234).
+  std::string packed;
+  packed.reserve(text.size());
+  for (char c : text)
+    if (c != ' ' && c != '\t' && c != '\n') packed.push_back(c);
+  const std::size_t length = scan_number(packed);
+  if (length == 0) return 0.0;
+  return to_double(std::string_view(packed).substr(0, length), where);
+}
+
+std::optional<double> parse_number(std::string_view text, Where where) {
+  const std::string_view number = trim_blanks_and_tabs(text);
+  if (number.empty()) return std::nullopt;
+  const std::size_t length = scan_number(number);
+  if (length == 0 || length != number.size()) return std::nullopt;
+  // An exponent mark without digits is not part of the scanned number, so it fails above.
+  return to_double(number, where);
+}
+
+}  // namespace korvath

@@ -1,0 +1,38 @@
+// The text rules every converter cuts its values with. Text is bytes: nothing is re-encoded.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "flow/conversion_error.hpp"
+
+namespace korvath {
+
+/// The `length` characters of `line` from the 1-based position `start`; a start past the end
+/// gives empty text, a field that runs past the end is cut there. Without a length the field
+/// runs to the end of the line. Throws Fault::bad_field for a start below 1 or a negative length.
+std::string_view field(std::string_view line, long start, long length, Where where = {});
+std::string_view field(std::string_view line, long start, Where where = {});
+
+/// Removes leading and trailing blanks (space characters only; tabs stay).
+std::string_view trim(std::string_view text);
+
+/// Removes leading and trailing blanks and tabs.
+std::string_view trim_blanks_and_tabs(std::string_view text);
+
+/// Every occurrence of `from`, left to right, replaced by `to`; the replacement is not rescanned.
+std::string replace_all(std::string_view text, std::string_view from, std::string_view to);
+
+/// The leading number of the text: blanks, tabs and line feeds anywhere are ignored, then an
+/// optional sign, digits with at most one ".", an optional exponent (E or D, either case,
+/// optional sign, digits). Reading stops at the first character that does not fit; no leading
+/// number gives 0. Throws Fault::number_too_large for a number beyond a double (1E999).
+double read_number(std::string_view text, Where where = {});
+
+/// The number the whole text reads as: less blanks and tabs around it, a sign, digits with at
+/// most one point (at least one digit) and an optional exponent, and nothing else ("1 2" and
+/// "12x" are text). Empty for anything else. Throws Fault::number_too_large like read_number.
+std::optional<double> parse_number(std::string_view text, Where where = {});
+
+}  // namespace korvath

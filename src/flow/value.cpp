@@ -1,0 +1,55 @@
+#include "flow/value.hpp"
+
+#include "flow/number_text.hpp"
+#include "flow/text.hpp"
+
+namespace korvath {
+
+double as_number(const Value& v, Where from) {
+  if (const double* number = std::get_if<double>(&v)) return *number;
+  if (is_empty(v)) return 0.0;
+  const std::string& s = std::get<std::string>(v);
+  if (const auto number = parse_number(s, from)) return *number;
+  throw ConversionError(Fault::not_a_number, from, s);
+}
+
+std::string plain_text(const Value& v) {
+  if (const double* number = std::get_if<double>(&v)) return plain_number(*number);
+  if (const std::string* s = std::get_if<std::string>(&v)) return *s;
+  return {};
+}
+
+bool equals_text(const Value& v, std::string_view literal) {
+  if (const std::string* s = std::get_if<std::string>(&v)) return *s == literal;
+  return plain_text(v) == literal;
+}
+
+void append_value(std::string& out, const Value& v) {
+  if (const double* number = std::get_if<double>(&v)) {
+    append_bare_number(out, *number);
+  } else if (const std::string* s = std::get_if<std::string>(&v)) {
+    out.append(*s);
+  }
+}
+
+namespace {
+template <typename Format>
+std::string format_value(const Value& v, Format format) {
+  if (const double* number = std::get_if<double>(&v)) return format(*number);
+  if (const std::string* s = std::get_if<std::string>(&v)) {
+    if (const auto number = parse_number(*s)) return format(*number);
+    return *s;
+  }
+  return {};
+}
+}  // namespace
+
+std::string format_fixed(const Value& v, int decimals) {
+  return format_value(v, [decimals](double x) { return format_fixed(x, decimals); });
+}
+
+std::string format_integer(const Value& v) {
+  return format_value(v, [](double x) { return format_integer(x); });
+}
+
+}  // namespace korvath

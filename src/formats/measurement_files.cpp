@@ -1,0 +1,36 @@
+#include "formats/measurement_files.hpp"
+
+namespace korvath {
+namespace {
+void append_observation(std::string& line, const Observation& o) {
+  const Value* values[] = {&o.target,         &o.station,        &o.backsight,
+                           &o.target_height,  &o.direction,      &o.vertical_angle,
+                           &o.slope_distance, &o.instrument_height};
+  for (const Value* v : values) {
+    if (v != values[0]) line.push_back(',');
+    append_value(line, *v);
+  }
+}
+}  // namespace
+
+std::string observation_line(const Observation& o) {
+  std::string line;
+  append_observation(line, o);
+  return line;
+}
+
+void MeasurementFile::write(const Observation& o) {
+  line_.clear();
+  append_observation(line_, o);
+  file_.write_line(line_);
+}
+
+void MeasurementOutputs::write_routed(const Observation& o, Where where) {
+  if (is_station_target(o.target, where)) {
+    stations.write(o);
+  } else {
+    points.write(o);
+  }
+}
+
+}  // namespace korvath

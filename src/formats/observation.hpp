@@ -1,0 +1,25 @@
+// One observation as the measurement files take it, and the two rules most converters share:
+// reduction to the backsight and routing by target name.
+#pragma once
+
+#include "flow/value.hpp"
+
+namespace korvath {
+
+struct Observation {
+  Value target, station, backsight, target_height, direction, vertical_angle, slope_distance,
+      instrument_height;
+};
+
+/// The horizontal reading reduced to the backsight: reading minus backsight direction, plus
+/// 400 grads once when the difference is negative.
+inline double reduce_to_backsight(double reading, double backsight_direction) {
+  const double direction = reading - backsight_direction;
+  return direction < 0 ? direction + 400 : direction;
+}
+
+/// Whether an observation goes to the station file: `read_number` of the target name, as
+/// plain text, is 0 (named stations such as S1 or ST2, and the point 0).
+bool is_station_target(const Value& target, Where where = {});
+
+}  // namespace korvath

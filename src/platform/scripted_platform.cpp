@@ -1,0 +1,37 @@
+#include "platform/scripted_platform.hpp"
+
+namespace korvath {
+
+std::optional<std::string> ScriptedPlatform::next(
+    std::deque<std::optional<std::string>>& answers) {
+  if (answers.empty()) return std::nullopt;
+  auto answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
+std::optional<std::string> ScriptedPlatform::ask_open_path(std::string_view title,
+                                                           std::string_view) {
+  dialog_titles.emplace_back(title);
+  return next(open_answers);
+}
+
+std::optional<std::string> ScriptedPlatform::ask_save_path(std::string_view title,
+                                                           std::string_view) {
+  dialog_titles.emplace_back(title);
+  return next(save_answers);
+}
+
+bool ScriptedPlatform::ask_yes_no(std::string_view, std::string_view title) {
+  dialog_titles.emplace_back(title);
+  if (yes_no_answers.empty()) return true;
+  const bool answer = yes_no_answers.front();
+  yes_no_answers.pop_front();
+  return answer;
+}
+
+void ScriptedPlatform::show_message(std::string_view text, std::string_view title, Icon icon) {
+  messages.push_back({std::string(text), std::string(title), icon});
+}
+
+}  // namespace korvath

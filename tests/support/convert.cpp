@@ -1,0 +1,45 @@
+#include "support/convert.hpp"
+
+#include <stdexcept>
+
+#include "converters/catalogue.hpp"
+
+namespace korvath::test {
+
+std::string Converted::in_dir(std::string_view name) const {
+  const auto path = dir->path() / name;
+  return std::filesystem::exists(path) ? read_file(path) : std::string();
+}
+
+std::string Converted::file(std::size_t i) const {
+  return std::filesystem::exists(outputs.at(i)) ? read_file(outputs.at(i)) : std::string();
+}
+
+std::string Converted::scratch(std::string_view name) const {
+  if (!name.empty() && name.front() == '/') name.remove_prefix(1);
+  return in_dir(name);
+}
+
+Converted convert_bytes(std::string_view command_id, std::string_view input) {
+  const ConversionCommand* command = find_command(command_id);
+  if (!command) throw std::invalid_argument("no command " + std::string(command_id));
+  Converted c{Outcome::Status::ended, std::nullopt, {}, std::make_unique<TempDir>(), {}};
+  const std::string input_path = *c.dir / "input.dat";
+  write_file(input_path, input);
+  c.ui.folder = c.dir->path().string();
+  c.ui.open_answers.push_back(input_path);
+  if (command->outputs == Outputs::coordinates) {
+    c.ui.save_answers.push_back(*c.dir / "coords");
+    c.outputs = {*c.dir / "coords.seq"};
+  } else {
+    c.ui.save_answers.push_back(*c.dir / "stations");
+    c.ui.save_answers.push_back(*c.dir / "points");
+    c.outputs = {*c.dir / "stations.txm", *c.dir / "points.txm"};
+  }
+  Outcome outcome = run_command(*command, c.ui);
+  c.status = outcome.status;
+  c.error = std::move(outcome.error);
+  return c;
+}
+
+}  // namespace korvath::test

@@ -1,0 +1,34 @@
+// Runs one command of the catalogue on given bytes, in a private temporary folder, with the
+// dialogs answered: input "input.dat", outputs "stations", "points" (or "coords"), overwrite
+// Yes, scratch files in the same folder.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "flow/run.hpp"
+#include "platform/scripted_platform.hpp"
+#include "support/files.hpp"
+
+namespace korvath::test {
+
+struct Converted {
+  Outcome::Status status;
+  std::optional<ConversionError> error;
+  std::vector<std::string> outputs;  // final output paths, in dialog order
+  std::unique_ptr<TempDir> dir;
+  ScriptedPlatform ui;
+
+  /// Content of output i ("" when the file does not exist).
+  std::string file(std::size_t i) const;
+  /// Content of a scratch file ("/PENhlp.txt") or of any file in the folder ("points.ODR").
+  std::string scratch(std::string_view name) const;
+  std::string in_dir(std::string_view name) const;
+};
+
+Converted convert_bytes(std::string_view command_id, std::string_view input);
+
+}  // namespace korvath::test
