@@ -20,17 +20,28 @@ namespace {
 
 std::string_view cause(Fault fault) {
   switch (fault) {
-    case Fault::cancelled: return "ο διάλογος ακυρώθηκε";
-    case Fault::cannot_open: return "δεν ανοίγει για ανάγνωση";
-    case Fault::cannot_create: return "δεν μπορεί να δημιουργηθεί ή να ανοιχτεί για εγγραφή";
-    case Fault::read_past_end: return "ανάγνωση πέρα από το τέλος του αρχείου";
-    case Fault::not_a_number: return "η τιμή δεν είναι αριθμός";
-    case Fault::number_too_large: return "ο αριθμός είναι πολύ μεγάλος";
-    case Fault::line_too_short: return "η γραμμή είναι πολύ μικρή";
-    case Fault::bad_field: return "μη έγκυρη θέση πεδίου";
-    case Fault::too_many_values: return "πάρα πολλές τιμές στην εγγραφή";
-    case Fault::write_failed: return "αποτυχία εγγραφής";
-    case Fault::other: return "σφάλμα αρχείου";
+    case Fault::cancelled:
+      return "ο διάλογος ακυρώθηκε";
+    case Fault::cannot_open:
+      return "δεν ανοίγει για ανάγνωση";
+    case Fault::cannot_create:
+      return "δεν μπορεί να δημιουργηθεί ή να ανοιχτεί για εγγραφή";
+    case Fault::read_past_end:
+      return "ανάγνωση πέρα από το τέλος του αρχείου";
+    case Fault::not_a_number:
+      return "η τιμή δεν είναι αριθμός";
+    case Fault::number_too_large:
+      return "ο αριθμός είναι πολύ μεγάλος";
+    case Fault::line_too_short:
+      return "η γραμμή είναι πολύ μικρή";
+    case Fault::bad_field:
+      return "μη έγκυρη θέση πεδίου";
+    case Fault::too_many_values:
+      return "πάρα πολλές τιμές στην εγγραφή";
+    case Fault::write_failed:
+      return "αποτυχία εγγραφής";
+    case Fault::other:
+      return "σφάλμα αρχείου";
   }
   return "σφάλμα";
 }
@@ -103,8 +114,7 @@ struct ConvertArguments {
   std::string overwrite, scratch_dir;
 };
 
-int convert(const ConvertArguments& args, std::istream& in, std::ostream& out,
-            std::ostream& err) {
+int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
   const ConversionCommand* command = find_command(args.command);
   if (!command) {
     err << "korvath: άγνωστη εντολή «" << args.command << "» (δείτε: korvath list)\n";
@@ -139,11 +149,16 @@ int convert(const ConvertArguments& args, std::istream& in, std::ostream& out,
             << '\n';
       ui.show_message(kConverted, kInformationTitle, Icon::information);
       return kExitConverted;
-    case Outcome::Status::failed: err << error_line(*outcome.error) << '\n'; return kExitFailed;
-    case Outcome::Status::invalid_input: return kExitInvalid;
-    case Outcome::Status::ended: return kExitNotConverted;
+    case Outcome::Status::failed:
+      err << error_line(*outcome.error) << '\n';
+      return kExitFailed;
+    case Outcome::Status::invalid_input:
+      return kExitInvalid;
+    case Outcome::Status::ended:
+      return kExitNotConverted;
     case Outcome::Status::refused:
-    case Outcome::Status::not_built: return kExitFailed;
+    case Outcome::Status::not_built:
+      return kExitFailed;
   }
   return kExitFailed;
 }
@@ -152,9 +167,10 @@ int convert(const ConvertArguments& args, std::istream& in, std::ostream& out,
 
 int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
             std::ostream& err) {
-  CLI::App app{"Korvath: μετατροπή αρχείων γεωδαιτικών σταθμών σε αρχεία μετρήσεων (.txm) και"
-               " συντεταγμένων (.seq)",
-               "korvath"};
+  CLI::App app{
+      "Korvath: μετατροπή αρχείων γεωδαιτικών σταθμών σε αρχεία μετρήσεων (.txm) και"
+      " συντεταγμένων (.seq)",
+      "korvath"};
   app.set_version_flag("--version", "korvath " KORVATH_VERSION);
   app.require_subcommand(1);
 
@@ -165,8 +181,9 @@ int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& o
   convert_cmd->add_option("COMMAND", args.command, "κωδικός εντολής (korvath list) ή όνομα μενού")
       ->required();
   convert_cmd->add_option("INPUT", args.input, "αρχείο του οργάνου")->required();
-  convert_cmd->add_option("OUTPUT", args.outputs,
-                          "αρχείο στάσεων και αρχείο σημείων, ή ένα αρχείο συντεταγμένων")
+  convert_cmd
+      ->add_option("OUTPUT", args.outputs,
+                   "αρχείο στάσεων και αρχείο σημείων, ή ένα αρχείο συντεταγμένων")
       ->required()
       ->expected(1, 2);
   convert_cmd->add_option("--overwrite", args.overwrite, "απάντηση στην ερώτηση επαναγραφής")

@@ -8,9 +8,9 @@ namespace korvath {
 /// Exit statuses of `korvath convert`.
 enum ExitStatus : int {
   kExitConverted = 0,
-  kExitFailed = 1,     // the error path, a refused output, a command not built yet
+  kExitFailed = 1,  // the error path, a refused output, a command not built yet
   kExitUsage = 2,
-  kExitInvalid = 3,    // the validation pass rejected the input
+  kExitInvalid = 3,       // the validation pass rejected the input
   kExitNotConverted = 4,  // overwrite declined or empty input path
 };
 

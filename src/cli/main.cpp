@@ -2,4 +2,6 @@
 
 #include "cli/cli.hpp"
 
-int main(int argc, char** argv) { return korvath::run_cli(argc, argv, std::cin, std::cout, std::cerr); }
+int main(int argc, char** argv) {
+  return korvath::run_cli(argc, argv, std::cin, std::cout, std::cerr);
+}

@@ -17,8 +17,8 @@ enum class Opening { early, late };
 
 /// What line ends the command reads its input by (the command line warns when a file differs).
 enum class LineEnds {
-  cr_or_crlf,   // lines end at CR or CR LF; a file of bare line feeds reads as one line
-  bare_lf,      // records are separated by bare line feeds (CR LF doubles every break)
+  cr_or_crlf,  // lines end at CR or CR LF; a file of bare line feeds reads as one line
+  bare_lf,     // records are separated by bare line feeds (CR LF doubles every break)
 };
 
 struct ConversionCommand {

@@ -37,8 +37,8 @@ Conversion::Conversion(const ConversionCommand& command, Platform& ui)
 
 bool Conversion::refuse_if_taken(const std::string& path, std::string_view role) {
   auto refuse = [&](std::string_view other) {
-    refusal_ = "Το αρχείο «" + path + "» δεν μπορεί να είναι " + std::string(role) +
-               ": είναι " + std::string(other) + ".";
+    refusal_ = "Το αρχείο «" + path + "» δεν μπορεί να είναι " + std::string(role) + ": είναι " +
+               std::string(other) + ".";
     return true;
   };
   if (same_file(path, input_)) return refuse(kInputRole);
@@ -120,6 +120,8 @@ void Conversion::close_all() {
   }
 }
 
-std::vector<WrittenFile> Conversion::written() const { return written_; }
+std::vector<WrittenFile> Conversion::written() const {
+  return written_;
+}
 
 }  // namespace korvath

@@ -23,10 +23,10 @@ struct WrittenFile {
 class Conversion {
  public:
   enum class Stage {
-    ready,       // all dialogs answered: convert
-    ended,       // empty input path or overwrite declined: nothing more happens
-    invalid,     // the validation pass rejected the input (its message is shown)
-    refused,     // an output would be the input, the other output or a scratch file
+    ready,    // all dialogs answered: convert
+    ended,    // empty input path or overwrite declined: nothing more happens
+    invalid,  // the validation pass rejected the input (its message is shown)
+    refused,  // an output would be the input, the other output or a scratch file
   };
 
   Conversion(const ConversionCommand& command, Platform& ui);

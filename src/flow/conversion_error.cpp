@@ -4,17 +4,28 @@ namespace korvath {
 
 std::string_view fault_name(Fault fault) {
   switch (fault) {
-    case Fault::cancelled: return "cancelled";
-    case Fault::cannot_open: return "cannot_open";
-    case Fault::cannot_create: return "cannot_create";
-    case Fault::read_past_end: return "read_past_end";
-    case Fault::not_a_number: return "not_a_number";
-    case Fault::number_too_large: return "number_too_large";
-    case Fault::line_too_short: return "line_too_short";
-    case Fault::bad_field: return "bad_field";
-    case Fault::too_many_values: return "too_many_values";
-    case Fault::write_failed: return "write_failed";
-    case Fault::other: return "other";
+    case Fault::cancelled:
+      return "cancelled";
+    case Fault::cannot_open:
+      return "cannot_open";
+    case Fault::cannot_create:
+      return "cannot_create";
+    case Fault::read_past_end:
+      return "read_past_end";
+    case Fault::not_a_number:
+      return "not_a_number";
+    case Fault::number_too_large:
+      return "number_too_large";
+    case Fault::line_too_short:
+      return "line_too_short";
+    case Fault::bad_field:
+      return "bad_field";
+    case Fault::too_many_values:
+      return "too_many_values";
+    case Fault::write_failed:
+      return "write_failed";
+    case Fault::other:
+      return "other";
   }
   return "unknown";
 }

@@ -10,17 +10,17 @@
 namespace korvath {
 
 enum class Fault {
-  cancelled,        // a dialog was cancelled
-  cannot_open,      // an input or scratch file cannot be opened for reading
-  cannot_create,    // an output or scratch file cannot be created or opened for appending
-  read_past_end,    // a line or item was requested at the end of a file
-  not_a_number,     // arithmetic on text that does not read as a number in full
-  number_too_large, // a number beyond the range of a double, such as 1E999
-  line_too_short,   // a record line too short for the fields its key needs
-  bad_field,        // a field with a start below 1 or a negative length
-  too_many_values,  // a record with more values than its row can hold
-  write_failed,     // a write, flush or close of an output failed
-  other,            // any other failure of a file operation
+  cancelled,         // a dialog was cancelled
+  cannot_open,       // an input or scratch file cannot be opened for reading
+  cannot_create,     // an output or scratch file cannot be created or opened for appending
+  read_past_end,     // a line or item was requested at the end of a file
+  not_a_number,      // arithmetic on text that does not read as a number in full
+  number_too_large,  // a number beyond the range of a double, such as 1E999
+  line_too_short,    // a record line too short for the fields its key needs
+  bad_field,         // a field with a start below 1 or a negative length
+  too_many_values,   // a record with more values than its row can hold
+  write_failed,      // a write, flush or close of an output failed
+  other,             // any other failure of a file operation
 };
 
 /// Where a fault was met: the file's path as the user chose it, and the 1-based line (0: none).

@@ -16,8 +16,8 @@ struct Decimal15 {
 
 Decimal15 decimal15(double value) {
   char buffer[32];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::scientific, 14);
   // buffer: "d.ddddddddddddddde[+-]XX"
   Decimal15 d{};
   d.digits[0] = buffer[0];

@@ -20,8 +20,7 @@ OutputFile::OutputFile(std::string path, Mode mode) : path_(std::move(path)) {
 
 OutputFile::~OutputFile() {
   if (!file_) return;
-  if (!failed_ && !buffer_.empty())
-    std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get());
+  if (!failed_ && !buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get());
   file_.reset();
 }
 

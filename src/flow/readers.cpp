@@ -29,23 +29,28 @@ bool InputFile::refill() {
   return end_ > 0;
 }
 
-std::string_view LineReader::read_line() {
-  if (at_end()) throw ConversionError(Fault::read_past_end, {path_, line_ + 1});
-  ++line_;
-  line_text_.clear();
+void InputFile::take_line(std::string& out) {
   for (;;) {
     const char* begin = buffer_.data() + pos_;
     const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', end_ - pos_));
     if (cr) {
-      line_text_.append(begin, cr);
+      out.append(begin, cr);
       pos_ += static_cast<std::size_t>(cr - begin) + 1;
       if ((pos_ < end_ || refill()) && buffer_[pos_] == '\n') ++pos_;
-      return line_text_;
+      return;
     }
-    line_text_.append(begin, end_ - pos_);
+    out.append(begin, end_ - pos_);
     pos_ = end_;
-    if (!refill()) return line_text_;
+    if (!refill()) return;
   }
+}
+
+std::string_view LineReader::read_line() {
+  if (at_end()) throw ConversionError(Fault::read_past_end, {path_, line_ + 1});
+  ++line_;
+  line_text_.clear();
+  take_line(line_text_);
+  return line_text_;
 }
 
 void ItemReader::consume_separator() {
@@ -60,6 +65,14 @@ void ItemReader::consume_separator() {
     ++pos_;
     ++line_;
   }
+}
+
+std::string_view ItemReader::read_line() {
+  if (at_end()) throw ConversionError(Fault::read_past_end, {path_, line_});
+  item_line_ = line_++;
+  item_.clear();
+  take_line(item_);
+  return item_;
 }
 
 Value ItemReader::read_item() {

@@ -27,6 +27,8 @@ class InputFile {
  protected:
   // Makes at least one more byte available; false at the end of the file.
   bool refill();
+  // Appends the bytes up to the next CR or CR LF to `out` and consumes that line end.
+  void take_line(std::string& out);
 
   struct Closer {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -67,6 +69,10 @@ class ItemReader : public InputFile {
 
   /// Throws Fault::read_past_end when no byte is left, Fault::number_too_large for 1E999.
   Value read_item();
+  /// The rest of the current line up to CR or CR LF, as LineReader reads it, for files that
+  /// mix plain lines with comma-delimited tables (TCR 407 IDX). Valid until the next call.
+  /// Throws Fault::read_past_end at the end.
+  std::string_view read_line();
   /// The line on which the item read last began (1-based).
   Where where() const { return {path_, item_line_}; }
 

@@ -16,12 +16,15 @@ Outcome run_conversion(const ConversionCommand& command, Platform& ui) {
   try {
     Conversion conversion(command, ui);
     switch (conversion.ask()) {
-      case Conversion::Stage::ended: return {Status::ended, {}, {}};
-      case Conversion::Stage::invalid: return {Status::invalid_input, {}, {}};
+      case Conversion::Stage::ended:
+        return {Status::ended, {}, {}};
+      case Conversion::Stage::invalid:
+        return {Status::invalid_input, {}, {}};
       case Conversion::Stage::refused:
         ui.show_message(conversion.refusal(), kWarningTitle, Icon::error);
         return {Status::refused, {}, {}};
-      case Conversion::Stage::ready: break;
+      case Conversion::Stage::ready:
+        break;
     }
     command.convert(conversion);
     conversion.close_all();  // a failed flush or close is never reported as success

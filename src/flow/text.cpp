@@ -6,8 +6,12 @@
 namespace korvath {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_exponent_mark(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool is_exponent_mark(char c) {
+  return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
 
 // Converts "[-]digits[.digits][E[sign]digits]" (already checked) to a double.
 double to_double(std::string_view number, Where where) {

@@ -14,12 +14,20 @@ struct Empty {
 };
 using Value = std::variant<Empty, std::string, double>;
 
-inline bool is_empty(const Value& v) { return std::holds_alternative<Empty>(v); }
-inline bool is_text(const Value& v) { return std::holds_alternative<std::string>(v); }
-inline bool is_number(const Value& v) { return std::holds_alternative<double>(v); }
+inline bool is_empty(const Value& v) {
+  return std::holds_alternative<Empty>(v);
+}
+inline bool is_text(const Value& v) {
+  return std::holds_alternative<std::string>(v);
+}
+inline bool is_number(const Value& v) {
+  return std::holds_alternative<double>(v);
+}
 
 /// Text that a converter built or cut from a line.
-inline Value text(std::string_view s) { return Value(std::string(s)); }
+inline Value text(std::string_view s) {
+  return Value(std::string(s));
+}
 
 /// The value in arithmetic: empty is 0, a number itself, text must read as a number in full
 /// (" 12.5 " does, "12.5x" and "" do not). Throws Fault::not_a_number at `from`.

@@ -16,8 +16,7 @@ class CoordinateFile {
   /// Creates the command's coordinate output (emptied).
   explicit CoordinateFile(Conversion& c) : file_(c.output(0)) {}
 
-  void write_point(const Value& name, const Value& first, const Value& second,
-                   const Value& third);
+  void write_point(const Value& name, const Value& first, const Value& second, const Value& third);
   /// One text written unchanged, then CR LF.
   void write_text_line(std::string_view text) { file_.write_line(text); }
 

@@ -16,8 +16,8 @@ bool ConsolePlatform::ask_yes_no(std::string_view text, std::string_view title) 
   err_ << title << ' ' << text << " [Ν/ο] " << std::flush;
   std::string answer;
   if (!std::getline(in_, answer)) return false;  // no one to answer: keep the file
-  return answer.empty() || answer == "ν" || answer == "Ν" || answer == "ναι" ||
-         answer == "ΝΑΙ" || answer == "y" || answer == "Y" || answer == "yes";
+  return answer.empty() || answer == "ν" || answer == "Ν" || answer == "ναι" || answer == "ΝΑΙ" ||
+         answer == "y" || answer == "Y" || answer == "yes";
 }
 
 void ConsolePlatform::show_message(std::string_view text, std::string_view title, Icon icon) {

@@ -13,8 +13,7 @@ enum class OverwriteAnswer { ask, yes, no };
 
 class ConsolePlatform : public ScriptedPlatform {
  public:
-  ConsolePlatform(OverwriteAnswer overwrite, std::istream& in, std::ostream& out,
-                  std::ostream& err)
+  ConsolePlatform(OverwriteAnswer overwrite, std::istream& in, std::ostream& out, std::ostream& err)
       : overwrite_(overwrite), in_(in), out_(out), err_(err) {}
 
   bool ask_yes_no(std::string_view text, std::string_view title) override;

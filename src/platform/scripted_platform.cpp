@@ -2,8 +2,7 @@
 
 namespace korvath {
 
-std::optional<std::string> ScriptedPlatform::next(
-    std::deque<std::optional<std::string>>& answers) {
+std::optional<std::string> ScriptedPlatform::next(std::deque<std::optional<std::string>>& answers) {
   if (answers.empty()) return std::nullopt;
   auto answer = std::move(answers.front());
   answers.pop_front();

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "converters/catalogue.hpp"
+#include "flow/overwrite.hpp"
+#include "flow/run.hpp"
+#include "platform/scripted_platform.hpp"
+#include "support/files.hpp"
+
+namespace korvath {
+namespace {
+
+using Status = Outcome::Status;
+using test::read_file;
+using test::TempDir;
+using test::write_file;
+
+TEST(OutputName, ForcesTheExtensionAtTheLastDotOfTheWholePath) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\data\\out", "C:\\data\\out.txm"},
+      {"out.TXM", "out.txm"},
+      {"out.txm.bak", "out.txm.txm"},
+      {"C:\\jobs\\a.b\\out", "C:\\jobs\\a.txm"},
+      {"out.", "out.txm"},
+      {"a.b.c", "a.b.txm"},
+      {"/home/s/jobs/out", "/home/s/jobs/out.txm"}};
+  for (const auto& [chosen, final_name] : cases) EXPECT_EQ(output_name(chosen, "txm"), final_name);
+  EXPECT_EQ(output_name("coords", "seq"), "coords.seq");
+}
+
+TEST(OdrName, BesideThePointFile) {
+  EXPECT_EQ(odr_name("JOB.DAT"), "JOB.ODR");
+  EXPECT_EQ(odr_name("JOB"), "JOB.txm.ODR");
+  EXPECT_EQ(odr_name("/a.b/JOB"), "/a.ODR");
+}
+
+TEST(ConfirmOverwrite, AsksOnlyForAFileWithContent) {
+  TempDir dir;
+  ScriptedPlatform ui;
+  ui.yes_no_answers = {false};
+  confirm_overwrite(dir / "new.txm", ui);  // created empty, no question
+  EXPECT_TRUE(overwrite_allowed);
+  EXPECT_TRUE(std::filesystem::exists(dir / "new.txm"));
+  confirm_overwrite(dir / "new.txm", ui);  // exists but empty: still no question
+  EXPECT_TRUE(ui.dialog_titles.empty());
+  write_file(dir / "full.txm", "x\r\n");
+  confirm_overwrite(dir / "full.txm", ui);
+  EXPECT_FALSE(overwrite_allowed);
+  EXPECT_EQ(ui.dialog_titles, (std::vector<std::string>{"Προσοχή:"}));
+  EXPECT_EQ(read_file(dir / "full.txm"), "x\r\n");  // appending changes nothing
+  EXPECT_THROW(confirm_overwrite(dir / "no-such-folder/x.txm", ui), ConversionError);
+}
+
+// A TC 600 file with one set-up and one detail point.
+const std::string kTc600 =
+    "410000-00000003 420000+00000005 430000+00000001 440000+00000160 \r\n"
+    "110000+00000001 210000+35000000 220000+10000000 310000+00045210 510000+00000000 "
+    "870000+00001500 880000+00000000 \r\n"
+    "110000+00000012 210000+21000100 220000+10120000 310000+00012345 510000+00000000 "
+    "870000+00001500 880000+00000000 \r\n";
+const std::string kTc600Point = " 11 ,S5,S1,1.5000,260.00100,101.20000,12.3450,1.6000\r\n";
+
+struct FlowRun {
+  TempDir dir;
+  ScriptedPlatform ui;
+  Outcome outcome;
+  std::string input = dir / "job.TC6";
+
+  explicit FlowRun(std::string_view input_bytes) {
+    write_file(input, input_bytes);
+    ui.folder = dir.path().string();
+  }
+  Status run(std::string_view id = "leica-tc600") {
+    outcome = run_command(*find_command(id), ui);
+    return outcome.status;
+  }
+  std::string out(std::string_view name) const {
+    return std::filesystem::exists(dir / name) ? read_file(dir / name) : "<missing>";
+  }
+};
+
+TEST(Flow, ConvertsAndReportsSuccessWithTheLinesWritten) {
+  FlowRun r(kTc600);
+  r.ui.open_answers = {r.input};
+  r.ui.save_answers = {r.dir / "st", r.dir / "pt.dat"};
+  ASSERT_EQ(r.run(), Status::converted);
+  EXPECT_EQ(r.out("st.txm"), "");
+  EXPECT_EQ(r.out("pt.txm"), kTc600Point);
+  ASSERT_EQ(r.outcome.written.size(), 2u);
+  EXPECT_EQ(r.outcome.written[1].path, r.dir / "pt.txm");
+  EXPECT_EQ(r.outcome.written[1].lines, 1u);
+  EXPECT_EQ(r.ui.dialog_titles, (std::vector<std::string>{"Άνοιγμα αρχείου WILD TC 600",
+                                                          "Αποθήκευση αρχείου μετρήσεων στάσεων",
+                                                          "Αποθήκευση αρχείου μετρήσεων σημείων"}));
+  ASSERT_EQ(r.ui.messages.size(), 1u);
+  EXPECT_EQ(r.ui.messages[0].text, "Η μετατροπή ολοκληρώθηκε επιτυχώς");
+  EXPECT_EQ(r.ui.messages[0].title, "Πληροφορία");
+  EXPECT_EQ(r.ui.messages[0].icon, Icon::information);
+}
+
+TEST(Flow, CancelledOrEmptyInputEndsSilently) {
+  FlowRun cancelled(kTc600);
+  cancelled.ui.open_answers = {std::nullopt};
+  EXPECT_EQ(cancelled.run(), Status::failed);
+  EXPECT_EQ(cancelled.outcome.error->fault(), Fault::cancelled);
+  EXPECT_TRUE(cancelled.ui.messages.empty());
+
+  FlowRun empty(kTc600);
+  empty.ui.open_answers = {std::string()};
+  EXPECT_EQ(empty.run(), Status::ended);
+  EXPECT_TRUE(empty.ui.messages.empty());
+  EXPECT_EQ(empty.ui.dialog_titles.size(), 1u);
+}
+
+TEST(Flow, MissingInputFileEndsSilentlyWhenOpened) {
+  FlowRun r("");
+  r.ui.open_answers = {r.dir / "missing.TC6"};
+  r.ui.save_answers = {r.dir / "st", r.dir / "pt"};
+  EXPECT_EQ(r.run(), Status::failed);
+  EXPECT_EQ(r.outcome.error->fault(), Fault::cannot_open);
+  EXPECT_TRUE(r.ui.messages.empty());
+}
+
+TEST(Flow, EarlyOrderEmptiesTheStationFileBeforeAPointFileIsDeclined) {
+  FlowRun r(kTc600);
+  write_file(r.dir / "st.txm", "old stations\r\n");
+  write_file(r.dir / "pt.txm", "old points\r\n");
+  r.ui.open_answers = {r.input};
+  r.ui.save_answers = {r.dir / "st", r.dir / "pt"};
+  r.ui.yes_no_answers = {true, false};
+  EXPECT_EQ(r.run(), Status::ended);
+  EXPECT_EQ(r.out("st.txm"), "");
+  EXPECT_EQ(r.out("pt.txm"), "old points\r\n");
+  EXPECT_TRUE(r.ui.messages.empty());
+}
+
+TEST(Flow, LateOrderTouchesNoOutputBeforeTheConversion) {
+  FlowRun r("");
+  write_file(r.dir / "st.txm", "old stations\r\n");
+  r.ui.open_answers = {r.input};
+  r.ui.save_answers = {r.dir / "st", std::nullopt};  // the point dialog is cancelled
+  ConversionCommand late = *find_command("leica-tc600");
+  late.opening = Opening::late;
+  late.validate = nullptr;
+  EXPECT_EQ(run_command(late, r.ui).status, Status::failed);
+  EXPECT_EQ(r.out("st.txm"), "old stations\r\n");
+}
+
+TEST(Flow, CancelledPointDialogLeavesTheEmptyFileOfTheOverwriteCheck) {
+  FlowRun r(kTc600);
+  r.ui.open_answers = {r.input};
+  r.ui.save_answers = {r.dir / "st", std::nullopt};
+  EXPECT_EQ(r.run(), Status::failed);
+  EXPECT_EQ(r.outcome.error->fault(), Fault::cancelled);
+  EXPECT_EQ(r.out("st.txm"), "");
+}
+
+TEST(Flow, ErrorPathKeepsTheLinesWrittenAndShowsNothing) {
+  // The point is written, then a -2 line is the last line: its second line is missing.
+  FlowRun r(kTc600 + "410000-00000002 420000+00000007 430000+00000000 440000+00000000 \r\n");
+  r.ui.open_answers = {r.input};
+  r.ui.save_answers = {r.dir / "st", r.dir / "pt"};
+  ASSERT_EQ(r.run(), Status::failed);
+  EXPECT_EQ(r.outcome.error->fault(), Fault::read_past_end);
+  EXPECT_EQ(r.outcome.error->line(), 5u);
+  EXPECT_EQ(r.out("pt.txm"), kTc600Point);
+  EXPECT_TRUE(r.ui.messages.empty());
+  // A following command starts clean: nothing of the failed one is held open.
+  r.ui.open_answers = {r.input};
+  r.ui.save_answers = {r.dir / "st2", r.dir / "pt2"};
+  EXPECT_EQ(r.run(), Status::failed);
+}
+
+TEST(Flow, RefusesAnOutputThatIsTheInputOrTheOtherOutput) {
+  struct Case {
+    const char* name;
+    const char* input;
+    std::vector<std::string> saves;
+  };
+  FlowRun probe("");
+  std::filesystem::create_symlink(probe.dir / "pt.txm", probe.dir / "link.txm");
+  const auto cwd = std::filesystem::current_path();
+  std::filesystem::current_path(probe.dir.path());
+  for (const auto& [name, input, saves] :
+       {Case{"input", "job.txm", {"job.dat"}}, Case{"input as point file", "job.txm", {"a", "job"}},
+        Case{"same outputs", "job.TC6", {"out", "out.txm"}},
+        Case{"dot path", "job.TC6", {"a", "./a.txm"}}, Case{"link", "job.TC6", {"link", "pt"}}}) {
+    ScriptedPlatform ui;
+    ui.folder = probe.dir.path().string();
+    write_file(input, kTc600);
+    ui.open_answers = {std::string(input)};
+    for (const std::string& s : saves) ui.save_answers.push_back(s);
+    EXPECT_EQ(run_command(*find_command("leica-tc600"), ui).status, Status::refused) << name;
+    ASSERT_EQ(ui.messages.size(), 1u) << name;
+    EXPECT_EQ(ui.messages[0].icon, Icon::error);
+    EXPECT_EQ(read_file(input), kTc600) << name;
+  }
+  std::filesystem::current_path(cwd);
+}
+
+TEST(Flow, CommandWithoutConverterSaysSoAndOpensNoDialog) {
+  ConversionCommand unbuilt = *find_command("leica-tc600");
+  unbuilt.convert = nullptr;
+  ScriptedPlatform ui;
+  EXPECT_EQ(run_command(unbuilt, ui).status, Status::not_built);
+  EXPECT_TRUE(ui.dialog_titles.empty());
+  ASSERT_EQ(ui.messages.size(), 1u);
+}
+
+TEST(Catalogue, IdsAndMenuNamesAreUniqueAndFindable) {
+  std::set<std::string_view> ids, names;
+  for (const ConversionCommand& c : catalogue()) {
+    EXPECT_TRUE(ids.insert(c.id).second) << c.id;
+    EXPECT_TRUE(names.insert(c.menu_name).second) << c.menu_name;
+    EXPECT_EQ(find_command(c.id), &c);
+    EXPECT_EQ(find_command(c.menu_name), &c);
+    EXPECT_EQ(c.open_filter.back(), '|') << c.id;
+  }
+  EXPECT_EQ(catalogue().size(), 15u);
+  EXPECT_EQ(find_command("no-such"), nullptr);
+}
+
+}  // namespace
+}  // namespace korvath
