@@ -1,6 +1,10 @@
 #include "converters/catalogue.hpp"
 
 #include "converters/leica/leica.hpp"
+#include "converters/nikon/nikon.hpp"
+#include "converters/pentax/pentax.hpp"
+#include "converters/south/south.hpp"
+#include "converters/topcon/topcon.hpp"
 
 namespace korvath {
 namespace {
@@ -37,41 +41,48 @@ constexpr ConversionCommand kCommands[] = {
     {.id = "nikon-npl352-dos", .menu_name = "mnuNIKONNPL352DOS", .menu_path = "NIKON/NPL 352",
      .caption = "DOS FORMAT", .open_title = kNikonTitle,
      .open_filter = "Αρχεία DOS (*.cmt)|*.cmt|", .outputs = Outputs::measurements,
-     .opening = Opening::early},
+     .opening = Opening::early, .convert = &nikon::convert_npl352_dos},
     {.id = "nikon-npl352-raw", .menu_name = "mnuNIKONNPL352RAW", .menu_path = "NIKON/NPL 352",
      .caption = "RAW FORMAT", .open_title = kNikonTitle,
      .open_filter = "Αρχεία RAW (*.nik)|*.nik|", .outputs = Outputs::measurements,
-     .opening = Opening::late, .scratch_files = {"/nikhelp.txt"}},
+     .opening = Opening::late, .scratch_files = {"/nikhelp.txt"},
+     .convert = &nikon::convert_npl352_raw},
     {.id = "pentax-mes", .menu_name = "mnuPENTAXMES", .menu_path = "PENTAX",
      .caption = "ΜΕΤΡΗΣΕΙΣ RAW", .open_title = kPentaxMesTitle, .open_filter = kAllFiles,
      .outputs = Outputs::measurements, .opening = Opening::late,
-     .scratch_files = {"/PENhlp.txt"}, .odr_listing = true},
+     .scratch_files = {"/PENhlp.txt"}, .odr_listing = true,
+     .convert = &pentax::convert_measurements},
     {.id = "pentax-cor", .menu_name = "mnuPENTAXCOR", .menu_path = "PENTAX",
      .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ RAW", .open_title = kPentaxCorTitle, .open_filter = kAllFiles,
-     .outputs = Outputs::coordinates},
+     .outputs = Outputs::coordinates, .convert = &pentax::convert_coordinates},
     {.id = "pentax-mes-traverse", .menu_name = "mnuPENTAXMESOD", .menu_path = "PENTAX",
      .caption = "ΜΕΤΡΗΣΕΙΣ (ΟΔΕΥΣΗ)", .open_title = kPentaxMesTitle, .open_filter = kAllFiles,
      .outputs = Outputs::measurements, .opening = Opening::late,
-     .scratch_files = {"/PENhlp.txt"}, .odr_listing = true},
+     .scratch_files = {"/PENhlp.txt"}, .odr_listing = true,
+     .convert = &pentax::convert_measurements_traverse},
     {.id = "pentax-cor-traverse", .menu_name = "mnuPENTAXCOROD", .menu_path = "PENTAX",
      .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ (ΟΔΕΥΣΗ)", .open_title = kPentaxCorTitle,
-     .open_filter = kAllFiles, .outputs = Outputs::coordinates},
+     .open_filter = kAllFiles, .outputs = Outputs::coordinates,
+     .convert = &pentax::convert_coordinates_traverse},
     {.id = "south-mes", .menu_name = "mnuSOUTHMES", .menu_path = "SOUTH",
      .caption = "ΜΕΤΡΗΣΕΙΣ", .open_title = "Άνοιγμα αρχείου μετρήσεων South",
      .open_filter = kAllFiles, .outputs = Outputs::measurements, .opening = Opening::late,
-     .scratch_files = {"/ConvSou.txt"}},
+     .scratch_files = {"/ConvSou.txt"}, .convert = &south::convert_measurements},
     {.id = "topcon-gts3000", .menu_name = "mnuTOPCONGTS3000", .menu_path = "TOPCON",
      .caption = "GPT 3000", .open_title = kTopconTitle, .open_filter = kAllFiles,
      .outputs = Outputs::measurements, .opening = Opening::late,
-     .line_ends = LineEnds::bare_lf, .scratch_files = {"/Top300hlp.txt", "/Top3000hlp.txt"}},
+     .line_ends = LineEnds::bare_lf, .scratch_files = {"/Top300hlp.txt", "/Top3000hlp.txt"},
+     .convert = &topcon::convert_gts3000},
     {.id = "topcon-gts3000-raw", .menu_name = "mnuTOPCONGTS3000RAW", .menu_path = "TOPCON",
      .caption = "GPT 3000 RAW", .open_title = kTopconTitle, .open_filter = kAllFiles,
      .outputs = Outputs::measurements, .opening = Opening::late,
-     .line_ends = LineEnds::bare_lf, .scratch_files = {"/Top300hlp.txt", "/Top3000hlp.txt"}},
+     .line_ends = LineEnds::bare_lf, .scratch_files = {"/Top300hlp.txt", "/Top3000hlp.txt"},
+     .convert = &topcon::convert_gts3000_raw},
     {.id = "topcon-gts3000-raw-wordpad", .menu_name = "mnuTOPCONGTS3000RAWwardpad",
      .menu_path = "TOPCON", .caption = "GPT 3000 RAW (WordPad Saved)",
      .open_title = kTopconTitle, .open_filter = kAllFiles, .outputs = Outputs::measurements,
-     .opening = Opening::late, .scratch_files = {"/Top300hlp.txt"}},
+     .opening = Opening::late, .scratch_files = {"/Top300hlp.txt"},
+     .convert = &topcon::convert_gts3000_raw_wordpad},
 };
 
 }  // namespace

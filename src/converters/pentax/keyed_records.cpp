@@ -1,0 +1,86 @@
+// Pentax keyed records: pass 1 keeps the instrument lines that carry a record key, as
+// "KEY,value" scratch lines; pass 2 reads them back item by item. A "PPD" item opens an
+// observation group whose next four lines are taken by position (target height, horizontal
+// reading, vertical angle, distance); "STS" and "INH" change the setup the groups belong to.
+#include "converters/pentax/keyed_records.hpp"
+
+#include <array>
+
+#include "flow/output_file.hpp"
+#include "flow/readers.hpp"
+#include "flow/text.hpp"
+#include "formats/measurement_files.hpp"
+#include "formats/odr_file.hpp"
+
+namespace korvath::pentax {
+namespace {
+
+constexpr std::array<std::string_view, 7> kKeys = {"STS", "INH", "PPD", "PFH", "RTH", "RTV", "RTD"};
+// The station and the previous station before the first setup.
+constexpr std::string_view kNoStation = "T-T-T";
+
+void filter_lines(Conversion& c, KeyedLineRule rule, const std::string& scratch_path) {
+  LineReader in(c.input());
+  OutputFile scratch(scratch_path);
+  std::string scratch_line;
+  while (!in.at_end()) {
+    const std::string_view line = trim(in.read_line());
+    scratch_line.clear();
+    if (rule(line, in.where(), scratch_line)) scratch.write_line(scratch_line);
+  }
+  scratch.close();
+}
+
+std::string key_of(const Value& item) {
+  return std::string(trim(plain_text(item)));
+}
+
+void records_to_observations(Conversion& c, const std::string& scratch_path) {
+  ItemReader rows(scratch_path);
+  MeasurementOutputs out(c);
+  OdrFile odr(c.odr_file());
+  // The horizontal reading is written as read: these commands do not reduce to a backsight.
+  // The backsight name is the previously occupied station.
+  Observation o;
+  o.station = text(kNoStation);
+  o.backsight = text(kNoStation);
+  while (!rows.at_end()) {
+    const std::string key = key_of(rows.read_item());
+    if (key == "STS") {
+      o.backsight = std::move(o.station);
+      o.station = rows.read_item();
+      odr.write_station(o.station);
+    } else if (key == "INH") {
+      o.instrument_height = rows.read_item();
+      odr.write_instrument_height(o.instrument_height);
+    } else if (key == "PPD") {
+      o.target = rows.read_item();
+      const Where target_at = rows.where();
+      for (Value* v : {&o.target_height, &o.direction, &o.vertical_angle, &o.slope_distance}) {
+        rows.read_item();  // the key of the group's line: the group is read by position
+        *v = rows.read_item();
+      }
+      odr.write_observation(o.target, o.target_height, o.direction, o.vertical_angle,
+                            o.slope_distance);
+      out.write_routed(o, target_at);
+    }
+    // Any other key (a group line out of place, the rest of a value split at a comma) is
+    // skipped: its item is dropped and nothing is written for it.
+  }
+}
+
+}  // namespace
+
+bool is_record_key(std::string_view key) {
+  for (std::string_view k : kKeys)
+    if (k == key) return true;
+  return false;
+}
+
+void convert_keyed_download(Conversion& c, KeyedLineRule rule) {
+  const std::string scratch_path = c.scratch_path(kScratchName);
+  filter_lines(c, rule, scratch_path);
+  records_to_observations(c, scratch_path);
+}
+
+}  // namespace korvath::pentax

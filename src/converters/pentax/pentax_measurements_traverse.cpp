@@ -1,0 +1,22 @@
+// Pentax traverse measurement listing: "KEY:value" lines. A line whose first three characters
+// are a record key is kept whole, every ":" turned into ",", so it reads as "KEY,value".
+#include "converters/pentax/keyed_records.hpp"
+#include "converters/pentax/pentax.hpp"
+#include "flow/text.hpp"
+
+namespace korvath::pentax {
+namespace {
+
+bool keyed_line(std::string_view line, Where, std::string& scratch_line) {
+  if (!is_record_key(field(line, 1, 3))) return false;
+  scratch_line = replace_all(line, ":", ",");
+  return true;
+}
+
+}  // namespace
+
+void convert_measurements_traverse(Conversion& c) {
+  convert_keyed_download(c, &keyed_line);
+}
+
+}  // namespace korvath::pentax

@@ -1,0 +1,97 @@
+// South measurements: one record a line, its values separated by blanks. Pass 1 turns each line
+// into a scratch row of nine values, "NOTAV" filling the positions the line does not hold;
+// pass 2 reads the rows back: "NOTAV" in the third position makes a station row (name and
+// instrument height), anything else an observation, reduced to the backsight, which is the
+// observation right after the station row.
+#include <array>
+#include <string>
+
+#include "converters/south/south.hpp"
+#include "flow/conversion.hpp"
+#include "flow/output_file.hpp"
+#include "flow/readers.hpp"
+#include "flow/text.hpp"
+#include "formats/measurement_files.hpp"
+
+namespace korvath::south {
+namespace {
+
+constexpr std::string_view kScratchName = "/ConvSou.txt";
+constexpr std::size_t kRowSize = 9;
+constexpr std::string_view kNotAvailable = "NOTAV";
+constexpr std::string_view kNoDistance = "**********";
+
+// Appends the row of one non-blank line: its values, then "NOTAV" up to nine positions.
+void append_row(std::string_view line, Where where, std::string& row) {
+  std::size_t count = 0;
+  for (std::string_view rest = trim(line); !rest.empty(); rest = trim(rest)) {
+    if (++count > kRowSize) throw ConversionError(Fault::too_many_values, where, std::string(line));
+    const std::size_t blank = rest.find(' ');  // a tab is part of a value
+    if (count > 1) row.push_back(',');
+    row.append(rest.substr(0, blank));
+    rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank);
+  }
+  for (; count < kRowSize; ++count) row.append(",").append(kNotAvailable);
+}
+
+void lines_to_rows(const std::string& input, const std::string& scratch_path) {
+  LineReader in(input);
+  OutputFile rows(scratch_path);
+  std::string row;
+  while (!in.at_end()) {
+    const std::string_view line = in.read_line();
+    // A blank line is no record: as a station row it would re-station every later observation
+    // on an empty name with the instrument height "NOTAV".
+    if (trim(line).empty()) continue;
+    row.clear();
+    append_row(line, in.where(), row);
+    rows.write_line(row);
+  }
+  rows.close();
+}
+
+struct Setup {
+  Value station, instrument_height, backsight;
+  double backsight_direction = 0;
+  std::uint64_t row = 0;  // the station row's number; 0 before the first
+};
+
+void rows_to_observations(ItemReader& rows, MeasurementOutputs& out) {
+  Setup setup;
+  std::array<Value, kRowSize> item;
+  for (std::uint64_t row = 1; !rows.at_end(); ++row) {
+    Where at;  // where the horizontal reading stands
+    for (std::size_t i = 0; i < kRowSize; ++i) {
+      item[i] = rows.read_item();
+      if (i == 2) at = rows.where();
+    }
+    if (equals_text(item[2], kNotAvailable)) {
+      setup.station = item[0];
+      setup.instrument_height = item[1];
+      setup.row = row;
+      continue;
+    }
+    const double reading = as_number(item[2], at);
+    if (row - setup.row == 1) {  // the observation right after the station row
+      setup.backsight = item[0];
+      setup.backsight_direction = reading;
+    }
+    Value distance = equals_text(item[4], kNoDistance) ? Value(0.0) : item[4];
+    out.write_routed({item[0], setup.station, setup.backsight, item[1],
+                      reduce_to_backsight(reading, setup.backsight_direction), item[3],
+                      std::move(distance), setup.instrument_height},
+                     at);
+  }
+}
+
+}  // namespace
+
+void convert_measurements(Conversion& c) {
+  const std::string scratch_path = c.scratch_path(kScratchName);
+  lines_to_rows(c.input(), scratch_path);
+  ItemReader rows(scratch_path);
+  MeasurementOutputs out(c);  // both outputs are created only now
+  rows_to_observations(rows, out);
+}
+
+}  // namespace korvath::south

@@ -1,0 +1,48 @@
+#include "formats/odr_file.hpp"
+
+namespace korvath {
+
+void OdrFile::write_bytes(std::string_view bytes) {
+  file_.write(bytes);
+  // A quoted value may carry a line end of its own; the zones count from the last one.
+  const auto last_end = bytes.find_last_of("\r\n");
+  column_ =
+      last_end == std::string_view::npos ? column_ + bytes.size() : bytes.size() - last_end - 1;
+}
+
+void OdrFile::write_value(const Value& v) {
+  text_.clear();
+  append_value(text_, v);
+  write_bytes(text_);
+}
+
+void OdrFile::end_line() {
+  write_bytes("\r\n");
+  file_.count_line();
+}
+
+void OdrFile::next_zone() {
+  write_bytes(std::string(kZoneWidth - column_ % kZoneWidth, ' '));
+}
+
+void OdrFile::write_station(const Value& station) {
+  write_bytes("S ");
+  write_value(station);
+}
+
+void OdrFile::write_instrument_height(const Value& height) {
+  write_value(height);
+  end_line();
+}
+
+void OdrFile::write_observation(const Value& target, const Value& target_height,
+                                const Value& horizontal, const Value& vertical,
+                                const Value& distance) {
+  write_bytes("D ");
+  write_value(target);
+  next_zone();
+  for (const Value* v : {&target_height, &horizontal, &vertical, &distance}) write_value(*v);
+  end_line();
+}
+
+}  // namespace korvath

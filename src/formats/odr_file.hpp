@@ -1,0 +1,46 @@
+// The `.ODR` listing of the Pentax measurement commands: setups and observations as plain text
+// beside the point file. Values keep their form (text as held, a number as bare-number text);
+// the target name of an observation is followed by a move to the next 14-character print zone.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "flow/output_file.hpp"
+#include "flow/value.hpp"
+
+namespace korvath {
+
+class OdrFile {
+ public:
+  static constexpr std::uint64_t kZoneWidth = 14;
+
+  explicit OdrFile(OutputFile& file) : file_(file) {}
+
+  /// "S " and the station, with no line end: the instrument height that follows completes it.
+  void write_station(const Value& station);
+  /// The instrument height and a line end.
+  void write_instrument_height(const Value& height);
+  /// "D ", the target name, a move to the next print zone, then target height, horizontal
+  /// reading, vertical angle and distance back to back, and a line end.
+  void write_observation(const Value& target, const Value& target_height, const Value& horizontal,
+                         const Value& vertical, const Value& distance);
+
+  /// Characters on the current line since the last line end of the file.
+  std::uint64_t column() const { return column_; }
+
+ private:
+  void write_bytes(std::string_view bytes);
+  void write_value(const Value& v);
+  void end_line();
+  // Blanks up to the start of the next zone; a full zone when the line sits on a zone start,
+  // so the values never touch the name.
+  void next_zone();
+
+  OutputFile& file_;
+  std::uint64_t column_ = 0;
+  std::string text_;
+};
+
+}  // namespace korvath
