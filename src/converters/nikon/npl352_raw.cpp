@@ -1,0 +1,113 @@
+// Nikon NPL 352 raw format: one record a line, its type first. Of all types only three matter:
+// ST sets up a station, F1 observes the backsight and so orients the station, SS is a side shot.
+// Pass 1 keeps the lines of those three types in a scratch file; pass 2 reads it back item by
+// item, a fixed number of items per type, whatever the line holds.
+#include <string>
+#include <string_view>
+
+#include "converters/nikon/nikon.hpp"
+#include "flow/conversion.hpp"
+#include "flow/output_file.hpp"
+#include "flow/readers.hpp"
+#include "flow/text.hpp"
+#include "formats/measurement_files.hpp"
+
+namespace korvath::nikon {
+namespace {
+
+constexpr std::string_view kScratchName = "/nikhelp.txt";
+
+// The type stands in the first two characters; a line indented by a blank is not a record.
+bool is_kept_record(std::string_view line, Where where) {
+  const std::string_view type = field(line, 1, 2, where);
+  return type == "ST" || type == "F1" || type == "SS";
+}
+
+void keep_records(const std::string& input, const std::string& scratch_path) {
+  LineReader in(input);
+  OutputFile scratch(scratch_path);
+  while (!in.at_end()) {
+    const std::string_view line = in.read_line();
+    if (is_kept_record(line, in.where())) scratch.write_line(line);
+  }
+  scratch.close();
+}
+
+void skip_items(ItemReader& rows, int count) {
+  for (int i = 0; i < count; ++i) rows.read_item();
+}
+
+// Kept from record to record, never reset: a new ST keeps the backsight of the previous station
+// until its own F1 comes.
+struct Setup {
+  Value station, instrument_height, backsight;
+  double backsight_direction = 0;
+};
+
+// The five items an F1 and an SS record share, in the order they stand.
+struct Shot {
+  Value target, target_height, slope_distance;
+  double reading = 0;
+  Value vertical_angle;
+  Where where;  // the target's line, for routing
+};
+
+Shot read_shot(ItemReader& rows) {
+  Shot shot;
+  shot.target = rows.read_item();
+  shot.where = rows.where();
+  shot.target_height = rows.read_item();
+  shot.slope_distance = rows.read_item();
+  const Value reading = rows.read_item();
+  shot.reading = as_number(reading, rows.where());  // empty is 0; other text is an error
+  shot.vertical_angle = rows.read_item();
+  return shot;
+}
+
+Observation observation(Shot shot, const Setup& setup) {
+  return {.target = std::move(shot.target),
+          .station = setup.station,
+          .backsight = setup.backsight,
+          .target_height = std::move(shot.target_height),
+          .direction = reduce_to_backsight(shot.reading, setup.backsight_direction),
+          .vertical_angle = std::move(shot.vertical_angle),
+          .slope_distance = std::move(shot.slope_distance),
+          .instrument_height = setup.instrument_height};
+}
+
+void records_to_observations(ItemReader& rows, MeasurementOutputs& out) {
+  Setup setup;
+  while (!rows.at_end()) {
+    const Value type = rows.read_item();
+    if (equals_text(type, "ST")) {
+      setup.station = rows.read_item();
+      skip_items(rows, 3);
+      setup.instrument_height = rows.read_item();
+      skip_items(rows, 2);
+    } else if (equals_text(type, "F1")) {
+      Shot shot = read_shot(rows);
+      skip_items(rows, 1);
+      setup.backsight = shot.target;
+      setup.backsight_direction = shot.reading;
+      out.stations.write(observation(std::move(shot), setup));  // the backsight is a station
+    } else if (equals_text(type, "SS")) {
+      Shot shot = read_shot(rows);
+      skip_items(rows, 2);
+      const Where where = shot.where;
+      out.write_routed(observation(std::move(shot), setup), where);
+    }
+    // Any other item is dropped by itself; the next one is read as a type.
+  }
+}
+
+}  // namespace
+
+void convert_npl352_raw(Conversion& c) {
+  const std::string scratch_path = c.scratch_path(kScratchName);
+  keep_records(c.input(), scratch_path);
+  ItemReader rows(scratch_path);
+  MeasurementOutputs out(c);  // late opening: both files are created now
+  records_to_observations(rows, out);
+}
+
+}  // namespace korvath::nikon
