@@ -1,0 +1,479 @@
+#include "bench/instrument_file.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace korvath::bench {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kLf = "\n";
+
+// splitmix64: fast, and the same sequence on every machine.
+class Random {
+ public:
+  double between(double low, double high) {
+    return low + (high - low) * static_cast<double>(next() >> 11) * 0x1.0p-53;
+  }
+  std::uint64_t below(std::uint64_t n) { return next() % n; }
+
+ private:
+  std::uint64_t next() {
+    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+  }
+  std::uint64_t state_ = 20261206;
+};
+
+// The text of the file being generated, handed on to the sink a megabyte at a time.
+class Records {
+ public:
+  Records(std::uint64_t bytes, const std::function<void(std::string_view)>& sink)
+      : target_(bytes), sink_(sink) {
+    text_.reserve(kChunk + 4096);
+  }
+  Records(const Records&) = delete;
+  Records& operator=(const Records&) = delete;
+
+  bool more() const { return written_ + text_.size() < target_; }
+  Random& random() { return random_; }
+
+  Records& put(std::string_view s) {
+    text_.append(s);
+    return *this;
+  }
+  Records& put(char c) {
+    text_.push_back(c);
+    return *this;
+  }
+  Records& fixed(double value, int decimals) {
+    char buffer[64];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals)
+            .ptr;
+    return put(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+  }
+  Records& number(std::uint64_t value, int width = 0) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    const auto length = static_cast<int>(end - buffer);
+    for (int i = length; i < width; ++i) text_.push_back('0');
+    return put(std::string_view(buffer, static_cast<std::size_t>(length)));
+  }
+  void end_line(std::string_view line_end) {
+    text_.append(line_end);
+    if (text_.size() >= kChunk) flush();
+  }
+  void finish() { flush(); }
+
+ private:
+  static constexpr std::size_t kChunk = 1 << 20;
+  void flush() {
+    if (text_.empty()) return;
+    sink_(text_);
+    written_ += text_.size();
+    text_.clear();
+  }
+
+  std::uint64_t target_, written_ = 0;
+  const std::function<void(std::string_view)>& sink_;
+  std::string text_;
+  Random random_;
+};
+
+// One measurement as the instrument reports it: grads, metres.
+struct Shot {
+  double horizontal, vertical, distance, target_height;
+};
+
+Shot shot(Random& r) {
+  return {r.between(0, 399.9999), r.between(85, 115), r.between(2, 450),
+          1.3 + 0.1 * static_cast<double>(r.below(5))};
+}
+
+double instrument_height(Random& r) {
+  return r.between(1.45, 1.70);
+}
+
+// Detail points per set-up, and the running point number that continues across set-ups.
+struct Survey {
+  std::uint64_t station = 1, point = 1000;
+  std::uint64_t points_at_this_station(Random& r) { return 30 + r.below(40); }
+};
+
+// Wild TC 600: 16-character words "WI" + "0000" + sign + eight digits + blank.
+void tc600_word(Records& out, std::string_view index, bool negative, std::uint64_t digits) {
+  out.put(index).put("0000").put(negative ? '-' : '+').number(digits, 8).put(' ');
+}
+
+void tc600_observation(Records& out, std::uint64_t point, const Shot& s, Random& r) {
+  tc600_word(out, "11", false, point);
+  tc600_word(out, "21", false, std::llround(s.horizontal * 1e4) * 10 + r.below(10));
+  tc600_word(out, "22", false, std::llround(s.vertical * 1e4) * 10 + r.below(10));
+  tc600_word(out, "31", false, std::llround(s.distance * 1e3));
+  tc600_word(out, "51", false, 0);
+  tc600_word(out, "87", false, std::llround(s.target_height * 1e3));
+  tc600_word(out, "88", false, 0);
+  out.end_line(kCrLf);
+}
+
+void tc600_pair(Records& out, int code, std::uint64_t a, std::uint64_t b, std::uint64_t c) {
+  tc600_word(out, "41", true, static_cast<std::uint64_t>(code));
+  tc600_word(out, "42", false, a);
+  tc600_word(out, "43", false, b);
+  tc600_word(out, "44", false, c);
+  out.end_line(kCrLf);
+}
+
+void leica_tc600(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  while (out.more()) {
+    const std::uint64_t station = s.station++;
+    tc600_pair(out, 3, station, station + 1000, std::llround(instrument_height(r) * 100));
+    tc600_observation(out, station + 1000, shot(r), r);
+    tc600_pair(out, 2, s.station, 0, 0);
+    tc600_observation(out, s.station, shot(r), r);
+    for (auto n = s.points_at_this_station(r); n > 0; --n)
+      tc600_observation(out, s.point++, shot(r), r);
+    out.end_line(kCrLf);
+  }
+}
+
+void leica_tcr307(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  auto observe = [&](std::string_view prefix, std::uint64_t name, bool angles_only) {
+    const Shot m = shot(r);
+    out.put("D  ").put(prefix).number(name).put("  ").fixed(m.target_height, 3).put("  ");
+    out.fixed(m.horizontal, 4);
+    if (!angles_only) out.put("  ").fixed(m.vertical, 4).put("  ").fixed(m.distance, 3);
+    out.end_line(kCrLf);
+  };
+  while (out.more()) {
+    out.put("S   ST").number(s.station).put("   ").fixed(instrument_height(r), 3).end_line(kCrLf);
+    observe("ST", s.station + 1000, false);  // the backsight
+    observe("ST", ++s.station, false);
+    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++, r.below(50) == 0);
+  }
+}
+
+void idx_header(Records& out) {
+  out.put("HEADER").end_line(kCrLf);
+  out.put("\tVERSION \"2.0\"").end_line(kCrLf);
+  out.put("\tSYSTEM \"TCR407\"").end_line(kCrLf);
+  out.put("END HEADER").end_line(kCrLf);
+}
+
+void leica_tcr407_idx(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  auto observe = [&](std::uint64_t row, std::string_view prefix, std::uint64_t name) {
+    const Shot m = shot(r);
+    out.put("\t\t\t").number(row).put(", \"").put(prefix).number(name).put("\", 1, ");
+    out.fixed(m.horizontal, 4).put(", ").fixed(m.vertical, 4).put(", ").fixed(m.distance, 4);
+    out.put(", ").fixed(m.target_height, 3).put(", \"06-12-2026\", 0, 1, 0").end_line(kCrLf);
+  };
+  idx_header(out);
+  out.put("DATABASE").end_line(kCrLf);
+  while (out.more()) {
+    out.put("\tSETUP").end_line(kCrLf);
+    out.put("\t\tSTN_NO ").number(s.station).end_line(kCrLf);
+    out.put("\t\tSTNID \"ST").number(s.station).put('"').end_line(kCrLf);
+    out.put("\t\tIHEIGHT").fixed(instrument_height(r), 4).put(" m;").end_line(kCrLf);
+    out.put("\tEND SETUP").end_line(kCrLf);
+    out.put("\tSLOPE(TgtNo, TgtID, CfgNo, Hz, Vz, SDist, RefHt, Date, Ppm, ApplyPPM, Flags)")
+        .end_line(kCrLf);
+    std::uint64_t row = 1;
+    observe(row++, "ST", s.station + 1000);
+    observe(row++, "ST", ++s.station);
+    for (auto n = s.points_at_this_station(r); n > 0; --n) observe(row++, "", s.point++);
+    out.put("\tEND SLOPE").end_line(kCrLf);
+  }
+  out.put("END DATABASE").end_line(kCrLf);
+}
+
+void leica_tcr407_mdt(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  auto observe = [&](char code, std::uint64_t name, int extra) {
+    const Shot m = shot(r);
+    out.put(code).number(name, 9).put(' ').fixed(m.horizontal, 4).put(' ');
+    out.fixed(m.vertical, 4).put(' ').fixed(m.distance, 3).put(' ').fixed(m.target_height, 3);
+    for (int i = 0; i < extra; ++i) out.put(" 0");
+    out.end_line(kCrLf);
+  };
+  out.put("MDT TCR407 JOB01").end_line(kCrLf);
+  while (out.more()) {
+    out.put('9').number(s.station, 9).put(' ').fixed(r.between(1000, 9000), 3).put(' ');
+    out.fixed(r.between(1000, 9000), 3).put(' ').fixed(r.between(50, 500), 3).put(' ');
+    out.fixed(instrument_height(r), 3).put(" 0 0 0 0").end_line(kCrLf);
+    observe('-', s.station + 1000, 1);  // the backsight: five values
+    observe('0', ++s.station, 3);       // observations: seven values
+    for (auto n = s.points_at_this_station(r); n > 0; --n) observe('0', s.point++, 3);
+  }
+}
+
+void leica_tcr407_coords(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  idx_header(out);
+  out.put("DATABASE").end_line(kCrLf);
+  out.put("\tPOINTS(PointNo, PointID, East, North, Elevation, Code, Date, CLASS)").end_line(kCrLf);
+  for (std::uint64_t row = 1; out.more(); ++row) {
+    out.put("\t\t").number(row).put(", \"").number(s.point++).put("\", ");
+    out.fixed(r.between(1000, 9000), 4).put(", ").fixed(r.between(1000, 9000), 4).put(", ");
+    out.fixed(r.between(50, 500), 4).put(", \"TREE\", \"06-12-2026\", MEAS").end_line(kCrLf);
+  }
+  out.put("\tANNOTATIONS(PointNo, PointID, Text, A, B, C, D, E)").end_line(kCrLf);
+  out.put("END DATABASE").end_line(kCrLf);
+}
+
+void nikon_dos(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  auto observe = [&](std::string_view prefix, std::uint64_t name) {
+    const Shot m = shot(r);
+    out.put(prefix).number(name).put(',').fixed(m.distance, 3).put(',');
+    out.fixed(m.target_height, 3).put(',').fixed(m.vertical, 4).put(',').fixed(m.horizontal, 4);
+    out.end_line(kCrLf);
+  };
+  while (out.more()) {
+    out.put("*,ST").number(s.station).put(",ST").number(s.station + 1000).put(',');
+    out.fixed(r.between(0, 399.9999), 4).put(',').fixed(instrument_height(r), 3).end_line(kCrLf);
+    observe("ST", s.station + 1000);
+    observe("ST", ++s.station);
+    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++);
+  }
+}
+
+void nikon_raw(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  auto measured = [&](const Shot& m) {
+    out.put(',').fixed(m.target_height, 3).put(',').fixed(m.distance, 3).put(',');
+    out.fixed(m.horizontal, 4).put(',').fixed(m.vertical, 4);
+  };
+  out.put("CO,Nikon RAW data format V2.00").end_line(kCrLf);
+  out.put("CO,JOB01").end_line(kCrLf);
+  while (out.more()) {
+    const std::uint64_t backsight = s.station + 1000;
+    out.put("ST,ST").number(s.station).put(",,ST").number(backsight).put(",,");
+    out.fixed(instrument_height(r), 3).put(",0.0000,0.0000").end_line(kCrLf);
+    out.put("F1,ST").number(backsight);
+    measured(shot(r));
+    out.put(",10:00:00").end_line(kCrLf);
+    out.put("SS,ST").number(++s.station);
+    measured(shot(r));
+    out.put(",10:01:00,STN").end_line(kCrLf);
+    for (auto n = s.points_at_this_station(r); n > 0; --n) {
+      out.put("SS,").number(s.point++);
+      measured(shot(r));
+      out.put(",10:02:00,TREE").end_line(kCrLf);
+      if (r.below(40) == 0) out.put("CO,Temp: 18C Press: 1013hPa").end_line(kCrLf);
+    }
+  }
+}
+
+// Pentax download: a counter of three digits and a blank, the key, a blank, the value and a
+// closing character that the converter drops.
+void pentax_keyed(Records& out, std::uint64_t& line, std::string_view key) {
+  out.number(line++ % 1000, 3).put(' ').put(key).put(' ');
+}
+
+void pentax_mes(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  std::uint64_t line = 1;
+  auto observe = [&](std::string_view prefix, std::uint64_t name) {
+    const Shot m = shot(r);
+    pentax_keyed(out, line, "PPD");
+    out.put(prefix).number(name).put(';').end_line(kCrLf);
+    pentax_keyed(out, line, "PFH");
+    out.fixed(m.target_height, 3).put(';').end_line(kCrLf);
+    pentax_keyed(out, line, "RTH");
+    out.fixed(m.horizontal, 4).put(';').end_line(kCrLf);
+    pentax_keyed(out, line, "RTV");
+    out.fixed(m.vertical, 4).put(';').end_line(kCrLf);
+    pentax_keyed(out, line, "RTD");
+    out.fixed(m.distance, 3).put(';').end_line(kCrLf);
+  };
+  out.put("PENTAX PTS DOWNLOAD JOB01").end_line(kCrLf);
+  while (out.more()) {
+    pentax_keyed(out, line, "STS");
+    out.put("ST").number(s.station).put(';').end_line(kCrLf);
+    pentax_keyed(out, line, "INH");
+    out.fixed(instrument_height(r), 3).put(';').end_line(kCrLf);
+    observe("ST", s.station + 1000);
+    observe("ST", ++s.station);
+    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++);
+  }
+}
+
+void pentax_mes_traverse(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  auto observe = [&](std::string_view prefix, std::uint64_t name) {
+    const Shot m = shot(r);
+    out.put("PPD:").put(prefix).number(name).end_line(kCrLf);
+    out.put("PFH:").fixed(m.target_height, 3).end_line(kCrLf);
+    out.put("RTH:").fixed(m.horizontal, 4).end_line(kCrLf);
+    out.put("RTV:").fixed(m.vertical, 4).end_line(kCrLf);
+    out.put("RTD:").fixed(m.distance, 3).end_line(kCrLf);
+  };
+  out.put("JOB:TRAVERSE01").end_line(kCrLf);
+  while (out.more()) {
+    out.put("STS:ST").number(s.station).end_line(kCrLf);
+    out.put("INH:").fixed(instrument_height(r), 3).end_line(kCrLf);
+    observe("ST", s.station + 1000);
+    observe("ST", ++s.station);
+    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++);
+  }
+}
+
+void pentax_cor(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  bool first = true;
+  while (out.more()) {
+    if (!first) out.end_line(kCrLf);  // no line end after the last record
+    first = false;
+    if (r.below(20) == 0) {
+      out.put("ST").number(s.station++);
+    } else {
+      out.number(s.point++);
+    }
+    out.put(',').fixed(r.between(1000, 9000), 3).put(',').fixed(r.between(1000, 9000), 3);
+    out.put(',').fixed(r.between(50, 500), 3).put(",TREE,1");
+  }
+}
+
+void pentax_cor_traverse(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  out.put("TRAVERSE COORDINATES").end_line(kCrLf);
+  out.put("JOB01").end_line(kCrLf);
+  for (std::uint64_t row = 1; out.more(); ++row) {
+    out.put("PT").number(row % 10000, 4).put("   ").number(s.point++).put(":  ");
+    out.fixed(r.between(1000, 9000), 3).put(":  ").fixed(r.between(1000, 9000), 3).put(":  ");
+    out.fixed(r.between(50, 500), 3).put(';').end_line(kCrLf);
+  }
+}
+
+void south_mes(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  auto observe = [&](std::string_view prefix, std::uint64_t name) {
+    const Shot m = shot(r);
+    out.put(prefix).number(name).put(' ').fixed(m.target_height, 3).put(' ');
+    out.fixed(m.horizontal, 4).put(' ').fixed(m.vertical, 4).put(' ');
+    if (r.below(50) == 0) {
+      out.put("**********");
+    } else {
+      out.fixed(m.distance, 3);
+    }
+    out.put(" TREE").end_line(kCrLf);
+  };
+  while (out.more()) {
+    out.put("ST").number(s.station).put(' ').fixed(instrument_height(r), 3).end_line(kCrLf);
+    observe("ST", s.station + 1000);
+    observe("ST", ++s.station);
+    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++);
+  }
+}
+
+void topcon_gts3000(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  auto observe = [&](std::string_view prefix, std::uint64_t name) {
+    const Shot m = shot(r);
+    out.put("2,").put(prefix).number(name).put(',').fixed(m.horizontal, 4).put(',');
+    out.fixed(m.vertical, 4).put(',').fixed(m.distance, 3).put(',');
+    out.fixed(m.target_height, 3).end_line(kLf);
+  };
+  while (out.more()) {
+    out.put("1,ST").number(s.station).put(',').fixed(instrument_height(r), 3).end_line(kLf);
+    observe("ST", s.station + 1000);
+    observe("ST", ++s.station);
+    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++);
+  }
+}
+
+// Topcon raw records: the key in eight columns, the values from column 9.
+void topcon_raw(Records& out, std::string_view line_end) {
+  Survey s;
+  Random& r = out.random();
+  auto measure = [&] {
+    const Shot m = shot(r);
+    if (r.below(30) == 0) {
+      out.put("HV      ").fixed(m.horizontal, 4).put(',').fixed(m.vertical, 4).end_line(line_end);
+    } else {
+      out.put("SD      ").fixed(m.horizontal, 4).put(',').fixed(m.vertical, 4).put(',');
+      out.fixed(m.distance, 3).end_line(line_end);
+    }
+  };
+  out.put("JOB     JOB01,06-12-2026").end_line(line_end);
+  while (out.more()) {
+    out.put("STN     ST").number(s.station).put(',').fixed(instrument_height(r), 3).put(",STN");
+    out.end_line(line_end);
+    out.put("BS      ST").number(s.station + 1000).put(',').fixed(1.5, 3).end_line(line_end);
+    measure();
+    out.put("SS      ST").number(++s.station).put(',').fixed(1.5, 3).put(",STN").end_line(line_end);
+    measure();
+    for (auto n = s.points_at_this_station(r); n > 0; --n) {
+      out.put("SS      ").number(s.point++).put(',').fixed(shot(r).target_height, 3);
+      out.put(",TREE").end_line(line_end);
+      measure();
+    }
+  }
+}
+
+struct Generator {
+  std::string_view command_id;
+  void (*write)(Records&);
+};
+
+constexpr Generator kGenerators[] = {
+    {"leica-tc600", &leica_tc600},
+    {"leica-tcr307", &leica_tcr307},
+    {"leica-tcr407-idx", &leica_tcr407_idx},
+    {"leica-tcr407-mdt", &leica_tcr407_mdt},
+    {"leica-tcr407-coords", &leica_tcr407_coords},
+    {"nikon-npl352-dos", &nikon_dos},
+    {"nikon-npl352-raw", &nikon_raw},
+    {"pentax-mes", &pentax_mes},
+    {"pentax-cor", &pentax_cor},
+    {"pentax-mes-traverse", &pentax_mes_traverse},
+    {"pentax-cor-traverse", &pentax_cor_traverse},
+    {"south-mes", &south_mes},
+    {"topcon-gts3000", &topcon_gts3000},
+    {"topcon-gts3000-raw", [](Records& out) { topcon_raw(out, kLf); }},
+    {"topcon-gts3000-raw-wordpad", [](Records& out) { topcon_raw(out, kCrLf); }},
+};
+
+const Generator* find_generator(std::string_view command_id) {
+  for (const Generator& g : kGenerators)
+    if (g.command_id == command_id) return &g;
+  return nullptr;
+}
+
+}  // namespace
+
+bool has_generator(std::string_view command_id) {
+  return find_generator(command_id);
+}
+
+void generate(std::string_view command_id, std::uint64_t bytes,
+              const std::function<void(std::string_view)>& sink) {
+  const Generator* g = find_generator(command_id);
+  if (!g) throw std::invalid_argument("no generator for " + std::string(command_id));
+  Records out(bytes, sink);
+  g->write(out);
+  out.finish();
+}
+
+}  // namespace korvath::bench
