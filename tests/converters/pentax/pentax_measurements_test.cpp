@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "support/convert.hpp"
@@ -32,6 +33,9 @@ struct MesCase {
   const char* name;
   std::string input, stations, points, odr;
 };
+void PrintTo(const MesCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 std::string group(std::string_view target, std::string_view distance = "10.5") {
   return "003 PPD " + std::string(target) + "X\r\n004 PFH 1.3X\r\n005 RTH 100X\r\n" +
