@@ -1,0 +1,74 @@
+// Topcon GTS 3000: comma-separated records with a numeric key, 1 for a station set-up (name,
+// instrument height) and 2 for an observation (point, horizontal reading, vertical angle, slope
+// distance, target height). The records are separated by bare line feeds, which only the
+// rich-text pass turns into lines; the observation directly after a set-up is the backsight.
+#include <cstdint>
+
+#include "converters/topcon/rich_text_pass.hpp"
+#include "converters/topcon/topcon.hpp"
+#include "flow/conversion.hpp"
+#include "flow/readers.hpp"
+#include "formats/measurement_files.hpp"
+
+namespace korvath::topcon {
+namespace {
+
+// Pass B: every data line of the rendering becomes a line of its own.
+void copy_data_lines(const std::string& rendering, const std::string& records) {
+  RichTextDataLines lines(rendering);
+  OutputFile out(records);
+  while (const auto line = lines.next()) out.write_line(*line);
+  out.close();
+}
+
+// The key as a number. An empty key is no number here, unlike an empty value in arithmetic.
+double record_key(const Value& key, Where where) {
+  return as_number(is_empty(key) ? text("") : key, where);
+}
+
+// Pass C.
+void records_to_observations(ItemReader& rows, MeasurementOutputs& out) {
+  std::uint64_t record = 0, station_record = 0;
+  Value station, instrument_height, backsight;
+  double backsight_direction = 0;
+  while (!rows.at_end()) {
+    const Value item = rows.read_item();
+    const double key = record_key(item, rows.where());
+    ++record;
+    if (key == 1) {
+      station = rows.read_item();
+      instrument_height = rows.read_item();
+      station_record = record;
+    } else if (key == 2) {
+      Value point = rows.read_item();
+      const Value reading = rows.read_item();
+      const Where at = rows.where();
+      Value vertical_angle = rows.read_item(), slope_distance = rows.read_item(),
+            target_height = rows.read_item();
+      if (record - station_record == 1) {
+        backsight = point;
+        backsight_direction = as_number(reading, at);
+      }
+      out.write_routed({std::move(point), station, backsight, std::move(target_height),
+                        reduce_to_backsight(as_number(reading, at), backsight_direction),
+                        std::move(vertical_angle), std::move(slope_distance), instrument_height},
+                       at);
+    }
+    // Any other number is a record type this converter does not know: it is skipped, not
+    // written as a repeat of the last observation.
+  }
+}
+
+}  // namespace
+
+void convert_gts3000(Conversion& c) {
+  const std::string rendering = c.scratch_path("/Top300hlp.txt");
+  const std::string records = c.scratch_path("/Top3000hlp.txt");
+  rich_text_pass(c.input(), rendering);
+  copy_data_lines(rendering, records);
+  ItemReader rows(records);
+  MeasurementOutputs out(c);
+  records_to_observations(rows, out);
+}
+
+}  // namespace korvath::topcon

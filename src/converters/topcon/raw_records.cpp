@@ -1,0 +1,90 @@
+// The raw records: "STN" sets up a station, "BS" names the backsight target, "SS" a side-shot
+// target, and "SD" (with a slope distance) or "HV" (without) measures the current target. The
+// measurement directly after "BS" gives the backsight direction.
+#include "converters/topcon/raw_records.hpp"
+
+#include <array>
+#include <cstdint>
+
+#include "flow/conversion.hpp"
+#include "flow/readers.hpp"
+#include "flow/text.hpp"
+#include "formats/measurement_files.hpp"
+
+namespace korvath::topcon {
+namespace {
+
+constexpr std::array<std::string_view, 5> kKeys = {"STN", "BS", "SD", "SS", "HV"};
+
+struct RawState {
+  std::uint64_t record = 0, backsight_record = 0;  // 0: no "BS" yet
+  Value station, instrument_height, backsight, target, target_height;
+  double backsight_direction = 0;
+};
+
+void write_measurement(const RawState& s, const Value& reading, Value vertical_angle,
+                       Value slope_distance, MeasurementOutputs& out, Where where) {
+  const Observation o{s.target,
+                      s.station,
+                      s.backsight,
+                      s.target_height,
+                      reduce_to_backsight(as_number(reading, where), s.backsight_direction),
+                      std::move(vertical_angle),
+                      std::move(slope_distance),
+                      s.instrument_height};
+  // A measurement with no target named before it is a detail point, not a station.
+  if (is_station_target(o.target, where) && !plain_text(o.target).empty()) {
+    out.stations.write(o);
+  } else {
+    out.points.write(o);
+  }
+}
+
+}  // namespace
+
+void write_key_line(OutputFile& key_lines, std::string_view raw_line) {
+  const std::string_view key = field(raw_line, 1, 8);
+  for (std::string_view known : kKeys) {
+    if (trim(key) == known) {
+      key_lines.write(key);
+      key_lines.write(",");
+      key_lines.write_line(field(raw_line, 9));
+      return;
+    }
+  }
+}
+
+void convert_raw_records(Conversion& c, const std::string& key_lines) {
+  ItemReader rows(key_lines);
+  MeasurementOutputs out(c);
+  RawState s;
+  while (!rows.at_end()) {
+    const std::string key(trim(plain_text(rows.read_item())));
+    ++s.record;
+    if (key == "STN") {
+      s.station = rows.read_item();
+      s.instrument_height = rows.read_item();
+      rows.read_item();  // not used
+    } else if (key == "BS") {
+      s.backsight = rows.read_item();
+      s.target = s.backsight;
+      s.target_height = rows.read_item();
+      s.backsight_record = s.record;
+    } else if (key == "SS") {
+      s.target = rows.read_item();
+      s.target_height = rows.read_item();
+      rows.read_item();  // the point code, not used
+    } else if (key == "SD" || key == "HV") {
+      const Value reading = rows.read_item();
+      const Where at = rows.where();
+      Value vertical_angle = rows.read_item();
+      Value slope_distance = key == "SD" ? rows.read_item() : Value(0.0);
+      if (s.record - s.backsight_record == 1) s.backsight_direction = as_number(reading, at);
+      write_measurement(s, reading, std::move(vertical_angle), std::move(slope_distance), out, at);
+    }
+    // Any other key can only be a data item that a record of the wrong length shifted into
+    // the key's place: it is skipped, not written as a repeat of the last measurement.
+  }
+}
+
+}  // namespace korvath::topcon

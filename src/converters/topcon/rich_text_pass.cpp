@@ -1,0 +1,130 @@
+#include "converters/topcon/rich_text_pass.hpp"
+
+#include <cstring>
+
+#include "flow/output_file.hpp"
+#include "flow/text.hpp"
+#include "platform/rich_text_box.hpp"
+
+namespace korvath::topcon {
+namespace {
+
+// The instrument file as its lines join when read one after another: CR and CR LF end a line
+// and are dropped, a line feed without a CR before it stays. A buffer at a time, so a download
+// of bare line feeds, which is one long line, is never held whole.
+class JoinedLines : public InputFile {
+ public:
+  using InputFile::InputFile;
+
+  /// The next piece of the joined text; empty at the end of the file.
+  std::string_view next_piece() {
+    piece_.clear();
+    while (piece_.empty() && !at_end()) {
+      const char* p = buffer_.data() + pos_;
+      const char* const end = buffer_.data() + end_;
+      if (after_cr_ && *p == '\n') ++p;  // the LF of a CR LF split between two buffers
+      after_cr_ = false;
+      while (p != end) {
+        const auto* cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
+        if (!cr) {
+          piece_.append(p, end);
+          break;
+        }
+        piece_.append(p, cr);
+        p = cr + 1;
+        if (p == end) {
+          after_cr_ = true;
+        } else if (*p == '\n') {
+          ++p;
+        }
+      }
+      pos_ = end_;
+    }
+    return piece_;
+  }
+
+ private:
+  std::string piece_;
+  bool after_cr_ = false;
+};
+
+// Writes what it is given with every "\par " removed, exactly as replace_all would remove them
+// from the whole rendering. A mark begun at the end of one piece may end in the next, so up to
+// four bytes wait for the next piece; the mark cannot overlap itself, so a mismatch restarts at
+// the byte that broke it.
+class ParagraphMarkRemover {
+ public:
+  explicit ParagraphMarkRemover(OutputFile& out) : out_(out) {}
+
+  void write(std::string_view piece) {
+    kept_.clear();
+    std::size_t i = 0;
+    while (i < piece.size()) {
+      if (matched_ == 0) {
+        const auto mark = piece.find('\\', i);
+        kept_.append(piece.substr(i, mark - i));
+        if (mark == std::string_view::npos) break;
+        i = mark + 1;
+        matched_ = 1;
+      } else if (piece[i] == kMark[matched_]) {
+        ++i;
+        if (++matched_ == kMark.size()) matched_ = 0;
+      } else {
+        kept_.append(kMark.substr(0, matched_));  // no mark after all; piece[i] is looked at anew
+        matched_ = 0;
+      }
+    }
+    out_.write(kept_);
+  }
+  /// Writes the bytes of an unfinished mark.
+  void finish() {
+    out_.write(kMark.substr(0, matched_));
+    matched_ = 0;
+  }
+
+ private:
+  static constexpr std::string_view kMark = "\\par ";
+  OutputFile& out_;
+  std::string kept_;
+  std::size_t matched_ = 0;
+};
+
+}  // namespace
+
+void rich_text_pass(const std::string& input, const std::string& first_scratch) {
+  JoinedLines in(input);
+  OutputFile scratch(first_scratch);
+  ParagraphMarkRemover stripped(scratch);
+  std::string rendering;
+  append_rich_text_opening(rendering);
+  stripped.write(rendering);
+  for (std::string_view joined = in.next_piece(); !joined.empty(); joined = in.next_piece()) {
+    rendering.clear();
+    append_rich_text(rendering, joined);
+    stripped.write(rendering);
+  }
+  rendering.clear();
+  append_rich_text_closing(rendering);
+  stripped.write(rendering);
+  stripped.finish();
+  scratch.write("\r\n");
+  scratch.close();
+}
+
+std::optional<std::string_view> RichTextDataLines::next() {
+  if (!started_) {
+    started_ = true;
+    in_.read_line();  // the header with the font table
+    const std::string_view second = in_.read_line();
+    const auto blank = second.find(' ');
+    return blank == std::string_view::npos ? std::string_view() : second.substr(blank + 1);
+  }
+  while (!in_.at_end()) {
+    const std::string_view line = in_.read_line();
+    const std::string_view trimmed = trim(line);
+    if (!trimmed.empty() && trimmed != "}") return line;
+  }
+  return std::nullopt;
+}
+
+}  // namespace korvath::topcon

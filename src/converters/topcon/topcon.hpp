@@ -1,0 +1,17 @@
+// The Topcon converters, one function per command.
+#pragma once
+
+namespace korvath {
+class Conversion;
+}
+
+namespace korvath::topcon {
+
+/// Topcon GTS 3000 download (records "1" set-up, "2" observation) -> station and point files.
+void convert_gts3000(Conversion& c);
+/// Topcon GTS 3000 raw file (keys STN, BS, SS, SD, HV), records separated by bare line feeds.
+void convert_gts3000_raw(Conversion& c);
+/// The same raw file after WordPad has saved it again with CR LF line ends.
+void convert_gts3000_raw_wordpad(Conversion& c);
+
+}  // namespace korvath::topcon
