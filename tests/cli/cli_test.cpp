@@ -1,0 +1,175 @@
+// The command line through the real binary: arguments, exit statuses, and what it prints.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "support/files.hpp"
+
+namespace korvath {
+namespace {
+
+using test::read_file;
+using test::TempDir;
+using test::write_file;
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+// Runs `korvath ARGS` in `dir` with `stdin_text` on standard input (never a terminal).
+Result korvath(const TempDir& dir, const std::string& args, const std::string& stdin_text = "") {
+  write_file(dir / ".stdin", stdin_text);
+  const std::string command = "cd '" + dir.path().string() + "' && '" KORVATH_BINARY "' " + args +
+                              " < .stdin > .stdout 2> .stderr";
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir / ".stdout"),
+          read_file(dir / ".stderr")};
+}
+
+std::string example() {
+  return read_file(KORVATH_EXAMPLES "/leica-tc600.TC6");
+}
+
+const char* kExampleStations =
+    "S7,S5,S1,1.5000,60.00000,98.76540,25.4320,1.6000\r\n"
+    "S8,S7,S5,1.6000,310.00000,99.00000,31.2500,1.5500\r\n";
+
+TEST(Cli, ConvertsAndReportsEveryOutputBeforeTheSuccessMessage) {
+  TempDir dir;
+  write_file(dir / "JOB.TC6", example());
+  const Result r = korvath(dir, "convert leica-tc600 JOB.TC6 stations points.dat --scratch-dir=.");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "stations.txm: 2 γραμμές\npoints.txm: 5 γραμμές\n"
+            "Η μετατροπή ολοκληρώθηκε επιτυχώς\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(read_file(dir / "stations.txm"), kExampleStations);
+  EXPECT_EQ(read_file(dir / "JOB.TC6"), example());
+}
+
+TEST(Cli, TakesTheMenuNameForTheId) {
+  TempDir dir;
+  write_file(dir / "JOB.TC6", example());
+  EXPECT_EQ(korvath(dir, "convert mnuLEICATC600 JOB.TC6 a b").status, 0);
+  EXPECT_EQ(read_file(dir / "a.txm"), kExampleStations);
+}
+
+TEST(Cli, UsageErrorsExitWithTwo) {
+  TempDir dir;
+  write_file(dir / "JOB.TC6", example());
+  for (const char* args :
+       {"convert no-such JOB.TC6 a b", "convert leica-tc600 JOB.TC6 a",
+        "convert leica-tc600 JOB.TC6 a b c", "convert leica-tc600 JOB.TC6 a b --overwrite=maybe",
+        "convert", "frobnicate", ""}) {
+    const Result r = korvath(dir, args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_NE(r.err, "") << args;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "a.txm"));
+}
+
+TEST(Cli, InvalidInputExitsWithThree) {
+  TempDir dir;
+  write_file(dir / "JOB.TC6", "too short\r\n");
+  const Result r = korvath(dir, "convert leica-tc600 JOB.TC6 a b");
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "Δεν είναι έγκυρο αρχείο\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "a.txm"));
+}
+
+TEST(Cli, OverwriteIsRefusedUnlessToldWhenNoOneCanAnswer) {
+  TempDir dir;
+  write_file(dir / "JOB.TC6", example());
+  write_file(dir / "a.txm", "keep me\r\n");
+  Result r = korvath(dir, "convert leica-tc600 JOB.TC6 a b");
+  EXPECT_EQ(r.status, 4);
+  EXPECT_EQ(read_file(dir / "a.txm"), "keep me\r\n");
+  r = korvath(dir, "convert leica-tc600 JOB.TC6 a b --overwrite=no");
+  EXPECT_EQ(r.status, 4);
+  r = korvath(dir, "convert leica-tc600 JOB.TC6 a b --overwrite=ask", "ο\n");
+  EXPECT_EQ(r.status, 4);
+  EXPECT_NE(r.err.find("Το αρχείο υπάρχει ήδη. Να επαναγραφεί;"), std::string::npos);
+  EXPECT_EQ(read_file(dir / "a.txm"), "keep me\r\n");
+  r = korvath(dir, "convert leica-tc600 JOB.TC6 a b --overwrite=ask", "ν\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(read_file(dir / "a.txm"), kExampleStations);
+  write_file(dir / "a.txm", "again\r\n");
+  EXPECT_EQ(korvath(dir, "convert leica-tc600 JOB.TC6 a b --overwrite=yes").status, 0);
+  EXPECT_EQ(read_file(dir / "a.txm"), kExampleStations);
+}
+
+TEST(Cli, ErrorPathSaysWhichFileLineAndCauseInOneLine) {
+  TempDir dir;
+  write_file(dir / "JOB.TC6", example() +
+                                  "410000-00000002 420000+00000007 430000+00000000 "
+                                  "440000+00000000 \r\n");
+  const Result r = korvath(dir, "convert leica-tc600 JOB.TC6 a b");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "korvath: σφάλμα: «JOB.TC6»: γραμμή 17: ανάγνωση πέρα από το τέλος του αρχείου\n");
+  EXPECT_EQ(read_file(dir / "a.txm"), kExampleStations);  // lines written before stay
+
+  const Result missing = korvath(dir, "convert leica-tc600 NONE.TC6 a b");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("«NONE.TC6»: δεν ανοίγει για ανάγνωση"), std::string::npos);
+}
+
+TEST(Cli, EmptyInputPathEndsWithoutConverting) {
+  TempDir dir;
+  EXPECT_EQ(korvath(dir, "convert leica-tc600 '' a b").status, 4);
+  EXPECT_FALSE(std::filesystem::exists(dir / "a.txm"));
+}
+
+TEST(Cli, RefusesAnOutputThatIsTheInput) {
+  TempDir dir;
+  write_file(dir / "JOB.txm", example());
+  const Result r = korvath(dir, "convert leica-tc600 JOB.txm JOB b --overwrite=yes");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("«JOB.txm»"), std::string::npos);
+  EXPECT_EQ(read_file(dir / "JOB.txm"), example());
+}
+
+TEST(Cli, WarnsWhenLineFeedsHaveNoCarriageReturn) {
+  TempDir dir;
+  std::string lf = example();
+  std::erase(lf, '\r');
+  write_file(dir / "JOB.TC6", lf);
+  const Result r = korvath(dir, "convert leica-tc600 JOB.TC6 a b");
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.err.find("προειδοποίηση: το «JOB.TC6» έχει αλλαγές γραμμής LF χωρίς CR"),
+            std::string::npos);
+  write_file(dir / "JOB.TC6", example());
+  EXPECT_EQ(korvath(dir, "convert leica-tc600 JOB.TC6 a b --overwrite=yes").err, "");
+}
+
+TEST(Cli, ListsEveryCommandInOrder) {
+  TempDir dir;
+  const Result r = korvath(dir, "list");
+  EXPECT_EQ(r.status, 0);
+  std::size_t at = 0;
+  for (const char* id :
+       {"leica-tc600", "leica-tcr307", "leica-tcr407-idx", "leica-tcr407-mdt",
+        "leica-tcr407-coords", "nikon-npl352-dos", "nikon-npl352-raw", "pentax-mes", "pentax-cor",
+        "pentax-mes-traverse", "pentax-cor-traverse", "south-mes", "topcon-gts3000",
+        "topcon-gts3000-raw", "topcon-gts3000-raw-wordpad"}) {
+    const std::size_t found = r.out.find(std::string(id) + " ", at);
+    ASSERT_NE(found, std::string::npos) << id;
+    at = found;
+  }
+}
+
+TEST(Cli, HelpAndVersion) {
+  TempDir dir;
+  const Result version = korvath(dir, "--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "korvath 1.1\n");
+  const Result help = korvath(dir, "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("convert"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvath
