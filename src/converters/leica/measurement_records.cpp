@@ -1,0 +1,89 @@
+// Scratch records back to observations. The records are read by position: every letter is
+// followed by as many items as its layout says, and nothing checks that they belong together.
+#include "converters/leica/measurement_records.hpp"
+
+#include <cstdint>
+#include <vector>
+
+#include "flow/conversion.hpp"
+#include "flow/readers.hpp"
+#include "formats/measurement_files.hpp"
+
+namespace korvath::leica {
+namespace {
+
+struct Setup {
+  Value station, instrument_height, backsight;
+  double backsight_direction = 0;
+};
+
+class RecordReader {
+ public:
+  RecordReader(ItemReader& rows, const RecordLayout& layout) : rows_(rows), layout_(layout) {}
+
+  // The next `count` items; the horizontal reading, if among them, as a number.
+  void read_values(std::size_t count) {
+    values_.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      values_[i] = rows_.read_item();
+      if (i == layout_.reading) reading_where_ = rows_.where();
+    }
+  }
+  const Value& value(std::size_t i) const { return values_[i]; }
+  double reading() const { return as_number(values_[layout_.reading], reading_where_); }
+
+ private:
+  ItemReader& rows_;
+  const RecordLayout& layout_;
+  std::vector<Value> values_;
+  Where reading_where_;
+};
+
+}  // namespace
+
+void records_to_observations(Conversion& c, const std::string& scratch_path,
+                             const RecordLayout& layout) {
+  ItemReader rows(scratch_path);
+  MeasurementOutputs out(c);
+  RecordReader record(rows, layout);
+  Setup setup;
+  std::uint64_t records = 0, last_setup = 0;
+  while (!rows.at_end()) {
+    // The letters are written by the first pass and every blank is gone by then (or, in the
+    // IDX file, no item can start with a quote), so the letter needs no trimming.
+    const Value letter = rows.read_item();
+    ++records;
+    const bool marked = layout.backsight_values > 0 && equals_text(letter, "B");
+    if (equals_text(letter, "S")) {
+      setup.station = rows.read_item();
+      record.read_values(layout.setup_values);
+      setup.instrument_height = record.value(layout.instrument_height);
+      last_setup = records;
+    } else if (marked || equals_text(letter, "D")) {
+      Value target = rows.read_item();
+      record.read_values(marked ? layout.backsight_values : layout.observation_values);
+      const double reading = record.reading();
+      const bool first_after_setup = records - last_setup == 1;
+      const bool is_backsight = marked || (layout.backsight_values == 0 && first_after_setup);
+      if (is_backsight) {
+        setup.backsight = target;
+        setup.backsight_direction = reading;
+      }
+      const Observation o{std::move(target),
+                          setup.station,
+                          setup.backsight,
+                          record.value(layout.target_height),
+                          reduce_to_backsight(reading, setup.backsight_direction),
+                          record.value(layout.vertical_angle),
+                          record.value(layout.slope_distance),
+                          setup.instrument_height};
+      if (layout.backsight_is_station && first_after_setup) {
+        out.stations.write(o);
+      } else {
+        out.write_routed(o, rows.where());
+      }
+    }
+  }
+}
+
+}  // namespace korvath::leica

@@ -1,0 +1,71 @@
+// Leica TCR 307: lines of a record letter and values separated by runs of blanks. "S" sets up a
+// station (name, instrument height); "D" observes a target (name, target height, horizontal
+// reading, vertical angle, slope distance). Three passes: blank runs to commas, short
+// observations completed, then the records to observations.
+#include <string>
+
+#include "converters/leica/leica.hpp"
+#include "converters/leica/measurement_records.hpp"
+#include "flow/conversion.hpp"
+#include "flow/output_file.hpp"
+#include "flow/readers.hpp"
+#include "flow/text.hpp"
+
+namespace korvath::leica {
+namespace {
+
+// The longest run of blanks that becomes a single comma; a longer run becomes several.
+constexpr std::size_t kLongestBlankRun = 30;
+// An observation line shorter than this lacks its vertical angle and slope distance.
+constexpr std::size_t kFullObservation = 25;
+
+// Every run of blanks to a comma, the longest runs first.
+std::string blanks_to_commas(std::string_view line) {
+  std::string result(trim(line));
+  for (std::size_t n = kLongestBlankRun; n >= 1; --n)
+    result = replace_all(result, std::string(n, ' '), ",");
+  return result;
+}
+
+void lines_to_items(const std::string& input, const std::string& scratch_path) {
+  LineReader in(input);
+  OutputFile scratch(scratch_path);
+  while (!in.at_end()) scratch.write_line(blanks_to_commas(in.read_line()));
+  scratch.close();
+}
+
+// An observation cut short reads its vertical angle and slope distance as 0.
+void complete_observations(const std::string& items_path, const std::string& scratch_path) {
+  LineReader in(items_path);
+  OutputFile scratch(scratch_path);
+  while (!in.at_end()) {
+    std::string line(trim(in.read_line()));
+    if (!line.empty() && line.front() == 'D' && line.size() < kFullObservation)
+      line += ",0.0000,0.000";
+    scratch.write_line(line);
+  }
+  scratch.close();
+}
+
+// "S": station, instrument height. "D": target, target height, reading, vertical, distance.
+constexpr RecordLayout kTcr307Records{.setup_values = 1,
+                                      .instrument_height = 0,
+                                      .observation_values = 4,
+                                      .backsight_values = 0,
+                                      .reading = 1,
+                                      .vertical_angle = 2,
+                                      .slope_distance = 3,
+                                      .target_height = 0,
+                                      .backsight_is_station = true};
+
+}  // namespace
+
+void convert_tcr307(Conversion& c) {
+  const std::string items = c.scratch_path("/L307hlp.txt");
+  const std::string records = c.scratch_path("/L307hlp2.txt");
+  lines_to_items(c.input(), items);
+  complete_observations(items, records);
+  records_to_observations(c, records, kTcr307Records);
+}
+
+}  // namespace korvath::leica

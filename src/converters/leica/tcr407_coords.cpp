@@ -1,0 +1,48 @@
+// Leica TCR 407 IDX exchange file -> coordinate file: the records of the POINTS table (number,
+// identifier, east, north, elevation, code, date, class) as name and three coordinates. The
+// table ends at the heading of the next table of the point database, whose second item is
+// "PointID".
+#include <array>
+#include <string>
+
+#include "converters/leica/leica.hpp"
+#include "flow/conversion.hpp"
+#include "flow/readers.hpp"
+#include "flow/text.hpp"
+#include "formats/coordinate_file.hpp"
+
+namespace korvath::leica {
+namespace {
+
+constexpr std::size_t kPointItems = 8;
+
+// The table heading is indented by exactly one tab: "\tPOINTS(PointNo, PointID, ...".
+bool is_points_heading(std::string_view line) {
+  return field(trim(line), 2, 6) == "POINTS";
+}
+
+// A coordinate the instrument left empty, or wrote as zero or as a word, is the number 0.
+Value coordinate(Value item, Where where) {
+  if (read_number(plain_text(item), where) == 0) return 0.0;
+  return item;
+}
+
+}  // namespace
+
+void convert_tcr407_coords(Conversion& c) {
+  ItemReader in(c.input());
+  CoordinateFile out(c);
+  bool in_table = false;
+  while (!in_table && !in.at_end()) in_table = is_points_heading(in.read_line());
+  if (!in_table) return;
+  std::array<Value, kPointItems> items;
+  for (;;) {
+    for (Value& item : items) item = in.read_item();
+    if (equals_text(items[1], "PointID")) return;
+    const Where where = in.where();
+    out.write_point(items[1], coordinate(std::move(items[2]), where),
+                    coordinate(std::move(items[3]), where), coordinate(std::move(items[4]), where));
+  }
+}
+
+}  // namespace korvath::leica

@@ -1,0 +1,99 @@
+// Leica TCR 407 IDX exchange file -> station and point measurement files. The first pass picks
+// the SETUP blocks (station name, instrument height) and the SLOPE tables (one observation a
+// record) out of the file into short records; the last pass reduces every direction to the
+// first observation after its set-up.
+#include <array>
+#include <string>
+
+#include "converters/leica/leica.hpp"
+#include "converters/leica/measurement_records.hpp"
+#include "flow/conversion.hpp"
+#include "flow/output_file.hpp"
+#include "flow/readers.hpp"
+#include "flow/text.hpp"
+
+namespace korvath::leica {
+namespace {
+
+// The items of one SLOPE record: number, target, configuration, Hz, Vz, slope distance,
+// reflector height, date, ppm, application, flags.
+constexpr std::size_t kSlopeItems = 11;
+
+// The file indents its keywords and values with tabs: trimmed of blanks, then tabs removed.
+std::string untabbed(std::string_view line) {
+  return replace_all(trim(line), "\t", "");
+}
+
+// STN_ID "ST1": the name stands from character 7 on, less its quotes.
+std::string station_name(std::string_view line) {
+  return replace_all(field(line, 7), "\"", "");
+}
+
+// INST_HT 1.550000; the number from character 8, less the line's last three characters. A
+// line shorter than 10 characters has no such field.
+constexpr std::size_t kShortestHeightLine = 10;
+
+double instrument_height(std::string_view line, Where where) {
+  if (line.size() < kShortestHeightLine)
+    throw ConversionError(Fault::line_too_short, where, std::string(line));
+  const auto length = static_cast<long>(line.size() - kShortestHeightLine);
+  return read_number(field(line, 8, length, where), where);
+}
+
+void copy_setup(ItemReader& in, OutputFile& scratch) {
+  in.read_line();  // the station number
+  const std::string name = station_name(untabbed(in.read_line()));
+  const std::string height_line = untabbed(in.read_line());
+  std::string record = "S," + name + ",";
+  append_value(record, instrument_height(height_line, in.where()));
+  scratch.write_line(record);
+}
+
+void copy_slope_table(ItemReader& in, OutputFile& scratch) {
+  std::array<Value, kSlopeItems> items;
+  std::string record;
+  for (;;) {
+    items[0] = in.read_item();
+    if (untabbed(plain_text(items[0])) == "END SLOPE") return;
+    for (std::size_t i = 1; i < kSlopeItems; ++i) items[i] = in.read_item();
+    record = "D";
+    for (const std::size_t used : {1, 3, 4, 5, 6}) {  // target, Hz, Vz, distance, height
+      record += ',';
+      append_value(record, items[used]);
+    }
+    scratch.write_line(record);
+  }
+}
+
+void idx_to_records(const std::string& input, const std::string& scratch_path) {
+  ItemReader in(input);
+  OutputFile scratch(scratch_path);
+  while (!in.at_end()) {
+    const std::string line = untabbed(in.read_line());
+    const std::string_view keyword = field(line, 1, 5);
+    if (keyword == "SETUP") copy_setup(in, scratch);
+    if (keyword == "SLOPE") copy_slope_table(in, scratch);
+  }
+  scratch.close();
+}
+
+// "S": station, instrument height. "D": target, Hz, Vz, slope distance, reflector height.
+constexpr RecordLayout kIdxRecords{.setup_values = 1,
+                                   .instrument_height = 0,
+                                   .observation_values = 4,
+                                   .backsight_values = 0,
+                                   .reading = 0,
+                                   .vertical_angle = 1,
+                                   .slope_distance = 2,
+                                   .target_height = 3,
+                                   .backsight_is_station = false};
+
+}  // namespace
+
+void convert_tcr407_idx(Conversion& c) {
+  const std::string records = c.scratch_path("/lei3hlp.txt");
+  idx_to_records(c.input(), records);
+  records_to_observations(c, records, kIdxRecords);
+}
+
+}  // namespace korvath::leica

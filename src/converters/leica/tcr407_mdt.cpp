@@ -1,0 +1,80 @@
+// Leica TCR 407 MDT file -> station and point measurement files. After a first line that is
+// dropped, each line holds a ten-character name field whose first character is the line's code
+// (9 set-up, - backsight, 0 observation) and values separated by single blanks. The first pass
+// turns the lines into records; the last pass reduces every direction to the last backsight.
+#include <string>
+
+#include "converters/leica/leica.hpp"
+#include "converters/leica/measurement_records.hpp"
+#include "flow/conversion.hpp"
+#include "flow/output_file.hpp"
+#include "flow/readers.hpp"
+#include "flow/text.hpp"
+
+namespace korvath::leica {
+namespace {
+
+constexpr long kNameField = 10;
+
+// The record letter of a line's code character; empty for a line that is not a record.
+std::string_view record_letter(std::string_view name_field) {
+  if (name_field.empty()) return {};
+  switch (name_field.front()) {
+    case '9':
+      return "S";
+    case '-':
+      return "B";
+    case '0':
+      return "D";
+    default:
+      return {};
+  }
+}
+
+// The name field less its code character and the zeros that pad the number: 9000000012 is 12.
+// A field of zeros only after its code, or of one character, stays whole.
+std::string_view stripped_name(std::string_view name_field) {
+  if (name_field.size() < 2) return name_field;
+  const std::size_t first = name_field.find_first_not_of('0', 1);
+  return first == std::string_view::npos ? name_field : name_field.substr(first);
+}
+
+void mdt_to_records(const std::string& input, const std::string& scratch_path) {
+  LineReader in(input);
+  OutputFile scratch(scratch_path);
+  in.read_line();  // the file's heading
+  std::string record;
+  while (!in.at_end()) {
+    // Single blanks separate the values; two blanks in a row leave an empty value.
+    const std::string line = replace_all(trim(in.read_line()), " ", ",");
+    const std::string_view name_field = field(line, 1, kNameField);
+    const std::string_view letter = record_letter(name_field);
+    if (letter.empty()) continue;
+    record.assign(letter).append(",").append(stripped_name(name_field)).append(",");
+    record.append(field(line, kNameField + 2));  // the separator after the name is dropped
+    scratch.write_line(record);
+  }
+  scratch.close();
+}
+
+// "S": eight values, the fourth the instrument height. "B" five values, "D" seven, both
+// beginning with Hz, Vz, slope distance and reflector height.
+constexpr RecordLayout kMdtRecords{.setup_values = 8,
+                                   .instrument_height = 3,
+                                   .observation_values = 7,
+                                   .backsight_values = 5,
+                                   .reading = 0,
+                                   .vertical_angle = 1,
+                                   .slope_distance = 2,
+                                   .target_height = 3,
+                                   .backsight_is_station = false};
+
+}  // namespace
+
+void convert_tcr407_mdt(Conversion& c) {
+  const std::string records = c.scratch_path("/lei3hlp.txt");
+  mdt_to_records(c.input(), records);
+  records_to_observations(c, records, kMdtRecords);
+}
+
+}  // namespace korvath::leica
