@@ -1,0 +1,140 @@
+#include "safety/safety_cases.hpp"
+
+#include <cctype>
+#include <filesystem>
+#include <random>
+
+#include "bench/instrument_file.hpp"
+#include "converters/catalogue.hpp"
+#include "support/files.hpp"
+
+namespace korvath::safety {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint64_t kGeneratedBytes = 6000;
+
+std::string generated_bytes(std::string_view command_id) {
+  std::string text;
+  if (bench::has_generator(command_id))
+    bench::generate(command_id, kGeneratedBytes, [&](std::string_view s) { text.append(s); });
+  return text;
+}
+
+// Every line end (CR LF, CR or LF) written as `line_end`.
+std::string with_line_ends(std::string_view text, std::string_view line_end) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out.append(line_end);
+    } else {
+      out.push_back(text[i]);
+    }
+  }
+  return out;
+}
+
+// Bytes drawn from the whole range, or from the bytes of the source so that record keys,
+// commas and digits come up often.
+std::string random_bytes(std::string_view source, std::size_t size, bool from_source) {
+  std::mt19937 random(static_cast<unsigned>(source.size() + size));
+  std::string out(size, '\0');
+  for (char& c : out) {
+    const auto pick = random();
+    c = from_source && !source.empty() ? source[pick % source.size()]
+                                       : static_cast<char>(pick & 0xFF);
+  }
+  return out;
+}
+
+// A third of the lines of the source, each cut at a random length: records edited by hand.
+std::string cut_lines(std::string_view source) {
+  std::mt19937 random(7);
+  std::string out;
+  std::size_t start = 0;
+  while (start < source.size()) {
+    std::size_t end = source.find('\n', start);
+    end = end == std::string_view::npos ? source.size() : end + 1;
+    std::string_view line = source.substr(start, end - start);
+    if (random() % 3 == 0) {
+      out.append(line.substr(0, random() % (line.size() + 1)));
+      out.append("\r\n");
+    } else {
+      out.append(line);
+    }
+    start = end;
+  }
+  return out;
+}
+
+void add_damaged(std::vector<SafetyCase>& cases, const ConversionCommand& command,
+                 std::string_view source_name, const std::string& source) {
+  if (source.empty()) return;
+  const std::string prefix = test_name(command.id) + std::string(source_name);
+  auto add = [&](std::string_view damage, std::string input) {
+    cases.push_back({prefix + std::string(damage), &command, std::move(input)});
+  };
+  add("AsWritten", source);
+  add("CutInTheMiddleOfALine", source.substr(0, source.size() * 2 / 3 + 1));
+  add("WithoutItsLastByte", source.substr(0, source.size() - 1));
+  add("LfOnly", with_line_ends(source, "\n"));
+  add("CrOnly", with_line_ends(source, "\r"));
+  add("CrLf", with_line_ends(source, "\r\n"));
+  add("LinesCutShort", cut_lines(source));
+  add("ShuffledBytes", random_bytes(source, source.size(), true));
+  add("RandomBytes", random_bytes(source, 4096, false));
+}
+
+}  // namespace
+
+std::vector<const ConversionCommand*> built_commands() {
+  std::vector<const ConversionCommand*> built;
+  for (const ConversionCommand& command : catalogue())
+    if (command.convert) built.push_back(&command);
+  return built;
+}
+
+std::string example_bytes(std::string_view command_id) {
+  const std::string prefix = std::string(command_id) + ".";
+  for (const auto& entry : fs::directory_iterator(KORVATH_EXAMPLES)) {
+    const std::string name = entry.path().filename().string();
+    if (name.starts_with(prefix) && name.find('.', prefix.size()) == std::string::npos)
+      return test::read_file(entry.path());
+  }
+  return {};
+}
+
+std::string test_name(std::string_view command_id) {
+  std::string name;
+  bool upper = true;
+  for (char c : command_id) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) {
+      upper = true;
+      continue;
+    }
+    name.push_back(upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c);
+    upper = false;
+  }
+  return name;
+}
+
+std::vector<SafetyCase> damaged_inputs() {
+  std::vector<SafetyCase> cases;
+  for (const ConversionCommand* command : built_commands()) {
+    add_damaged(cases, *command, "Example", example_bytes(command->id));
+    add_damaged(cases, *command, "Generated", generated_bytes(command->id));
+    cases.push_back({test_name(command->id) + "Empty", command, ""});
+  }
+  return cases;
+}
+
+std::size_t open_descriptors() {
+  std::size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) ++count;
+  return count;
+}
+
+}  // namespace korvath::safety

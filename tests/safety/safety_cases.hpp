@@ -1,0 +1,40 @@
+// The inputs the data-safety tests feed every built command of the catalogue: its example
+// file, a generated download, and damaged copies of both (cut short, line ends changed,
+// random bytes), as surveyors' editors and broken transfers produce them.
+#pragma once
+
+#include <cstddef>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "flow/command.hpp"
+
+namespace korvath::safety {
+
+struct SafetyCase {
+  std::string name;  // letters and digits: "SouthMesExampleCrOnly"
+  const ConversionCommand* command;
+  std::string input;
+};
+inline void PrintTo(const SafetyCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+/// Every command whose converter is built, in catalogue order.
+std::vector<const ConversionCommand*> built_commands();
+
+/// The example file examples/<id>.* of a command; empty when it has none.
+std::string example_bytes(std::string_view command_id);
+
+/// The command id as a test name: "south-mes" gives "SouthMes".
+std::string test_name(std::string_view command_id);
+
+/// Every built command with every source and damage.
+std::vector<SafetyCase> damaged_inputs();
+
+/// The number of descriptors this process has open.
+std::size_t open_descriptors();
+
+}  // namespace korvath::safety
