@@ -28,22 +28,20 @@ Outcome run_pentax_mes(const TempDir& dir, std::string_view input_name, std::str
   return run_command(*find_command("pentax-mes"), ui);
 }
 
-TEST(PentaxOdrPath, PointFileWithExtensionGivesTheListingTheSameStem) {
-  TempDir dir;
-  write_file(dir / "job.raw", kDownload);
-  ScriptedPlatform ui;
-  const Outcome outcome = run_pentax_mes(dir, "job.raw", "JOB.DAT", ui);
-  ASSERT_EQ(outcome.status, Status::converted);
-  EXPECT_EQ(read_file(dir / "JOB.txm"), " 101 ,ST1,T-T-T, 1.3 , 100 , 99 , 10 , 1.5 \r\n");
-  EXPECT_EQ(read_file(dir / "JOB.ODR"), kListing);
-}
-
-TEST(PentaxOdrPath, PointFileWithoutExtensionGetsTxmAndOdrAppended) {
-  TempDir dir;
-  write_file(dir / "job.raw", kDownload);
-  ScriptedPlatform ui;
-  ASSERT_EQ(run_pentax_mes(dir, "job.raw", "JOB", ui).status, Status::converted);
-  EXPECT_EQ(read_file(dir / "JOB.txm.ODR"), kListing);
+// JOB.DAT gives JOB.txm and JOB.ODR; JOB, without a point, gives JOB.txm and JOB.txm.ODR.
+TEST(PentaxOdrPath, ListingIsNamedAfterTheChosenPointFile) {
+  struct Names {
+    const char *chosen, *points, *listing;
+  };
+  for (const Names& n :
+       {Names{"JOB.DAT", "JOB.txm", "JOB.ODR"}, Names{"JOB", "JOB.txm", "JOB.txm.ODR"}}) {
+    TempDir dir;
+    write_file(dir / "job.raw", kDownload);
+    ScriptedPlatform ui;
+    ASSERT_EQ(run_pentax_mes(dir, "job.raw", n.chosen, ui).status, Status::converted) << n.chosen;
+    EXPECT_EQ(read_file(dir / n.points), " 101 ,ST1,T-T-T, 1.3 , 100 , 99 , 10 , 1.5 \r\n");
+    EXPECT_EQ(read_file(dir / n.listing), kListing);
+  }
 }
 
 TEST(PentaxOdrPath, ListingThatWouldBeTheInputIsRefused) {
