@@ -34,10 +34,6 @@ const ByteCase kCoords[] = {
      "2000, 0 , 0 , 0 \r\n"},
     {"CoordinateTextKeepsItsFormUnlessItReadsAsZero",
      "\t\t3,\t\"P3\",\t12abc,\tabc,\t-0.000,\t\"\",\td,\tFIX;\r\n", "P3,12abc, 0 , 0 \r\n"},
-    {"DuplicateNamesGiveTwoLines",
-     "\t\t4,\t\"P\",\t1,\t2,\t3,\t\"\",\td,\tFIX;\r\n\t\t5,\t\"P\",\t4,\t5,\t6,\t\"\",\td,\tFIX;"
-     "\r\n",
-     "P, 1 , 2 , 3 \r\nP, 4 , 5 , 6 \r\n"},
 };
 
 class LeicaTcr407CoordsBytes : public ::testing::TestWithParam<ByteCase> {};

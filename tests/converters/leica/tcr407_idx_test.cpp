@@ -128,12 +128,6 @@ TEST(LeicaTcr407IdxErrors, HeightLineUnderTenCharactersStopsAtItsLine) {
   EXPECT_EQ(out.error->file(), *out.dir / "input.dat");
 }
 
-TEST(LeicaTcr407IdxErrors, SetupBlockCutShortReadsPastTheEnd) {
-  const auto out = convert_bytes("leica-tcr407-idx", "\tSETUP\r\n\t\tSTN_NO\t1\r\n");
-  ASSERT_EQ(out.status, Status::failed);
-  EXPECT_EQ(out.error->fault(), Fault::read_past_end);
-}
-
 TEST(LeicaTcr407IdxErrors, TableWithoutEndSlopeReadsPastTheEnd) {
   const auto out =
       convert_bytes("leica-tcr407-idx", "\tSLOPE(TgtNo)\r\n" + record("\"1\"", "1", "2", "3", "4"));

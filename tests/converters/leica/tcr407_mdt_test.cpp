@@ -100,12 +100,5 @@ TEST(LeicaTcr407MdtErrors, RecordCutShortReadsPastTheEndOfTheScratchFile) {
   EXPECT_EQ(out.file(1), " 2 ,, 2 , 1.5 , 0 , 99 , 10 ,\r\n");
 }
 
-TEST(LeicaTcr407MdtErrors, DirectionThatIsNoNumberStopsAtItsRecord) {
-  const auto out = convert_bytes("leica-tcr407-mdt", "JOB\r\n-000000002 1OO 99 10 1.5 0\r\n");
-  ASSERT_EQ(out.status, Status::failed);
-  EXPECT_EQ(out.error->fault(), Fault::not_a_number);
-  EXPECT_EQ(out.error->line(), 1u);
-}
-
 }  // namespace
 }  // namespace korvath
