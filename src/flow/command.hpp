@@ -19,6 +19,7 @@ enum class Opening { early, late };
 enum class LineEnds {
   cr_or_crlf,  // lines end at CR or CR LF; a file of bare line feeds reads as one line
   bare_lf,     // records are separated by bare line feeds (CR LF doubles every break)
+  any,         // items read across CR, LF and CR LF alike
 };
 
 struct ConversionCommand {
