@@ -15,7 +15,7 @@ namespace {
 
 // Pass B: every data line of the rendering becomes a line of its own.
 void copy_data_lines(const std::string& rendering, const std::string& records) {
-  RichTextDataLines lines(rendering);
+  auto lines = rich_text_data_lines(rendering);
   OutputFile out(records);
   while (const auto line = lines.next()) out.write_line(*line);
   out.close();

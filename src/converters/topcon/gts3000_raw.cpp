@@ -13,7 +13,7 @@ void convert_gts3000_raw(Conversion& c) {
   const std::string key_lines = c.scratch_path("/Top3000hlp.txt");
   rich_text_pass(c.input(), rendering);
   {
-    RichTextDataLines lines(rendering);
+    auto lines = rich_text_data_lines(rendering);
     OutputFile out(key_lines);
     while (const auto line = lines.next()) write_key_line(out, *line);
     out.close();

@@ -16,8 +16,7 @@ namespace korvath::topcon {
 /// file followed by CR LF. The input is streamed, never held, whatever its line ends.
 void rich_text_pass(const std::string& input, const std::string& first_scratch);
 
-/// The data lines of the first scratch file: the text of line 2 after its first blank (empty
-/// when it has none), then every later line whose trim is neither empty nor "}", untrimmed.
+/// The data lines of the first scratch file, read one at a time (see rich_text_data_lines).
 class RichTextDataLines {
  public:
   explicit RichTextDataLines(std::string first_scratch) : in_(std::move(first_scratch)) {}
@@ -30,5 +29,11 @@ class RichTextDataLines {
   LineReader in_;
   bool started_ = false;
 };
+
+/// The data lines of the first scratch file: the text of line 2 after its first blank (empty
+/// when it has none), then every later line whose trim is neither empty nor "}", untrimmed.
+inline RichTextDataLines rich_text_data_lines(std::string first_scratch) {
+  return RichTextDataLines(std::move(first_scratch));
+}
 
 }  // namespace korvath::topcon

@@ -13,57 +13,6 @@ constexpr std::string_view kWorkedExample =
     "STN     ST1,1.550,X\nBS      ST2,1.600\nSD      350.0000,98.0000,120.500\n"
     "SS      101,1.300,P\nHV      10.0000,99.5000";
 
-struct ByteCase {
-  const char* name;
-  std::string_view input, stations, points;
-};
-
-const ByteCase kRaw[] = {
-    {"WorkedExample", kWorkedExample, "ST2,ST1,ST2, 1.6 , 0 , 98 , 120.5 , 1.55 \r\n",
-     " 101 ,ST1,ST2, 1.3 , 60 , 99.5 , 0 , 1.55 \r\n"},
-    {"HvDirectlyAfterBsSetsTheBacksight", "STN     S1,1.5,\nBS      S2,1.6\nHV      350,100\n",
-     "S2,S1,S2, 1.6 , 0 , 100 , 0 , 1.5 \r\n", ""},
-    {"SideShotBetweenBsAndMeasurementKeepsTheOldDirection",
-     "STN     S1,1.5,\nBS      S2,1.6\nSS      7,1.3,C\nSD      350,100,20\n", "",
-     " 7 ,S1,S2, 1.3 , 350 , 100 , 20 , 1.5 \r\n"},
-    {"FirstMeasurementWithoutBsSetsTheBacksightAndGoesToPoints",
-     "SD      100,99,10\nSS      5,1.3,C\nSD      150,99,20\n", "",
-     ",,,, 0 , 99 , 10 ,\r\n 5 ,,, 1.3 , 50 , 99 , 20 ,\r\n"},
-    {"PointZeroToStationsAnd12AToPoints",
-     "STN     S1,1.5,\nBS      S2,1.6\nSD      0,100,50\nSS      0,1,C\nSD      10,100,5\n"
-     "SS      12A,1,C\nSD      30,100,7\n",
-     "S2,S1,S2, 1.6 , 0 , 100 , 50 , 1.5 \r\n 0 ,S1,S2, 1 , 10 , 100 , 5 , 1.5 \r\n",
-     "12A,S1,S2, 1 , 30 , 100 , 7 , 1.5 \r\n"},
-    {"TwoMeasurementsOfOneTarget",
-     "STN     S1,1.5,\nBS      S2,1.6\nSD      0,100,50\nSS      8,1.2,C\nSD      10,100,5\n"
-     "HV      10.5,100\n",
-     "S2,S1,S2, 1.6 , 0 , 100 , 50 , 1.5 \r\n",
-     " 8 ,S1,S2, 1.2 , 10 , 100 , 5 , 1.5 \r\n 8 ,S1,S2, 1.2 , 10.5 , 100 , 0 , 1.5 \r\n"},
-    {"NewStationKeepsThePreviousBacksight",
-     "STN     S1,1.5,\nBS      S2,1.6\nSD      100,100,50\nSTN     S3,1.4,\nSS      9,1.3,C\n"
-     "SD      50,100,5\n",
-     "S2,S1,S2, 1.6 , 0 , 100 , 50 , 1.5 \r\n", " 9 ,S3,S2, 1.3 , 350 , 100 , 5 , 1.4 \r\n"},
-    {"OtherKeysAndBlankLinesAreDropped",
-     "JOB     X\n\nSTN     S1,1.5,\nXYZ     1,2,3\nBS      S2,1.6\n}\nSD      0,100,50\n",
-     "S2,S1,S2, 1.6 , 0 , 100 , 50 , 1.5 \r\n", ""},
-    {"ShiftedItemsInTheKeyPlaceAreSkipped",
-     "STN     S1,1.5,\nBS      S2,1.6\nSD      0,100,50\nSS      8,1.2\nSD      10,100,5\n"
-     "SS      9,1.1,C\nSD      20,100,6\n",
-     "S2,S1,S2, 1.6 , 0 , 100 , 50 , 1.5 \r\n", " 9 ,S1,S2, 1.1 , 20 , 100 , 6 , 1.5 \r\n"},
-};
-
-class TopconGts3000RawBytes : public ::testing::TestWithParam<ByteCase> {};
-
-TEST_P(TopconGts3000RawBytes, WritesBothFilesExactly) {
-  const auto out = convert_bytes("topcon-gts3000-raw", GetParam().input);
-  ASSERT_EQ(out.status, Status::converted) << (out.error ? out.error->what() : "");
-  EXPECT_EQ(out.file(0), GetParam().stations);
-  EXPECT_EQ(out.file(1), GetParam().points);
-}
-
-INSTANTIATE_TEST_SUITE_P(TopconGts3000Raw, TopconGts3000RawBytes, ::testing::ValuesIn(kRaw),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST(TopconGts3000Raw, ScratchFilesOfTheWorkedExample) {
   const auto out = convert_bytes("topcon-gts3000-raw", kWorkedExample);
   ASSERT_EQ(out.status, Status::converted);

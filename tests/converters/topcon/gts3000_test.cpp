@@ -8,51 +8,6 @@ namespace {
 using Status = Outcome::Status;
 using test::convert_bytes;
 
-struct ByteCase {
-  const char* name;
-  std::string_view input, stations, points;
-};
-
-const ByteCase kGts3000[] = {
-    {"WorkedExample",
-     "1,ST1,1.550\n2,ST2,350.0000,98.0000,120.500,1.600\n2,101,10.0000,99.5000,45.250,1.300",
-     "ST2,ST1,ST2, 1.6 , 0 , 98 , 120.5 , 1.55 \r\n",
-     " 101 ,ST1,ST2, 1.3 , 60 , 99.5 , 45.25 , 1.55 \r\n"},
-    {"ReadingEqualToBacksightIsZero", "1,ST1,1.5\n2,S2,350,100,50,1.6\n2,7,350,100,20,1.3\n",
-     "S2,ST1,S2, 1.6 , 0 , 100 , 50 , 1.5 \r\n", " 7 ,ST1,S2, 1.3 , 0 , 100 , 20 , 1.5 \r\n"},
-    {"FirstObservationWithoutSetUpIsTheBacksight", "2,S5,100,99,10,1.5\n2,8,150,99,20,1.4\n",
-     "S5,,S5, 1.5 , 0 , 99 , 10 ,\r\n", " 8 ,,S5, 1.4 , 50 , 99 , 20 ,\r\n"},
-    {"PointZeroAndNamesToStationsNumbersTo12AToPoints",
-     "1,S1,1.5\n2,S2,0,100,50,1.6\n2,0,10,100,5,1\n2,T2,20,100,6,1\n2,12A,30,100,7,1\n",
-     "S2,S1,S2, 1.6 , 0 , 100 , 50 , 1.5 \r\n 0 ,S1,S2, 1 , 10 , 100 , 5 , 1.5 \r\n"
-     "T2,S1,S2, 1 , 20 , 100 , 6 , 1.5 \r\n",
-     "12A,S1,S2, 1 , 30 , 100 , 7 , 1.5 \r\n"},
-    {"KeysWrittenOnePointZeroOrZeroOne", "01,S1,1.5\n2.0,S2,10,100,50,1.6\n1.0,S3,1.4\n",
-     "S2,S1,S2, 1.6 , 0 , 100 , 50 , 1.5 \r\n", ""},
-    {"TwoSetUpsInARowBacksightAfterTheSecond",
-     "1,S1,1.5\n1,S2,1.4\n2,S3,100,99,30,1.2\n2,9,50,99,10,1.1\n",
-     "S3,S2,S3, 1.2 , 0 , 99 , 30 , 1.4 \r\n", " 9 ,S2,S3, 1.1 , 350 , 99 , 10 , 1.4 \r\n"},
-    {"BlankAndBraceLinesNeverReachTheRecords", "1,S1,1.5\n   \n } \n\n2,S2,10,99,30,1.2\n",
-     "S2,S1,S2, 1.2 , 0 , 99 , 30 , 1.5 \r\n", ""},
-    {"UnknownRecordNumberIsSkipped", "1,S1,1.5\n2,S2,100,99,30,1.2\n9\n2,4,150,99,10,1.1\n",
-     "S2,S1,S2, 1.2 , 0 , 99 , 30 , 1.5 \r\n", " 4 ,S1,S2, 1.1 , 50 , 99 , 10 , 1.5 \r\n"},
-    {"UnknownRecordRightAfterSetUpLeavesNoBacksight", "1,S1,1.5\n7\n2,4,150,99,10,1.1\n", "",
-     " 4 ,S1,, 1.1 , 150 , 99 , 10 , 1.5 \r\n"},
-    {"TextItemsPassUnchanged", "1,\"S 1\",H1\n2,S2,10,V,D,T\n", "S2,S 1,S2,T, 0 ,V,D,H1\r\n", ""},
-};
-
-class TopconGts3000Bytes : public ::testing::TestWithParam<ByteCase> {};
-
-TEST_P(TopconGts3000Bytes, WritesBothFilesExactly) {
-  const auto out = convert_bytes("topcon-gts3000", GetParam().input);
-  ASSERT_EQ(out.status, Status::converted) << (out.error ? out.error->what() : "");
-  EXPECT_EQ(out.file(0), GetParam().stations);
-  EXPECT_EQ(out.file(1), GetParam().points);
-}
-
-INSTANTIATE_TEST_SUITE_P(TopconGts3000, TopconGts3000Bytes, ::testing::ValuesIn(kGts3000),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST(TopconGts3000, ScratchFilesOfTheWorkedExample) {
   const auto out = convert_bytes(
       "topcon-gts3000",

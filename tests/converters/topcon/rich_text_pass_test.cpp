@@ -80,7 +80,7 @@ TEST(TopconRichTextPass, StreamingMatchesTheWholeTextAcrossBuffers) {
 TEST(TopconRichTextPass, DataLinesAfterTheFirstBlankThenNonBlankLines) {
   TempDir dir;
   write_file(dir / "r.txt", "header\r\n\\ctrl first line\r\n  \r\n }  \r\n a \r\n}x\r\n}\r\n");
-  RichTextDataLines lines(dir / "r.txt");
+  auto lines = rich_text_data_lines(dir / "r.txt");
   std::vector<std::string> got;
   while (const auto line = lines.next()) got.emplace_back(*line);
   EXPECT_EQ(got, (std::vector<std::string>{"first line", " a ", "}x"}));
@@ -89,7 +89,7 @@ TEST(TopconRichTextPass, DataLinesAfterTheFirstBlankThenNonBlankLines) {
 TEST(TopconRichTextPass, SecondLineWithoutBlankGivesAnEmptyFirstDataLine) {
   TempDir dir;
   write_file(dir / "r.txt", "header\r\nnoblank");
-  RichTextDataLines lines(dir / "r.txt");
+  auto lines = rich_text_data_lines(dir / "r.txt");
   EXPECT_EQ(lines.next(), std::string_view());
   EXPECT_EQ(lines.next(), std::nullopt);
 }
@@ -97,7 +97,7 @@ TEST(TopconRichTextPass, SecondLineWithoutBlankGivesAnEmptyFirstDataLine) {
 TEST(TopconRichTextPass, FewerThanTwoLinesReadsPastTheEnd) {
   TempDir dir;
   write_file(dir / "r.txt", "header\r\n");
-  RichTextDataLines lines(dir / "r.txt");
+  auto lines = rich_text_data_lines(dir / "r.txt");
   try {
     lines.next();
     FAIL() << "no error";
