@@ -2,10 +2,10 @@
 
 #include <QDesktopServices>
 #include <QEvent>
-#include <QFont>
 #include <QMouseEvent>
 #include <QPalette>
 
+#include "app/fonts.hpp"
 #include "app/logo.hpp"
 
 namespace korvath {
@@ -19,17 +19,6 @@ const QColor kBlue(0, 0, 255);
 const QColor kNightBackground(12, 16, 24);  // white, yellow and red all read well on it
 const QColor kCardBackground(232, 228, 216);
 
-// Verdana where installed, else a sans-serif with Greek letters.
-QFont label_font(double point_size) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
-                    QStringLiteral("Noto Sans"), QStringLiteral("Liberation Sans")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(point_size);
-  font.setBold(true);
-  return font;
-}
-
 void set_colour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) {
   QPalette palette = widget.palette();
   palette.setColor(role, colour);
@@ -40,7 +29,7 @@ void style_label(QLabel& label, const char* name, const QString& text, double po
                  const QColor& colour, Qt::Alignment alignment) {
   label.setObjectName(QString::fromLatin1(name));
   label.setText(text);
-  label.setFont(label_font(point_size));
+  label.setFont(verdana(point_size, true));
   set_colour(label, QPalette::WindowText, colour);
   label.setAlignment(alignment | Qt::AlignVCenter);
 }

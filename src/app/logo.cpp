@@ -1,12 +1,13 @@
 #include "app/logo.hpp"
 
-#include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointF>
 #include <cmath>
 #include <numbers>
+
+#include "app/fonts.hpp"
 
 namespace korvath {
 namespace {
@@ -58,15 +59,6 @@ void draw_traverse(QPainter& p) {
   for (const QPointF& station : stations) p.drawEllipse(station, 2.5, 2.5);
 }
 
-QFont logo_font(double point_size, bool bold) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(point_size);
-  font.setBold(bold);
-  return font;
-}
-
 }  // namespace
 
 QPixmap draw_logo() {
@@ -80,13 +72,13 @@ QPixmap draw_logo() {
   draw_traverse(p);
   draw_circle(p, QRectF(8, 5.5, 64, 64));
 
-  QFont name = logo_font(24, true);
+  QFont name = verdana(24, true);
   name.setLetterSpacing(QFont::PercentageSpacing, 118);
   p.setFont(name);
   p.setPen(Qt::white);
   p.drawText(QRectF(88, 6, 350, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("KORVATH"));
   p.fillRect(QRectF(90, 46, 180, 2), kGold);
-  p.setFont(logo_font(8.5, false));
+  p.setFont(verdana(8.5, false));
   p.setPen(kMist);
   p.drawText(QRectF(90, 50, 350, 20), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("μετρήσεις σταθμών · αρχεία txm και seq"));

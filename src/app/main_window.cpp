@@ -18,7 +18,7 @@ namespace {
 // The makers in the order the menu bar shows them; the catalogue fills their menus.
 constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON", "LEICA"};
 
-// "mnu" and the menu path in capitals without blanks: "LEICA/TCR 407" is mnuLEICATCR407.
+// "mnu" and the menu path without blanks and slashes: "LEICA/TCR 407" is mnuLEICATCR407.
 QString menu_object_name(std::string_view path) {
   QString name = QStringLiteral("mnu");
   for (const char c : path)
