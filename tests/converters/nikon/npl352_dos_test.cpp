@@ -4,6 +4,7 @@
 #include <string>
 
 #include "converters/catalogue.hpp"
+#include "converters/nikon/byte_case.hpp"
 #include "flow/run.hpp"
 #include "platform/scripted_platform.hpp"
 #include "support/convert.hpp"
@@ -13,6 +14,7 @@ namespace korvath {
 namespace {
 
 using Status = Outcome::Status;
+using test::ByteCase;
 using test::convert_bytes;
 using test::read_file;
 using test::TempDir;
@@ -20,11 +22,6 @@ using test::write_file;
 
 constexpr std::string_view kCommand = "nikon-npl352-dos";
 constexpr std::string_view kStation = "*,ST1,ST2,100.0000,1.600\r\n";
-
-struct ByteCase {
-  const char* name;
-  std::string input, stations, points;
-};
 
 const ByteCase kDos[] = {
     {"DetailPointReducedToTheBacksight",
@@ -71,16 +68,10 @@ const ByteCase kDos[] = {
 class NikonDosBytes : public ::testing::TestWithParam<ByteCase> {};
 
 TEST_P(NikonDosBytes, WritesBothFilesExactly) {
-  const auto out = convert_bytes(kCommand, GetParam().input);
-  ASSERT_EQ(out.status, Status::converted) << (out.error ? out.error->what() : "");
-  EXPECT_EQ(out.file(0), GetParam().stations);
-  EXPECT_EQ(out.file(1), GetParam().points);
-  ASSERT_EQ(out.ui.messages.size(), 1u);
-  EXPECT_EQ(out.ui.messages[0].text, "Η μετατροπή ολοκληρώθηκε επιτυχώς");
+  test::expect_converted(kCommand, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(NikonDos, NikonDosBytes, ::testing::ValuesIn(kDos),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(NikonDos, NikonDosBytes, ::testing::ValuesIn(kDos), test::case_name);
 
 TEST(NikonDosErrors, RecordCutShortKeepsTheLinesWrittenBefore) {
   const auto out =

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "converters/catalogue.hpp"
+#include "converters/nikon/byte_case.hpp"
 #include "flow/run.hpp"
 #include "platform/scripted_platform.hpp"
 #include "support/convert.hpp"
@@ -12,17 +13,13 @@ namespace korvath {
 namespace {
 
 using Status = Outcome::Status;
+using test::ByteCase;
 using test::convert_bytes;
 
 constexpr std::string_view kCommand = "nikon-npl352-raw";
 constexpr std::string_view kScratch = "/nikhelp.txt";
 const std::string kSetup =
     "ST,ST1,,ST2,,1.600,0.0000,0.0000\r\nF1,ST2,1.500,30.000,100.0000,99.0000,0\r\n";
-
-struct ByteCase {
-  const char* name;
-  std::string input, stations, points;
-};
 
 const ByteCase kRaw[] = {
     {"StationBacksightAndSideShot", kSetup + "SS,1001,1.500,25.432,213.3333,98.7654,0,CODE\r\n",
@@ -72,16 +69,10 @@ const ByteCase kRaw[] = {
 class NikonRawBytes : public ::testing::TestWithParam<ByteCase> {};
 
 TEST_P(NikonRawBytes, WritesBothFilesExactly) {
-  const auto out = convert_bytes(kCommand, GetParam().input);
-  ASSERT_EQ(out.status, Status::converted) << (out.error ? out.error->what() : "");
-  EXPECT_EQ(out.file(0), GetParam().stations);
-  EXPECT_EQ(out.file(1), GetParam().points);
-  ASSERT_EQ(out.ui.messages.size(), 1u);
-  EXPECT_EQ(out.ui.messages[0].text, "Η μετατροπή ολοκληρώθηκε επιτυχώς");
+  test::expect_converted(kCommand, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(NikonRaw, NikonRawBytes, ::testing::ValuesIn(kRaw),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(NikonRaw, NikonRawBytes, ::testing::ValuesIn(kRaw), test::case_name);
 
 TEST(NikonRawScratch, KeepsOnlyStF1AndSsLinesUnchanged) {
   const auto out = convert_bytes(
