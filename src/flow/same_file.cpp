@@ -3,17 +3,32 @@
 #include <filesystem>
 
 namespace korvath {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The absolute path with symbolic links followed, also a link whose target does not exist
+// yet: opening the link for writing would create that target, so the link names it.
+fs::path resolved(const std::string& path) {
+  std::error_code error;
+  fs::path p = fs::absolute(path, error);
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(p, error)); ++hops) {
+    const fs::path target = fs::read_symlink(p, error);
+    if (error) break;
+    p = target.is_absolute() ? target : p.parent_path() / target;
+  }
+  return fs::weakly_canonical(p, error);
+}
+
+}  // namespace
 
 bool same_file(const std::string& a, const std::string& b) {
-  namespace fs = std::filesystem;
   std::error_code error;
   if (fs::exists(a, error) && fs::exists(b, error)) {
     const bool same = fs::equivalent(a, b, error);
     if (!error) return same;
   }
-  const fs::path pa = fs::weakly_canonical(fs::absolute(a, error), error);
-  const fs::path pb = fs::weakly_canonical(fs::absolute(b, error), error);
-  return pa == pb;
+  return resolved(a) == resolved(b);
 }
 
 }  // namespace korvath

@@ -11,6 +11,12 @@
 
 #include "flow/command.hpp"
 
+namespace korvath {
+inline void PrintTo(const ConversionCommand* c, std::ostream* os) {
+  *os << c->id;
+}
+}  // namespace korvath
+
 namespace korvath::safety {
 
 struct SafetyCase {

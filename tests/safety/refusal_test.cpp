@@ -1,0 +1,154 @@
+// Every built command refuses, through the real flow, an output that would overwrite a file the
+// command reads or writes: the input, the other output, a scratch file, the `.ODR` listing;
+// also when a symbolic link leads there, and also when the link's target does not exist yet.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "converters/catalogue.hpp"
+#include "flow/run.hpp"
+#include "platform/scripted_platform.hpp"
+#include "safety/safety_cases.hpp"
+#include "support/files.hpp"
+
+namespace korvath::safety {
+namespace {
+
+namespace fs = std::filesystem;
+using Status = Outcome::Status;
+
+constexpr std::string_view kKept = "kept as it was\r\n";
+
+// One run of a command in a private folder; the test names the input and the answers.
+struct Refusal {
+  const ConversionCommand& command;
+  test::TempDir dir;
+  ScriptedPlatform ui;
+  std::string input;
+
+  Refusal(const ConversionCommand& c, std::string_view input_name) : command(c) {
+    input = dir / input_name;
+    const std::string example = example_bytes(c.id);
+    test::write_file(input, example.empty() ? std::string(kKept) : example);
+    ui.folder = dir.path().string();
+    ui.open_answers.push_back(input);
+  }
+  void save(std::initializer_list<std::string_view> names) {
+    for (std::string_view name : names) ui.save_answers.push_back(dir / name);
+  }
+  void link(std::string_view name, std::string_view target) {
+    fs::create_symlink(dir.path() / target, dir.path() / name);
+  }
+  // Runs the command and checks it refused with one error message, the input unchanged.
+  void expect_refused() {
+    const std::string before = test::read_file(input);
+    EXPECT_EQ(run_command(command, ui).status, Status::refused);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].icon, Icon::error);
+    EXPECT_EQ(test::read_file(input), before);
+  }
+};
+
+bool measurements(const ConversionCommand& c) {
+  return c.outputs == Outputs::measurements;
+}
+std::string_view extension(const ConversionCommand& c) {
+  return measurements(c) ? ".txm" : ".seq";
+}
+
+class SafetyRefusal : public ::testing::TestWithParam<const ConversionCommand*> {
+ protected:
+  const ConversionCommand& command() const { return *GetParam(); }
+};
+
+TEST_P(SafetyRefusal, FirstOutputThatIsTheInput) {
+  Refusal r(command(), "job" + std::string(extension(command())));
+  r.save({"job"});
+  r.expect_refused();
+  EXPECT_EQ(r.ui.dialog_titles.size(), 2u);  // no dialog after the refused one
+}
+
+TEST_P(SafetyRefusal, OutputLinkedToTheInput) {
+  Refusal r(command(), "job.dat");
+  r.link("link" + std::string(extension(command())), "job.dat");
+  r.save({"link"});
+  r.expect_refused();
+}
+
+TEST_P(SafetyRefusal, PointFileThatIsTheStationFile) {
+  if (!measurements(command())) GTEST_SKIP() << "one output";
+  Refusal r(command(), "job.dat");
+  r.save({"out", "out.txt"});
+  r.expect_refused();
+}
+
+TEST_P(SafetyRefusal, InputThatIsAScratchFile) {
+  if (command().scratch_files[0].empty()) GTEST_SKIP() << "no scratch file";
+  Refusal r(command(), command().scratch_files[0].substr(1));
+  r.save({"st", "pt"});
+  r.expect_refused();
+  EXPECT_EQ(r.ui.dialog_titles.size(), 1u);  // refused before any output dialog
+}
+
+// An output that is a link to a scratch file, which exists from an earlier run or not yet.
+TEST_P(SafetyRefusal, OutputLinkedToAScratchFile) {
+  for (std::string_view scratch : command().scratch_files) {
+    if (scratch.empty()) continue;
+    scratch.remove_prefix(1);
+    for (const bool exists : {true, false}) {
+      for (const bool second : {false, true}) {
+        if (second && !measurements(command())) continue;
+        SCOPED_TRACE(std::string(scratch) + (exists ? " exists" : " missing") +
+                     (second ? ", point file" : ", first output"));
+        Refusal r(command(), "job.dat");
+        if (exists) test::write_file(r.dir / scratch, kKept);
+        r.link("link" + std::string(extension(command())), scratch);
+        if (second) {
+          r.save({"st", "link"});
+        } else {
+          r.save({"link", "pt"});
+        }
+        r.expect_refused();
+        if (exists) {
+          EXPECT_EQ(test::read_file(r.dir / scratch), kKept);
+        } else {
+          EXPECT_FALSE(fs::exists(r.dir / scratch));  // the overwrite check did not create it
+        }
+      }
+    }
+  }
+}
+
+TEST_P(SafetyRefusal, OdrFileThatIsTheInput) {
+  if (!command().odr_listing) GTEST_SKIP() << "no .ODR listing";
+  Refusal r(command(), "job.ODR");
+  r.save({"st", "job.dat"});
+  r.expect_refused();
+}
+
+TEST_P(SafetyRefusal, OdrFileLinkedToTheStationFileOrAScratchFile) {
+  if (!command().odr_listing) GTEST_SKIP() << "no .ODR listing";
+  std::vector<std::string> targets = {"st.txm"};
+  for (std::string_view scratch : command().scratch_files)
+    if (!scratch.empty()) targets.emplace_back(scratch.substr(1));
+  for (const std::string& target : targets) {
+    for (const bool exists : {true, false}) {
+      SCOPED_TRACE(target + (exists ? " exists" : " missing"));
+      Refusal r(command(), "job.dat");
+      if (exists) test::write_file(r.dir / target, kKept);
+      r.link("pt.ODR", target);
+      r.save({"st", "pt.dat"});
+      r.expect_refused();
+      if (exists) {
+        EXPECT_EQ(test::read_file(r.dir / target), kKept);
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Safety, SafetyRefusal, ::testing::ValuesIn(built_commands()),
+                         [](const auto& info) { return test_name(info.param->id); });
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(SafetyRefusal);
+
+}  // namespace
+}  // namespace korvath::safety
