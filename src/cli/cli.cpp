@@ -13,6 +13,7 @@
 
 #include "converters/catalogue.hpp"
 #include "flow/run.hpp"
+#include "flow/text.hpp"
 #include "platform/console_platform.hpp"
 
 namespace korvath {
@@ -100,8 +101,9 @@ void warn_about_line_ends(const ConversionCommand& command, const std::string& i
 
 void list_commands(std::ostream& out) {
   for (const ConversionCommand& command : catalogue()) {
-    out << std::left << std::setw(28) << command.id << std::setw(28) << command.menu_name
-        << command.menu_path << " / " << command.caption << " ("
+    std::string menu = replace_all(command.menu_path, "/", " / ");
+    out << std::left << std::setw(28) << command.id << std::setw(28) << command.menu_name << menu
+        << " / " << command.caption << " ("
         << (command.outputs == Outputs::coordinates ? "συντεταγμένες" : "μετρήσεις") << ")";
     if (!command.convert) out << "  [δεν είναι ακόμη διαθέσιμη]";
     out << '\n';
@@ -173,6 +175,11 @@ int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& o
       "korvath"};
   app.set_version_flag("--version", "korvath " KORVATH_VERSION);
   app.require_subcommand(1);
+  app.footer(
+      "\n  korvath list\n"
+      "  korvath convert COMMAND INPUT OUTPUT [OUTPUT2] [--overwrite=ask|yes|no] "
+      "[--scratch-dir=DIR]\n\n"
+      "Έξοδος: 0 ολοκληρώθηκε, 1 σφάλμα, 2 λάθος κλήση, 3 μη έγκυρο αρχείο, 4 χωρίς μετατροπή");
 
   app.add_subcommand("list", "οι εντολές μετατροπής");
 
