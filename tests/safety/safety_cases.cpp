@@ -1,5 +1,6 @@
 #include "safety/safety_cases.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <random>
@@ -88,6 +89,19 @@ void add_damaged(std::vector<SafetyCase>& cases, const ConversionCommand& comman
   add("RandomBytes", random_bytes(source, 4096, false));
 }
 
+// The inputs the fuzzer once found faults with, kept in tests/data/fuzz/<id>/.
+void add_fuzz_findings(std::vector<SafetyCase>& cases, const ConversionCommand& command) {
+  const fs::path folder =
+      fs::path(KORVATH_EXAMPLES) / ".." / "tests" / "data" / "fuzz" / std::string(command.id);
+  if (!fs::is_directory(folder)) return;
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  for (const fs::path& file : files)
+    cases.push_back({test_name(command.id) + "Fuzz" + test_name(file.filename().string()), &command,
+                     test::read_file(file)});
+}
+
 }  // namespace
 
 std::vector<const ConversionCommand*> built_commands() {
@@ -127,6 +141,7 @@ std::vector<SafetyCase> damaged_inputs() {
     add_damaged(cases, *command, "Example", example_bytes(command->id));
     add_damaged(cases, *command, "Generated", generated_bytes(command->id));
     cases.push_back({test_name(command->id) + "Empty", command, ""});
+    add_fuzz_findings(cases, *command);
   }
   return cases;
 }

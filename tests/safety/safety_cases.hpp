@@ -1,6 +1,6 @@
 // The inputs the data-safety tests feed every built command of the catalogue: its example
-// file, a generated download, and damaged copies of both (cut short, line ends changed,
-// random bytes), as surveyors' editors and broken transfers produce them.
+// file, a generated download, damaged copies of both (cut short, line ends changed, random
+// bytes), as surveyors' editors and broken transfers produce them, and the fuzzer's findings.
 #pragma once
 
 #include <cstddef>
@@ -37,7 +37,7 @@ std::string example_bytes(std::string_view command_id);
 /// The command id as a test name: "south-mes" gives "SouthMes".
 std::string test_name(std::string_view command_id);
 
-/// Every built command with every source and damage.
+/// Every built command with every source and damage, and the files of tests/data/fuzz/<id>/.
 std::vector<SafetyCase> damaged_inputs();
 
 /// The number of descriptors this process has open.
