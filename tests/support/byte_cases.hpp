@@ -16,6 +16,9 @@
 
 namespace korvath::test {
 
+/// The outputs a case leaves, whole, in dialog order: `Files{stations, points}`.
+using Files = std::vector<std::string>;
+
 /// A run that succeeds and leaves exactly `files` (station and point file, or the coordinate
 /// file, in dialog order).
 struct OutputCase {
