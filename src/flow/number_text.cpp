@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace korvath {
@@ -14,17 +16,58 @@ struct Decimal15 {
   int exponent;
 };
 
+// Reads scientific text "d[.ddd]e[+-]XX" into `d`, padding the digits with zeros; false when
+// it has more than 15 significant digits.
+bool read_scientific(const char* first, const char* last, Decimal15& d) {
+  int count = 0;
+  for (; first != last && *first != 'e'; ++first) {
+    if (*first == '.') continue;
+    if (count == 15) return false;
+    d.digits[count++] = *first;
+  }
+  for (; count < 15; ++count) d.digits[count] = '0';
+  if (first != last) ++first;                   // 'e'
+  if (first != last && *first == '+') ++first;  // from_chars takes '-' only
+  std::from_chars(first, last, d.exponent);
+  return true;
+}
+
+// Most values are short decimals (readings of four decimals, their differences): when
+// magnitude x 10^k comes out a whole number N below 10^15 for some k <= 9, N / 10^k is within
+// 1.2e-16 of the value and so its 15-digit rounding. False for any other value.
+bool short_decimal(double magnitude, Decimal15& d) {
+  double scale = 1;
+  for (int k = 0; k <= 9; ++k, scale *= 10) {
+    const double scaled = magnitude * scale;
+    if (scaled >= 1e15) return false;
+    if (scaled != std::floor(scaled)) continue;
+    char buffer[16] = {};
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(scaled)).ptr;
+    const auto count = static_cast<int>(end - buffer);
+    for (int i = 0; i < 15; ++i) d.digits[i] = i < count ? buffer[i] : '0';
+    d.exponent = count - 1 - k;
+    return true;
+  }
+  return false;
+}
+
 Decimal15 decimal15(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                    std::chars_format::scientific, 14);
-  // buffer: "d.ddddddddddddddde[+-]XX"
+  char buffer[40];
   Decimal15 d{};
-  d.digits[0] = buffer[0];
-  for (int i = 0; i < 14; ++i) d.digits[i + 1] = buffer[2 + i];
-  int exponent = 0;
-  std::from_chars(buffer + 17 + (buffer[17] == '+' ? 1 : 0), result.ptr, exponent);
-  d.exponent = exponent;
+  const double magnitude = std::fabs(value);
+  if (short_decimal(magnitude, d)) return d;
+  // The shortest text that reads back as a normal double is quick to make, and when it has at
+  // most 15 significant digits it is the 15-digit rounding too: the double lies within 1.2e-16
+  // of it, less than half a unit in the 15th digit.
+  if (magnitude >= std::numeric_limits<double>::min()) {
+    const auto shortest =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+    if (read_scientific(buffer, shortest.ptr, d)) return d;
+  }
+  const auto rounded =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+  read_scientific(buffer, rounded.ptr, d);
   return d;
 }
 

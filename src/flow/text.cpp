@@ -1,5 +1,6 @@
 #include "flow/text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -9,23 +10,32 @@ namespace {
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
+bool is_blank(char c) {
+  return c == ' ' || c == '\t';
+}
 bool is_exponent_mark(char c) {
   return c == 'E' || c == 'e' || c == 'D' || c == 'd';
 }
 
 // Converts "[-]digits[.digits][E[sign]digits]" (already checked) to a double.
 double to_double(std::string_view number, Where where) {
-  std::string buffer(number);
-  for (char& c : buffer)
-    if (c == 'D' || c == 'd' || c == 'e') c = 'E';
+  // from_chars reads "E" and "e" but not "D": only numbers with a "D" exponent are copied.
+  std::string copy;
+  std::string_view buffer = number;
+  if (std::any_of(number.begin(), number.end(), [](char c) { return c == 'D' || c == 'd'; })) {
+    copy.assign(number);
+    for (char& c : copy)
+      if (c == 'D' || c == 'd') c = 'E';
+    buffer = copy;
+  }
   const char* first = buffer.data();
   if (*first == '+') ++first;
   double value = 0;
   const auto [end, error] = std::from_chars(first, buffer.data() + buffer.size(), value);
   if (error == std::errc::result_out_of_range) {
     // from_chars reports underflow the same way; a tiny number is zero, not an error.
-    if (std::string_view(buffer).find_first_of("123456789") != std::string_view::npos &&
-        buffer.find("E-") == std::string::npos)
+    if (buffer.find_first_of("123456789") != std::string_view::npos &&
+        buffer.find("E-") == std::string_view::npos && buffer.find("e-") == std::string_view::npos)
       throw ConversionError(Fault::number_too_large, where, std::string(number));
     return 0.0;
   }
@@ -84,9 +94,11 @@ std::string_view trim(std::string_view text) {
 }
 
 std::string_view trim_blanks_and_tabs(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  // Loops rather than find_first_not_of(" \t"), which calls memchr for every character.
+  std::size_t first = 0, last = text.size();
+  while (first < last && is_blank(text[first])) ++first;
+  while (last > first && is_blank(text[last - 1])) --last;
+  return text.substr(first, last - first);
 }
 
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
@@ -105,12 +117,16 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
 double read_number(std::string_view text, Where where) {
   // Blanks, tabs and line feeds inside the number are ignored ("1 234" reads as 1234).
   std::string packed;
-  packed.reserve(text.size());
-  for (char c : text)
-    if (c != ' ' && c != '\t' && c != '\n') packed.push_back(c);
-  const std::size_t length = scan_number(packed);
+  std::string_view number = text;
+  if (std::any_of(text.begin(), text.end(), [](char c) { return is_blank(c) || c == '\n'; })) {
+    packed.reserve(text.size());
+    for (char c : text)
+      if (c != ' ' && c != '\t' && c != '\n') packed.push_back(c);
+    number = packed;
+  }
+  const std::size_t length = scan_number(number);
   if (length == 0) return 0.0;
-  return to_double(std::string_view(packed).substr(0, length), where);
+  return to_double(number.substr(0, length), where);
 }
 
 std::optional<double> parse_number(std::string_view text, Where where) {

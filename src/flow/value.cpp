@@ -1,5 +1,7 @@
 #include "flow/value.hpp"
 
+#include <cctype>
+
 #include "flow/number_text.hpp"
 #include "flow/text.hpp"
 
@@ -21,6 +23,11 @@ std::string plain_text(const Value& v) {
 
 bool equals_text(const Value& v, std::string_view literal) {
   if (const std::string* s = std::get_if<std::string>(&v)) return *s == literal;
+  // A number's plain text begins with a digit, "-" or "."; a record key never does, so most
+  // comparisons need no formatting.
+  if (is_number(v) && (literal.empty() || !(std::isdigit(static_cast<unsigned char>(literal[0])) ||
+                                            literal[0] == '-' || literal[0] == '.')))
+    return false;
   return plain_text(v) == literal;
 }
 
