@@ -40,10 +40,10 @@ bool short_decimal(double magnitude, Decimal15& d) {
   for (int k = 0; k <= 9; ++k, scale *= 10) {
     const double scaled = magnitude * scale;
     if (scaled >= 1e15) return false;
-    if (scaled != std::floor(scaled)) continue;
+    const auto whole = static_cast<std::uint64_t>(scaled);  // a cast, cheaper than floor()
+    if (static_cast<double>(whole) != scaled) continue;
     char buffer[16] = {};
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(scaled)).ptr;
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, whole).ptr;
     const auto count = static_cast<int>(end - buffer);
     for (int i = 0; i < 15; ++i) d.digits[i] = i < count ? buffer[i] : '0';
     d.exponent = count - 1 - k;
