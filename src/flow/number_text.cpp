@@ -1,8 +1,10 @@
 #include "flow/number_text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <string_view>
 
@@ -16,19 +18,34 @@ struct Decimal15 {
   int exponent;
 };
 
-// Reads scientific text "d[.ddd]e[+-]XX" into `d`, padding the digits with zeros; false when
-// it has more than 15 significant digits.
+// Reads scientific text "d[.ddd]e[+-]XX" of a value into `d`, rounded to 15 digits and padded
+// with zeros. Text of 16 or 17 digits is the shortest that reads back as the value: no 16-digit
+// half-way point lies between it and the value, so rounding the text rounds the value, except
+// when its 16th and last digit is 5 (the value may lie on either side): then false.
 bool read_scientific(const char* first, const char* last, Decimal15& d) {
+  char digits[24];
   int count = 0;
-  for (; first != last && *first != 'e'; ++first) {
-    if (*first == '.') continue;
-    if (count == 15) return false;
-    d.digits[count++] = *first;
-  }
-  for (; count < 15; ++count) d.digits[count] = '0';
+  for (; first != last && *first != 'e'; ++first)
+    if (*first != '.' && count < 24) digits[count++] = *first;
   if (first != last) ++first;                   // 'e'
   if (first != last && *first == '+') ++first;  // from_chars takes '-' only
+  d.exponent = 0;
   std::from_chars(first, last, d.exponent);
+  if (count > 15) {
+    if (count == 16 && digits[15] == '5') return false;
+    if (digits[15] >= '5') {
+      int i = 14;
+      while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+      if (i < 0) {
+        digits[0] = '1';  // 9.99...9 rounds to 10
+        ++d.exponent;
+      } else {
+        ++digits[i];
+      }
+    }
+    count = 15;
+  }
+  std::fill(std::copy(digits, digits + count, d.digits), std::end(d.digits), '0');
   return true;
 }
 
@@ -42,11 +59,9 @@ bool short_decimal(double magnitude, Decimal15& d) {
     if (scaled >= 1e15) return false;
     const auto whole = static_cast<std::uint64_t>(scaled);  // a cast, cheaper than floor()
     if (static_cast<double>(whole) != scaled) continue;
-    char buffer[16] = {};
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, whole).ptr;
-    const auto count = static_cast<int>(end - buffer);
-    for (int i = 0; i < 15; ++i) d.digits[i] = i < count ? buffer[i] : '0';
-    d.exponent = count - 1 - k;
+    std::fill(std::begin(d.digits), std::end(d.digits), '0');
+    const auto end = std::to_chars(d.digits, std::end(d.digits), whole).ptr;
+    d.exponent = static_cast<int>(end - d.digits) - 1 - k;
     return true;
   }
   return false;
@@ -57,9 +72,9 @@ Decimal15 decimal15(double value) {
   Decimal15 d{};
   const double magnitude = std::fabs(value);
   if (short_decimal(magnitude, d)) return d;
-  // The shortest text that reads back as a normal double is quick to make, and when it has at
-  // most 15 significant digits it is the 15-digit rounding too: the double lies within 1.2e-16
-  // of it, less than half a unit in the 15th digit.
+  // The shortest text that reads back as a normal double is quick to make. With at most 15
+  // significant digits it is the 15-digit rounding itself: the double lies within 1.2e-16 of
+  // it, less than half a unit in the 15th digit; longer, it rounds to it (read_scientific).
   if (magnitude >= std::numeric_limits<double>::min()) {
     const auto shortest =
         std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);

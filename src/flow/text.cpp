@@ -70,6 +70,19 @@ std::size_t scan_number(std::string_view s) {
   return end;
 }
 
+// string_view::find calls memcmp at every candidate; a pattern such as a run of blanks has a
+// candidate at every blank, and most of them fail at the second or third character.
+std::size_t find_text(std::string_view text, std::string_view pattern, std::size_t from) {
+  if (pattern.size() > text.size()) return std::string_view::npos;
+  const std::size_t last = text.size() - pattern.size();
+  for (std::size_t i = from; i <= last; ++i) {
+    std::size_t k = 0;
+    while (k < pattern.size() && text[i + k] == pattern[k]) ++k;
+    if (k == pattern.size()) return i;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 std::string_view field(std::string_view line, long start, long length, Where where) {
@@ -106,7 +119,8 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
   std::string result;
   result.reserve(text.size());
   std::size_t at = 0;
-  for (auto hit = text.find(from); hit != std::string_view::npos; hit = text.find(from, at)) {
+  for (auto hit = find_text(text, from, 0); hit != std::string_view::npos;
+       hit = find_text(text, from, at)) {
     result.append(text.substr(at, hit - at)).append(to);
     at = hit + from.size();
   }

@@ -47,6 +47,15 @@ TEST(SafetyNumberText, AnyDoubleKeeps15Digits) {
     std::memcpy(&value, &bits, sizeof value);
     if (std::isfinite(value) && value != 0) expect_15_digit_text(value);
   }
+  // Values next to half-way points between two 15-digit decimals: 16 digits ending in 5.
+  for (int i = 0; i < 100000; ++i) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%d.%014llu5e%d", 1 + static_cast<int>(random() % 9),
+                  static_cast<unsigned long long>(random() % 100000000000000ull),
+                  static_cast<int>(random() % 40) - 20);
+    expect_15_digit_text(std::strtod(text, nullptr));
+    expect_15_digit_text(std::nextafter(std::strtod(text, nullptr), 0.0));
+  }
   for (const double value : {5e-324, 2.2250738585072014e-308, 1e23, 9.999999999999999e22, 0.1 + 0.2,
                              1e15, 999999999999999.9, 1.7976931348623157e308})
     expect_15_digit_text(value);
