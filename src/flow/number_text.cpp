@@ -8,6 +8,8 @@
 #include <limits>
 #include <string_view>
 
+#include "flow/conversion_error.hpp"
+
 namespace korvath {
 namespace {
 
@@ -57,7 +59,7 @@ bool short_decimal(double magnitude, Decimal15& d) {
   for (int k = 0; k <= 9; ++k, scale *= 10) {
     const double scaled = magnitude * scale;
     if (scaled >= 1e15) return false;
-    const auto whole = static_cast<std::uint64_t>(scaled);  // a cast, cheaper than floor()
+    const auto whole = static_cast<std::int64_t>(scaled);  // one instruction, unlike floor()
     if (static_cast<double>(whole) != scaled) continue;
     std::fill(std::begin(d.digits), std::end(d.digits), '0');
     const auto end = std::to_chars(d.digits, std::end(d.digits), whole).ptr;
@@ -90,7 +92,9 @@ Decimal15 decimal15(double value) {
 // 15-digit decimal form, halves away from zero. Returns false when it rounds to zero.
 bool fixed_digits(double value, int decimals, std::string& out) {
   std::string integer, fraction;
-  if (value != 0 && std::isfinite(value)) {
+  if (!std::isfinite(value))
+    throw ConversionError(Fault::number_too_large, {}, std::to_string(value));
+  if (value != 0) {
     const Decimal15 d = decimal15(value);
     const std::string_view digits(d.digits, 15);
     const int point = d.exponent + 1;  // digits before the decimal point
@@ -136,44 +140,47 @@ bool fixed_digits(double value, int decimals, std::string& out) {
 }
 
 void append_plain_number(std::string& out, double value) {
-  if (value == 0 || !std::isfinite(value)) {
+  if (!std::isfinite(value))  // never written as a number: a wrong digit is worse than a stop
+    throw ConversionError(Fault::number_too_large, {}, std::to_string(value));
+  if (value == 0) {
     out.push_back('0');
     return;
   }
   const Decimal15 d = decimal15(value);
-  std::size_t significant = 15;
+  int significant = 15;
   while (significant > 1 && d.digits[significant - 1] == '0') --significant;
-  const std::string_view digits(d.digits, significant);
-  if (value < 0) out.push_back('-');
+  const char* digits = d.digits;
+  // Built in place and appended once: the longest text is "-d.dddddddddddddde-308".
+  char text[32];
+  char* p = text;
+  if (value < 0) *p++ = '-';
   const int e = d.exponent;
   if (e >= -5 && e < 15) {
     if (e < 0) {
-      out.push_back('.');
-      out.append(static_cast<std::size_t>(-e - 1), '0');
-      out.append(digits);
+      *p++ = '.';
+      p = std::fill_n(p, -e - 1, '0');
+      p = std::copy_n(digits, significant, p);
+    } else if (significant <= e + 1) {
+      p = std::copy_n(digits, significant, p);
+      p = std::fill_n(p, e + 1 - significant, '0');
     } else {
-      const auto whole = static_cast<std::size_t>(e + 1);
-      if (digits.size() <= whole) {
-        out.append(digits);
-        out.append(whole - digits.size(), '0');
-      } else {
-        out.append(digits.substr(0, whole));
-        out.push_back('.');
-        out.append(digits.substr(whole));
-      }
+      p = std::copy_n(digits, e + 1, p);
+      *p++ = '.';
+      p = std::copy_n(digits + e + 1, significant - e - 1, p);
     }
-    return;
+  } else {
+    *p++ = digits[0];
+    if (significant > 1) {
+      *p++ = '.';
+      p = std::copy_n(digits + 1, significant - 1, p);
+    }
+    *p++ = 'E';
+    *p++ = e < 0 ? '-' : '+';
+    const int magnitude = e < 0 ? -e : e;
+    if (magnitude < 10) *p++ = '0';
+    p = std::to_chars(p, text + sizeof text, magnitude).ptr;
   }
-  out.push_back(digits[0]);
-  if (digits.size() > 1) {
-    out.push_back('.');
-    out.append(digits.substr(1));
-  }
-  out.push_back('E');
-  out.push_back(e < 0 ? '-' : '+');
-  const int magnitude = e < 0 ? -e : e;
-  if (magnitude < 10) out.push_back('0');
-  out.append(std::to_string(magnitude));
+  out.append(text, static_cast<std::size_t>(p - text));
 }
 
 }  // namespace

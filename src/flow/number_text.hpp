@@ -11,6 +11,8 @@ namespace korvath {
 /// 1e-5 <= |x| < 1e15 (decided on the rounded value), otherwise 1E-06 or 1.5E+15. Zero is "0".
 std::string plain_number(double value);
 
+/// All of these throw Fault::number_too_large for an infinite or undefined value.
+
 /// Bare-number text: a blank (or "-" for a negative number), the plain number, a blank.
 std::string bare_number(double value);
 void append_bare_number(std::string& out, double value);

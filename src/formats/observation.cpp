@@ -1,8 +1,19 @@
 #include "formats/observation.hpp"
 
+#include <cmath>
+
+#include "flow/number_text.hpp"
 #include "flow/text.hpp"
 
 namespace korvath {
+
+double reduce_to_backsight(double reading, double backsight_direction, Where where) {
+  const double direction = reading - backsight_direction;
+  if (!std::isfinite(direction))
+    throw ConversionError(Fault::number_too_large, where,
+                          plain_number(reading) + " - " + plain_number(backsight_direction));
+  return direction < 0 ? direction + 400 : direction;
+}
 
 bool is_station_target(const Value& target, Where where) {
   if (const double* number = std::get_if<double>(&target)) return *number == 0;

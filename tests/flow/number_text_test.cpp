@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "flow/value.hpp"
 
 namespace korvath {
@@ -49,6 +51,13 @@ INSTANTIATE_TEST_SUITE_P(
                       FixedCase{123.4567, 5, "123.45670"}, FixedCase{0, 3, "0.000"},
                       FixedCase{1e20, 3, "100000000000000000000.000"},
                       FixedCase{0.0005, 3, "0.001"}));
+
+TEST(NumberText, InfiniteValuesAreNeverWritten) {
+  const double infinite = std::numeric_limits<double>::infinity();
+  EXPECT_THROW(bare_number(infinite), ConversionError);
+  EXPECT_THROW(format_fixed(-infinite, 4), ConversionError);
+  EXPECT_THROW(format_integer(std::numeric_limits<double>::quiet_NaN()), ConversionError);
+}
 
 TEST(FormatInteger, RoundsAndDropsLeadingZeros) {
   EXPECT_EQ(format_integer(12.0), "12");

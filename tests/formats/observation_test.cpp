@@ -12,6 +12,14 @@ TEST(Observation, ReductionToTheBacksight) {
   EXPECT_EQ(reduce_to_backsight(100, 100), 0);
   EXPECT_EQ(reduce_to_backsight(-5, 0), 395);
   EXPECT_EQ(reduce_to_backsight(380, -50), 430);
+  // A difference beyond a double would be written as a plain number: it is an error instead.
+  try {
+    reduce_to_backsight(1e308, -1e308, {"job.raw", 4});
+    FAIL();
+  } catch (const ConversionError& e) {
+    EXPECT_EQ(e.fault(), Fault::number_too_large);
+    EXPECT_EQ(e.line(), 4u);
+  }
 }
 
 // Named stations, the point 0 and an empty name read as 0: the station file.

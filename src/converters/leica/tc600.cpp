@@ -41,7 +41,7 @@ Measured measure(std::string_view line, double orientation, Where where) {
   Measured m{};
   m.target_height = scaled(line, 88, 9, 1000, where);
   m.slope_distance = scaled(line, 56, 8, 1000, where);
-  m.direction = reduce_to_backsight(scaled(line, 24, 7, 10000, where), orientation);
+  m.direction = reduce_to_backsight(scaled(line, 24, 7, 10000, where), orientation, where);
   m.vertical_angle = scaled(line, 40, 7, 10000, where);
   return m;
 }

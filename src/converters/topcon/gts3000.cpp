@@ -50,7 +50,7 @@ void records_to_observations(ItemReader& rows, MeasurementOutputs& out) {
         backsight_direction = as_number(reading, at);
       }
       out.write_routed({std::move(point), station, backsight, std::move(target_height),
-                        reduce_to_backsight(as_number(reading, at), backsight_direction),
+                        reduce_to_backsight(as_number(reading, at), backsight_direction, at),
                         std::move(vertical_angle), std::move(slope_distance), instrument_height},
                        at);
     }

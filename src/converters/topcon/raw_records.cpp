@@ -28,7 +28,7 @@ void write_measurement(const RawState& s, const Value& reading, Value vertical_a
                       s.station,
                       s.backsight,
                       s.target_height,
-                      reduce_to_backsight(as_number(reading, where), s.backsight_direction),
+                      reduce_to_backsight(as_number(reading, where), s.backsight_direction, where),
                       std::move(vertical_angle),
                       std::move(slope_distance),
                       s.instrument_height};
