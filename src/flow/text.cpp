@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace korvath {
 namespace {
@@ -17,8 +18,35 @@ bool is_exponent_mark(char c) {
   return c == 'E' || c == 'e' || c == 'D' || c == 'd';
 }
 
+// Clinger's fast path: a number of at most 15 digits without exponent is an exact integer over
+// an exact power of ten, and one division rounds that correctly, as from_chars does.
+bool exact_decimal(std::string_view number, double& value) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::size_t i = 0;
+  const bool negative = number[0] == '-';
+  if (number[0] == '-' || number[0] == '+') ++i;
+  std::uint64_t mantissa = 0;
+  int digits = 0, decimals = 0;
+  bool point = false;
+  for (; i < number.size(); ++i) {
+    const char c = number[i];
+    if (c == '.') {
+      point = true;
+      continue;
+    }
+    if (c < '0' || c > '9' || ++digits > 15) return false;  // an exponent, or too long
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+    if (point) ++decimals;
+  }
+  value = static_cast<double>(static_cast<std::int64_t>(mantissa)) / kPowers[decimals];
+  if (negative) value = -value;
+  return true;
+}
+
 // Converts "[-]digits[.digits][E[sign]digits]" (already checked) to a double.
 double to_double(std::string_view number, Where where) {
+  if (double value; exact_decimal(number, value)) return value;
   // from_chars reads "E" and "e" but not "D": only numbers with a "D" exponent are copied.
   std::string copy;
   std::string_view buffer = number;

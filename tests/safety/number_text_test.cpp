@@ -79,6 +79,20 @@ TEST(SafetyNumberText, NumberEqualsItsPlainTextAndNoRecordKey) {
   EXPECT_FALSE(equals_text(Value(1.0), "+1"));
 }
 
+// Short decimals are read by one division; it must round as the C library does.
+TEST(SafetyNumberText, ShortDecimalsReadAsTheLibraryReadsThem) {
+  std::mt19937_64 random(3);
+  for (int i = 0; i < 200000; ++i) {
+    const int digits = 1 + static_cast<int>(random() % 15);
+    std::string text = random() % 2 ? "-" : "";
+    for (int k = 0; k < digits; ++k) text.push_back(static_cast<char>('0' + random() % 10));
+    text.insert(text.size() - random() % (digits + 1), ".");
+    ASSERT_EQ(parse_number(text), std::strtod(text.c_str(), nullptr)) << text;
+  }
+  EXPECT_TRUE(std::signbit(*parse_number("-0.0")));
+  EXPECT_EQ(parse_number("1234567890123456"), 1234567890123456.0);  // 16 digits: the library
+}
+
 // Numbers are read in place unless their exponent is written with D.
 TEST(SafetyNumberText, ExponentMarksAndSignsReadTheSame) {
   EXPECT_EQ(read_number("1.5D2"), 150);
