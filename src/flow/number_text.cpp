@@ -139,20 +139,19 @@ bool fixed_digits(double value, int decimals, std::string& out) {
   return nonzero;
 }
 
-void append_plain_number(std::string& out, double value) {
+// Writes the plain number at `p` and returns its end; at most 23 characters
+// ("-d.dddddddddddddde-308").
+char* write_plain_number(char* p, double value) {
   if (!std::isfinite(value))  // never written as a number: a wrong digit is worse than a stop
     throw ConversionError(Fault::number_too_large, {}, std::to_string(value));
   if (value == 0) {
-    out.push_back('0');
-    return;
+    *p++ = '0';
+    return p;
   }
   const Decimal15 d = decimal15(value);
   int significant = 15;
   while (significant > 1 && d.digits[significant - 1] == '0') --significant;
   const char* digits = d.digits;
-  // Built in place and appended once: the longest text is "-d.dddddddddddddde-308".
-  char text[32];
-  char* p = text;
   if (value < 0) *p++ = '-';
   const int e = d.exponent;
   if (e >= -5 && e < 15) {
@@ -178,9 +177,16 @@ void append_plain_number(std::string& out, double value) {
     *p++ = e < 0 ? '-' : '+';
     const int magnitude = e < 0 ? -e : e;
     if (magnitude < 10) *p++ = '0';
-    p = std::to_chars(p, text + sizeof text, magnitude).ptr;
+    p = std::to_chars(p, p + 3, magnitude).ptr;
   }
-  out.append(text, static_cast<std::size_t>(p - text));
+  return p;
+}
+
+// Numbers are built in a buffer and appended once: appending them piece by piece costs more
+// than working out their digits.
+void append_plain_number(std::string& out, double value) {
+  char text[32];
+  out.append(text, static_cast<std::size_t>(write_plain_number(text, value) - text));
 }
 
 }  // namespace
@@ -192,9 +198,12 @@ std::string plain_number(double value) {
 }
 
 void append_bare_number(std::string& out, double value) {
-  if (!(value < 0)) out.push_back(' ');
-  append_plain_number(out, value);
-  out.push_back(' ');
+  char text[32];
+  char* p = text;
+  if (!(value < 0)) *p++ = ' ';
+  p = write_plain_number(p, value);
+  *p++ = ' ';
+  out.append(text, static_cast<std::size_t>(p - text));
 }
 
 std::string bare_number(double value) {
