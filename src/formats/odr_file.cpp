@@ -5,9 +5,10 @@ namespace korvath {
 void OdrFile::write_bytes(std::string_view bytes) {
   file_.write(bytes);
   // A quoted value may carry a line end of its own; the zones count from the last one.
-  const auto last_end = bytes.find_last_of("\r\n");
-  column_ =
-      last_end == std::string_view::npos ? column_ + bytes.size() : bytes.size() - last_end - 1;
+  // (A loop: find_last_of("\r\n") calls memchr for every byte.)
+  std::size_t after_end = bytes.size();
+  while (after_end > 0 && bytes[after_end - 1] != '\r' && bytes[after_end - 1] != '\n') --after_end;
+  column_ = after_end == 0 ? column_ + bytes.size() : bytes.size() - after_end;
 }
 
 void OdrFile::write_value(const Value& v) {
