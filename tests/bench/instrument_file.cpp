@@ -105,6 +105,26 @@ struct Survey {
   std::uint64_t points_at_this_station(Random& r) { return 30 + r.below(40); }
 };
 
+// What an observation aims at: stations are named "ST" and a number, detail points a number.
+enum class Target { backsight, next_station, point };
+std::string_view name_prefix(Target t) {
+  return t == Target::point ? "" : "ST";
+}
+
+// The course of most downloads: a set-up, its backsight, the next station, then the detail
+// points of the set-up; `set_up(station)` and `observe(target, number)` write the records.
+template <typename SetUp, typename Observe>
+void each_station(Records& out, SetUp set_up, Observe observe) {
+  Survey s;
+  while (out.more()) {
+    set_up(s.station);
+    observe(Target::backsight, s.station + 1000);
+    observe(Target::next_station, ++s.station);
+    for (auto n = s.points_at_this_station(out.random()); n > 0; --n)
+      observe(Target::point, s.point++);
+  }
+}
+
 // Wild TC 600: 16-character words "WI" + "0000" + sign + eight digits + blank.
 void tc600_word(Records& out, std::string_view index, bool negative, std::uint64_t digits) {
   out.put(index).put("0000").put(negative ? '-' : '+').number(digits, 8).put(' ');
@@ -145,21 +165,19 @@ void leica_tc600(Records& out) {
 }
 
 void leica_tcr307(Records& out) {
-  Survey s;
   Random& r = out.random();
-  auto observe = [&](std::string_view prefix, std::uint64_t name, bool angles_only) {
+  auto set_up = [&](std::uint64_t station) {
+    out.put("S   ST").number(station).put("   ").fixed(instrument_height(r), 3).end_line(kCrLf);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
     const Shot m = shot(r);
-    out.put("D  ").put(prefix).number(name).put("  ").fixed(m.target_height, 3).put("  ");
-    out.fixed(m.horizontal, 4);
-    if (!angles_only) out.put("  ").fixed(m.vertical, 4).put("  ").fixed(m.distance, 3);
+    out.put("D  ").put(name_prefix(t)).number(name).put("  ").fixed(m.target_height, 3);
+    out.put("  ").fixed(m.horizontal, 4);
+    if (t != Target::point || r.below(50) != 0)  // now and then angles only
+      out.put("  ").fixed(m.vertical, 4).put("  ").fixed(m.distance, 3);
     out.end_line(kCrLf);
   };
-  while (out.more()) {
-    out.put("S   ST").number(s.station).put("   ").fixed(instrument_height(r), 3).end_line(kCrLf);
-    observe("ST", s.station + 1000, false);  // the backsight
-    observe("ST", ++s.station, false);
-    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++, r.below(50) == 0);
-  }
+  each_station(out, set_up, observe);
 }
 
 void idx_header(Records& out) {
@@ -198,24 +216,21 @@ void leica_tcr407_idx(Records& out) {
 }
 
 void leica_tcr407_mdt(Records& out) {
-  Survey s;
   Random& r = out.random();
-  auto observe = [&](char code, std::uint64_t name, int extra) {
-    const Shot m = shot(r);
-    out.put(code).number(name, 9).put(' ').fixed(m.horizontal, 4).put(' ');
-    out.fixed(m.vertical, 4).put(' ').fixed(m.distance, 3).put(' ').fixed(m.target_height, 3);
-    for (int i = 0; i < extra; ++i) out.put(" 0");
-    out.end_line(kCrLf);
-  };
-  out.put("MDT TCR407 JOB01").end_line(kCrLf);
-  while (out.more()) {
-    out.put('9').number(s.station, 9).put(' ').fixed(r.between(1000, 9000), 3).put(' ');
+  auto set_up = [&](std::uint64_t station) {
+    out.put('9').number(station, 9).put(' ').fixed(r.between(1000, 9000), 3).put(' ');
     out.fixed(r.between(1000, 9000), 3).put(' ').fixed(r.between(50, 500), 3).put(' ');
     out.fixed(instrument_height(r), 3).put(" 0 0 0 0").end_line(kCrLf);
-    observe('-', s.station + 1000, 1);  // the backsight: five values
-    observe('0', ++s.station, 3);       // observations: seven values
-    for (auto n = s.points_at_this_station(r); n > 0; --n) observe('0', s.point++, 3);
-  }
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
+    const bool backsight = t == Target::backsight;  // five values; observations seven
+    const Shot m = shot(r);
+    out.put(backsight ? '-' : '0').number(name, 9).put(' ').fixed(m.horizontal, 4).put(' ');
+    out.fixed(m.vertical, 4).put(' ').fixed(m.distance, 3).put(' ').fixed(m.target_height, 3);
+    out.put(backsight ? " 0" : " 0 0 0").end_line(kCrLf);
+  };
+  out.put("MDT TCR407 JOB01").end_line(kCrLf);
+  each_station(out, set_up, observe);
 }
 
 void leica_tcr407_coords(Records& out) {
@@ -234,21 +249,18 @@ void leica_tcr407_coords(Records& out) {
 }
 
 void nikon_dos(Records& out) {
-  Survey s;
   Random& r = out.random();
-  auto observe = [&](std::string_view prefix, std::uint64_t name) {
+  auto set_up = [&](std::uint64_t station) {
+    out.put("*,ST").number(station).put(",ST").number(station + 1000).put(',');
+    out.fixed(r.between(0, 399.9999), 4).put(',').fixed(instrument_height(r), 3).end_line(kCrLf);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
     const Shot m = shot(r);
-    out.put(prefix).number(name).put(',').fixed(m.distance, 3).put(',');
+    out.put(name_prefix(t)).number(name).put(',').fixed(m.distance, 3).put(',');
     out.fixed(m.target_height, 3).put(',').fixed(m.vertical, 4).put(',').fixed(m.horizontal, 4);
     out.end_line(kCrLf);
   };
-  while (out.more()) {
-    out.put("*,ST").number(s.station).put(",ST").number(s.station + 1000).put(',');
-    out.fixed(r.between(0, 399.9999), 4).put(',').fixed(instrument_height(r), 3).end_line(kCrLf);
-    observe("ST", s.station + 1000);
-    observe("ST", ++s.station);
-    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++);
-  }
+  each_station(out, set_up, observe);
 }
 
 void nikon_raw(Records& out) {
@@ -279,60 +291,46 @@ void nikon_raw(Records& out) {
   }
 }
 
-// Pentax download: a counter of three digits and a blank, the key, a blank, the value and a
-// closing character that the converter drops.
-void pentax_keyed(Records& out, std::uint64_t& line, std::string_view key) {
-  out.number(line++ % 1000, 3).put(' ').put(key).put(' ');
-}
-
 void pentax_mes(Records& out) {
-  Survey s;
   Random& r = out.random();
+  // A counter of three digits and a blank, the key, a blank, the value and a closing character
+  // that the converter drops.
   std::uint64_t line = 1;
-  auto observe = [&](std::string_view prefix, std::uint64_t name) {
+  auto keyed = [&](std::string_view key) -> Records& {
+    return out.number(line++ % 1000, 3).put(' ').put(key).put(' ');
+  };
+  auto set_up = [&](std::uint64_t station) {
+    keyed("STS").put("ST").number(station).put(';').end_line(kCrLf);
+    keyed("INH").fixed(instrument_height(r), 3).put(';').end_line(kCrLf);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
     const Shot m = shot(r);
-    pentax_keyed(out, line, "PPD");
-    out.put(prefix).number(name).put(';').end_line(kCrLf);
-    pentax_keyed(out, line, "PFH");
-    out.fixed(m.target_height, 3).put(';').end_line(kCrLf);
-    pentax_keyed(out, line, "RTH");
-    out.fixed(m.horizontal, 4).put(';').end_line(kCrLf);
-    pentax_keyed(out, line, "RTV");
-    out.fixed(m.vertical, 4).put(';').end_line(kCrLf);
-    pentax_keyed(out, line, "RTD");
-    out.fixed(m.distance, 3).put(';').end_line(kCrLf);
+    keyed("PPD").put(name_prefix(t)).number(name).put(';').end_line(kCrLf);
+    keyed("PFH").fixed(m.target_height, 3).put(';').end_line(kCrLf);
+    keyed("RTH").fixed(m.horizontal, 4).put(';').end_line(kCrLf);
+    keyed("RTV").fixed(m.vertical, 4).put(';').end_line(kCrLf);
+    keyed("RTD").fixed(m.distance, 3).put(';').end_line(kCrLf);
   };
   out.put("PENTAX PTS DOWNLOAD JOB01").end_line(kCrLf);
-  while (out.more()) {
-    pentax_keyed(out, line, "STS");
-    out.put("ST").number(s.station).put(';').end_line(kCrLf);
-    pentax_keyed(out, line, "INH");
-    out.fixed(instrument_height(r), 3).put(';').end_line(kCrLf);
-    observe("ST", s.station + 1000);
-    observe("ST", ++s.station);
-    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++);
-  }
+  each_station(out, set_up, observe);
 }
 
 void pentax_mes_traverse(Records& out) {
-  Survey s;
   Random& r = out.random();
-  auto observe = [&](std::string_view prefix, std::uint64_t name) {
+  auto set_up = [&](std::uint64_t station) {
+    out.put("STS:ST").number(station).end_line(kCrLf);
+    out.put("INH:").fixed(instrument_height(r), 3).end_line(kCrLf);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
     const Shot m = shot(r);
-    out.put("PPD:").put(prefix).number(name).end_line(kCrLf);
+    out.put("PPD:").put(name_prefix(t)).number(name).end_line(kCrLf);
     out.put("PFH:").fixed(m.target_height, 3).end_line(kCrLf);
     out.put("RTH:").fixed(m.horizontal, 4).end_line(kCrLf);
     out.put("RTV:").fixed(m.vertical, 4).end_line(kCrLf);
     out.put("RTD:").fixed(m.distance, 3).end_line(kCrLf);
   };
   out.put("JOB:TRAVERSE01").end_line(kCrLf);
-  while (out.more()) {
-    out.put("STS:ST").number(s.station).end_line(kCrLf);
-    out.put("INH:").fixed(instrument_height(r), 3).end_line(kCrLf);
-    observe("ST", s.station + 1000);
-    observe("ST", ++s.station);
-    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++);
-  }
+  each_station(out, set_up, observe);
 }
 
 void pentax_cor(Records& out) {
@@ -365,42 +363,36 @@ void pentax_cor_traverse(Records& out) {
 }
 
 void south_mes(Records& out) {
-  Survey s;
   Random& r = out.random();
-  auto observe = [&](std::string_view prefix, std::uint64_t name) {
+  auto set_up = [&](std::uint64_t station) {
+    out.put("ST").number(station).put(' ').fixed(instrument_height(r), 3).end_line(kCrLf);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
     const Shot m = shot(r);
-    out.put(prefix).number(name).put(' ').fixed(m.target_height, 3).put(' ');
+    out.put(name_prefix(t)).number(name).put(' ').fixed(m.target_height, 3).put(' ');
     out.fixed(m.horizontal, 4).put(' ').fixed(m.vertical, 4).put(' ');
     if (r.below(50) == 0) {
-      out.put("**********");
+      out.put("**********");  // no distance measured
     } else {
       out.fixed(m.distance, 3);
     }
     out.put(" TREE").end_line(kCrLf);
   };
-  while (out.more()) {
-    out.put("ST").number(s.station).put(' ').fixed(instrument_height(r), 3).end_line(kCrLf);
-    observe("ST", s.station + 1000);
-    observe("ST", ++s.station);
-    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++);
-  }
+  each_station(out, set_up, observe);
 }
 
 void topcon_gts3000(Records& out) {
-  Survey s;
   Random& r = out.random();
-  auto observe = [&](std::string_view prefix, std::uint64_t name) {
+  auto set_up = [&](std::uint64_t station) {
+    out.put("1,ST").number(station).put(',').fixed(instrument_height(r), 3).end_line(kLf);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
     const Shot m = shot(r);
-    out.put("2,").put(prefix).number(name).put(',').fixed(m.horizontal, 4).put(',');
+    out.put("2,").put(name_prefix(t)).number(name).put(',').fixed(m.horizontal, 4).put(',');
     out.fixed(m.vertical, 4).put(',').fixed(m.distance, 3).put(',');
     out.fixed(m.target_height, 3).end_line(kLf);
   };
-  while (out.more()) {
-    out.put("1,ST").number(s.station).put(',').fixed(instrument_height(r), 3).end_line(kLf);
-    observe("ST", s.station + 1000);
-    observe("ST", ++s.station);
-    for (auto n = s.points_at_this_station(r); n > 0; --n) observe("", s.point++);
-  }
+  each_station(out, set_up, observe);
 }
 
 // Topcon raw records: the key in eight columns, the values from column 9.
