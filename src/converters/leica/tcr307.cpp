@@ -19,11 +19,21 @@ constexpr std::size_t kLongestBlankRun = 30;
 // An observation line shorter than this lacks its vertical angle and slope distance.
 constexpr std::size_t kFullObservation = 25;
 
-// Every run of blanks to a comma, the longest runs first.
+// Every run of blanks to commas, as if the runs of 30 blanks were replaced first, then those of
+// 29, and so on down to 1: a run of k blanks gives k / 30 commas, and one more for the rest.
 std::string blanks_to_commas(std::string_view line) {
-  std::string result(trim(line));
-  for (std::size_t n = kLongestBlankRun; n >= 1; --n)
-    result = replace_all(result, std::string(n, ' '), ",");
+  const std::string_view trimmed = trim(line);
+  std::string result;
+  result.reserve(trimmed.size());
+  for (std::size_t i = 0; i < trimmed.size();) {
+    if (trimmed[i] != ' ') {
+      result.push_back(trimmed[i++]);
+      continue;
+    }
+    std::size_t run = 0;
+    while (i < trimmed.size() && trimmed[i] == ' ') ++i, ++run;
+    result.append(run / kLongestBlankRun + (run % kLongestBlankRun ? 1 : 0), ',');
+  }
   return result;
 }
 
