@@ -62,7 +62,7 @@ TEST(Cli, UsageErrorsExitWithTwo) {
   for (const char* args :
        {"convert no-such JOB.TC6 a b", "convert leica-tc600 JOB.TC6 a",
         "convert leica-tc600 JOB.TC6 a b c", "convert leica-tc600 JOB.TC6 a b --overwrite=maybe",
-        "convert", "frobnicate", ""}) {
+        "convert", "frobnicate"}) {
     const Result r = korvath(dir, args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.err, "") << args;
