@@ -35,18 +35,20 @@ std::size_t output_count(const ConversionCommand& command) {
 Conversion::Conversion(const ConversionCommand& command, Platform& ui)
     : command_(command), ui_(ui) {}
 
+bool Conversion::refuse(const std::string& path, std::string_view role, std::string_view other) {
+  refusal_ = "Το αρχείο «" + path + "» δεν μπορεί να είναι " + std::string(role) + ": είναι " +
+             std::string(other) + ".";
+  return true;
+}
+
 bool Conversion::refuse_if_taken(const std::string& path, std::string_view role) {
-  auto refuse = [&](std::string_view other) {
-    refusal_ = "Το αρχείο «" + path + "» δεν μπορεί να είναι " + std::string(role) + ": είναι " +
-               std::string(other) + ".";
-    return true;
-  };
-  if (same_file(path, input_)) return refuse(kInputRole);
+  if (same_file(path, input_)) return refuse(path, role, kInputRole);
   for (std::string_view name : command_.scratch_files)
-    if (!name.empty() && same_file(path, scratch_path(name))) return refuse(kScratchRole);
+    if (!name.empty() && same_file(path, scratch_path(name)))
+      return refuse(path, role, kScratchRole);
   for (std::size_t i = 0; i < output_paths_.size(); ++i)
-    if (same_file(path, output_paths_[i])) return refuse(dialog_for(command_, i).role);
-  if (!odr_path_.empty() && same_file(path, odr_path_)) return refuse(kOdrRole);
+    if (same_file(path, output_paths_[i])) return refuse(path, role, dialog_for(command_, i).role);
+  if (!odr_path_.empty() && same_file(path, odr_path_)) return refuse(path, role, kOdrRole);
   return false;
 }
 
@@ -58,10 +60,8 @@ std::optional<std::string> Conversion::ask_output(std::size_t i) {
   if (refuse_if_taken(path, dialog.role)) return std::nullopt;
   if (command_.odr_listing && i == 1) {
     const std::string odr = odr_name(*chosen);
-    if (same_file(odr, path) || refuse_if_taken(odr, kOdrRole)) {
-      if (refusal_.empty()) refusal_ = "Το αρχείο «" + odr + "» δεν μπορεί να είναι το αρχείο ODR.";
+    if (same_file(odr, path) ? refuse(odr, kOdrRole, dialog.role) : refuse_if_taken(odr, kOdrRole))
       return std::nullopt;
-    }
     odr_path_ = odr;
   }
   return path;
@@ -75,8 +75,7 @@ Conversion::Stage Conversion::ask() {
   folder_ = ui_.program_folder();
   for (std::string_view name : command_.scratch_files) {
     if (!name.empty() && same_file(input_, scratch_path(name))) {
-      refusal_ = "Το αρχείο «" + input_ + "» δεν μπορεί να είναι " + std::string(kInputRole) +
-                 ": είναι " + std::string(kScratchRole) + ".";
+      refuse(input_, kInputRole, kScratchRole);
       return Stage::refused;
     }
   }

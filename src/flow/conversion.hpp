@@ -56,6 +56,9 @@ class Conversion {
 
  private:
   std::optional<std::string> ask_output(std::size_t i);
+  // Sets the refusal's text: `path` cannot be `role` because it is `other`. Returns true.
+  bool refuse(const std::string& path, std::string_view role, std::string_view other);
+  // Refuses a path that is the input, a scratch file, an output chosen before or the ODR file.
   bool refuse_if_taken(const std::string& path, std::string_view role);
 
   const ConversionCommand& command_;
