@@ -57,6 +57,14 @@ std::string error_line(const ConversionError& e) {
   return line;
 }
 
+// One line a note: the file, where known the line, and what the user should know.
+std::string note_line(const Note& note) {
+  std::string line = "korvath: σημείωση: ";
+  if (!note.file.empty()) line += "«" + note.file + "»: ";
+  if (note.line != 0) line += "γραμμή " + std::to_string(note.line) + ": ";
+  return line + note.text;
+}
+
 struct LineEndsSeen {
   bool cr = false, lf = false, crlf = false;
 };
@@ -149,6 +157,7 @@ int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, s
       for (const WrittenFile& file : outcome.written)
         out << file.path << ": " << file.lines << (file.lines == 1 ? " γραμμή" : " γραμμές")
             << '\n';
+      for (const Note& note : outcome.notes) err << note_line(note) << '\n';
       ui.show_message(kConverted, kInformationTitle, Icon::information);
       return kExitConverted;
     case Outcome::Status::failed:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "flow/command.hpp"
+#include "flow/conversion_error.hpp"
 #include "flow/output_file.hpp"
 #include "flow/platform.hpp"
 
@@ -18,6 +19,14 @@ namespace korvath {
 struct WrittenFile {
   std::string path;
   std::uint64_t lines = 0;
+};
+
+/// Something the user should know about a conversion that went through: a converted angle unit,
+/// a declared unit left as read. Where it was found (line 0: the whole file), and what.
+struct Note {
+  std::string file;
+  std::uint64_t line = 0;
+  std::string text;
 };
 
 class Conversion {
@@ -54,6 +63,12 @@ class Conversion {
   /// The outputs with the lines written, after close_all().
   std::vector<WrittenFile> written() const;
 
+  /// Adds a note for the final report (each front end shows them after the files written).
+  void note(Where where, std::string text) {
+    notes_.push_back({std::string(where.file), where.line, std::move(text)});
+  }
+  const std::vector<Note>& notes() const { return notes_; }
+
  private:
   std::optional<std::string> ask_output(std::size_t i);
   // Sets the refusal's text: `path` cannot be `role` because it is `other`. Returns true.
@@ -68,6 +83,7 @@ class Conversion {
   std::array<std::optional<OutputFile>, 2> outputs_;
   std::optional<OutputFile> odr_;
   std::vector<WrittenFile> written_;
+  std::vector<Note> notes_;
 };
 
 }  // namespace korvath

@@ -11,28 +11,28 @@ Outcome run_conversion(const ConversionCommand& command, Platform& ui) {
   using Status = Outcome::Status;
   if (!command.convert) {
     ui.show_message(not_built_text(command), kWarningTitle, Icon::error);
-    return {Status::not_built, {}, {}};
+    return {Status::not_built, {}, {}, {}};
   }
   try {
     Conversion conversion(command, ui);
     switch (conversion.ask()) {
       case Conversion::Stage::ended:
-        return {Status::ended, {}, {}};
+        return {Status::ended, {}, {}, {}};
       case Conversion::Stage::invalid:
-        return {Status::invalid_input, {}, {}};
+        return {Status::invalid_input, {}, {}, {}};
       case Conversion::Stage::refused:
         ui.show_message(conversion.refusal(), kWarningTitle, Icon::error);
-        return {Status::refused, {}, {}};
+        return {Status::refused, {}, {}, {}};
       case Conversion::Stage::ready:
         break;
     }
     command.convert(conversion);
     conversion.close_all();  // a failed flush or close is never reported as success
-    return {Status::converted, {}, conversion.written()};
+    return {Status::converted, {}, conversion.written(), conversion.notes()};
   } catch (const ConversionError& e) {
-    return {Status::failed, e, {}};  // unwinding has already closed every file
+    return {Status::failed, e, {}, {}};  // unwinding has already closed every file
   } catch (const std::exception& e) {
-    return {Status::failed, ConversionError(Fault::other, {}, e.what()), {}};
+    return {Status::failed, ConversionError(Fault::other, {}, e.what()), {}, {}};
   }
 }
 

@@ -24,6 +24,7 @@ struct Outcome {
   Status status = Status::ended;
   std::optional<ConversionError> error;
   std::vector<WrittenFile> written;  // converted: each output with the lines written
+  std::vector<Note> notes;           // converted: what the user should know besides
 };
 
 /// Runs the flow and the conversion, without the final success message: the command line puts
