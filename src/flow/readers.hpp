@@ -75,6 +75,9 @@ class ItemReader : public InputFile {
   std::string_view read_line();
   /// The line on which the item read last began (1-based).
   Where where() const { return {path_, item_line_}; }
+  /// That line's number in this file itself, also when where() names the line of another file
+  /// that a scratch record came from: what a declaration made in an earlier pass is keyed by.
+  std::uint64_t own_line() const { return item_line_; }
 
  private:
   int peek() { return pos_ < end_ || refill() ? static_cast<unsigned char>(buffer_[pos_]) : -1; }
