@@ -4,7 +4,6 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <fstream>
 #include <iomanip>
 #include <iostream>
 #include <map>
@@ -35,6 +34,8 @@ std::string_view cause(Fault fault) {
       return "ο αριθμός είναι πολύ μεγάλος";
     case Fault::line_too_short:
       return "η γραμμή είναι πολύ μικρή";
+    case Fault::line_too_long:
+      return "η γραμμή είναι πολύ μεγάλη";
     case Fault::bad_field:
       return "μη έγκυρη θέση πεδίου";
     case Fault::too_many_values:
@@ -63,48 +64,6 @@ std::string note_line(const Note& note) {
   if (!note.file.empty()) line += "«" + note.file + "»: ";
   if (note.line != 0) line += "γραμμή " + std::to_string(note.line) + ": ";
   return line + note.text;
-}
-
-struct LineEndsSeen {
-  bool cr = false, lf = false, crlf = false;
-};
-
-LineEndsSeen scan_line_ends(const std::string& path) {
-  LineEndsSeen seen;
-  std::ifstream in(path, std::ios::binary);
-  char buffer[1 << 16];
-  char previous = 0;
-  while (in && !(seen.cr && seen.crlf)) {
-    in.read(buffer, sizeof buffer);
-    const std::streamsize n = in.gcount();
-    for (std::streamsize i = 0; i < n; ++i) {
-      const char c = buffer[i];
-      if (c == '\r') seen.cr = true;
-      if (c == '\n') {
-        seen.lf = true;
-        if (previous == '\r') seen.crlf = true;
-      }
-      previous = c;
-    }
-  }
-  return seen;
-}
-
-void warn_about_line_ends(const ConversionCommand& command, const std::string& input,
-                          std::ostream& err) {
-  const LineEndsSeen seen = scan_line_ends(input);
-  if (command.line_ends == LineEnds::cr_or_crlf && seen.lf && !seen.cr) {
-    err << "korvath: προειδοποίηση: το «" << input
-        << "» έχει αλλαγές γραμμής LF χωρίς CR· η εντολή " << command.id
-        << " διαβάζει γραμμές που τελειώνουν σε CR ή CR LF, οπότε όλο το αρχείο διαβάζεται ως"
-           " μία γραμμή\n";
-  } else if (command.line_ends == LineEnds::bare_lf && seen.crlf) {
-    err << "korvath: προειδοποίηση: το «" << input << "» έχει αλλαγές γραμμής CR LF· η εντολή "
-        << command.id << " περιμένει εγγραφές χωρισμένες με σκέτο LF"
-        << (command.id == "topcon-gts3000-raw" ? " (για αρχεία CR LF: topcon-gts3000-raw-wordpad)"
-                                               : "")
-        << "\n";
-  }
 }
 
 void list_commands(std::ostream& out) {
@@ -148,8 +107,6 @@ int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, s
   for (const std::string& output : args.outputs) ui.save_answers.push_back(output);
   ui.folder = args.scratch_dir.empty() ? default_scratch_folder() : args.scratch_dir;
   while (ui.folder.size() > 1 && ui.folder.back() == '/') ui.folder.pop_back();
-
-  if (command->convert && !args.input.empty()) warn_about_line_ends(*command, args.input, err);
 
   const Outcome outcome = run_conversion(*command, ui);
   switch (outcome.status) {

@@ -15,11 +15,11 @@ enum class Outputs { measurements, coordinates };
 /// Late: the converter creates its outputs when its conversion needs them.
 enum class Opening { early, late };
 
-/// What line ends the command reads its input by (the command line warns when a file differs).
+/// The command's own line end. A file reads as if every line end in it (CR LF, CR, LF) were
+/// this one, so a download converts the same whichever line ends it passed through.
 enum class LineEnds {
-  cr_or_crlf,  // lines end at CR or CR LF; a file of bare line feeds reads as one line
-  bare_lf,     // records are separated by bare line feeds (CR LF doubles every break)
-  any,         // items read across CR, LF and CR LF alike
+  crlf,     // lines, or items across lines
+  bare_lf,  // records separated by bare line feeds (the Topcon rich-text commands)
 };
 
 struct ConversionCommand {
@@ -30,7 +30,7 @@ struct ConversionCommand {
   std::string_view open_title, open_filter;  // filter as "label|pattern|"
   Outputs outputs = Outputs::measurements;
   Opening opening = Opening::late;
-  LineEnds line_ends = LineEnds::cr_or_crlf;
+  LineEnds line_ends = LineEnds::crlf;
   /// Scratch files the command writes in the program's folder, each a name beginning with "/".
   std::array<std::string_view, 2> scratch_files{};
   /// Writes the `OdrFile` beside the point file (the Pentax measurement commands).

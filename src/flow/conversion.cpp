@@ -1,6 +1,9 @@
 #include "flow/conversion.hpp"
 
+#include <cstdio>
+
 #include "flow/conversion_error.hpp"
+#include "flow/input_kind.hpp"
 #include "flow/overwrite.hpp"
 #include "flow/same_file.hpp"
 
@@ -20,6 +23,8 @@ constexpr OutputDialog kCoordinateDialog{kCoordinateSaveTitle, kCoordinateFilter
 constexpr std::string_view kInputRole = "το αρχείο εισόδου";
 constexpr std::string_view kScratchRole = "βοηθητικό αρχείο της μετατροπής";
 constexpr std::string_view kOdrRole = "το αρχείο ODR";
+constexpr std::string_view kDeviceKind = "συσκευή ή υποδοχή, όχι κανονικό αρχείο";
+constexpr std::string_view kStreamKind = "σωλήνωση (FIFO), όχι κανονικό αρχείο";
 
 const OutputDialog& dialog_for(const ConversionCommand& command, std::size_t i) {
   if (command.outputs == Outputs::coordinates) return kCoordinateDialog;
@@ -35,6 +40,36 @@ std::size_t output_count(const ConversionCommand& command) {
 Conversion::Conversion(const ConversionCommand& command, Platform& ui)
     : command_(command), ui_(ui) {}
 
+Conversion::~Conversion() {
+  // Outputs close first (members go in reverse), then the scratch files are put in place.
+  if (!input_copy_.empty()) std::remove(input_copy_.c_str());
+}
+
+ScratchFiles& Conversion::scratch() {
+  if (!scratch_) scratch_.emplace(folder_, command_.scratch_files);
+  return *scratch_;
+}
+
+bool Conversion::take_input(const std::string& chosen) {
+  input_name_ = input_ = chosen;
+  switch (file_kind(chosen)) {
+    case FileKind::device:
+      return !refuse(chosen, kInputRole, kDeviceKind);
+    case FileKind::stream: {
+      // A pipe can be read once only, and the converters read the input more than once
+      // (validation, then conversion): it is read into a private copy, converted from there.
+      OutputFile copy = ScratchFiles::make_private(folder_, "input");
+      input_copy_ = input_ = copy.path();
+      copy_stream(chosen, copy);
+      return true;
+    }
+    case FileKind::none:
+    case FileKind::file:
+      return true;
+  }
+  return true;
+}
+
 bool Conversion::refuse(const std::string& path, std::string_view role, std::string_view other) {
   refusal_ = "Το αρχείο «" + path + "» δεν μπορεί να είναι " + std::string(role) + ": είναι " +
              std::string(other) + ".";
@@ -42,9 +77,12 @@ bool Conversion::refuse(const std::string& path, std::string_view role, std::str
 }
 
 bool Conversion::refuse_if_taken(const std::string& path, std::string_view role) {
-  if (same_file(path, input_)) return refuse(path, role, kInputRole);
-  for (std::string_view name : command_.scratch_files)
-    if (!name.empty() && same_file(path, scratch_path(name)))
+  const FileKind kind = file_kind(path);
+  if (kind == FileKind::device) return refuse(path, role, kDeviceKind);
+  if (kind == FileKind::stream) return refuse(path, role, kStreamKind);
+  if (same_file(path, input_name_)) return refuse(path, role, kInputRole);
+  for (std::size_t i = 0; i < command_.scratch_files.size(); ++i)
+    if (!command_.scratch_files[i].empty() && same_file(path, scratch_path(i)))
       return refuse(path, role, kScratchRole);
   for (std::size_t i = 0; i < output_paths_.size(); ++i)
     if (same_file(path, output_paths_[i])) return refuse(path, role, dialog_for(command_, i).role);
@@ -71,14 +109,14 @@ Conversion::Stage Conversion::ask() {
   const auto input = ui_.ask_open_path(command_.open_title, command_.open_filter);
   if (!input) throw ConversionError(Fault::cancelled, {});
   if (input->empty()) return Stage::ended;
-  input_ = *input;
   folder_ = ui_.program_folder();
-  for (std::string_view name : command_.scratch_files) {
-    if (!name.empty() && same_file(input_, scratch_path(name))) {
-      refuse(input_, kInputRole, kScratchRole);
+  for (std::size_t i = 0; i < command_.scratch_files.size(); ++i) {
+    if (!command_.scratch_files[i].empty() && same_file(*input, scratch_path(i))) {
+      refuse(*input, kInputRole, kScratchRole);
       return Stage::refused;
     }
   }
+  if (!take_input(*input)) return Stage::refused;
 
   if (command_.validate && !command_.validate(input_)) {
     ui_.show_message(kNotValid, kWarningTitle, Icon::error);
@@ -108,6 +146,8 @@ OutputFile& Conversion::odr_file() {
 
 void Conversion::close_all() {
   written_.clear();
+  if (scratch_ && !scratch_->put_in_place())
+    note({}, "ένα βοηθητικό αρχείο δεν μπήκε στη θέση του στον φάκελο " + folder_);
   for (auto& file : outputs_) {
     if (!file) continue;
     file->close();

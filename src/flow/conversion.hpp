@@ -13,6 +13,8 @@
 #include "flow/conversion_error.hpp"
 #include "flow/output_file.hpp"
 #include "flow/platform.hpp"
+#include "flow/readers.hpp"
+#include "flow/scratch_files.hpp"
 
 namespace korvath {
 
@@ -39,6 +41,9 @@ class Conversion {
   };
 
   Conversion(const ConversionCommand& command, Platform& ui);
+  Conversion(const Conversion&) = delete;
+  Conversion& operator=(const Conversion&) = delete;
+  ~Conversion();
 
   /// Runs the input dialog, the validation pass and the output steps of the flow. Throws
   /// ConversionError on the error path (a cancelled dialog, a file that cannot be created).
@@ -47,9 +52,28 @@ class Conversion {
   const std::string& refusal() const { return refusal_; }
 
   const ConversionCommand& command() const { return command_; }
+  /// The input as the user named it.
+  const std::string& input_name() const { return input_name_; }
+  /// The file the converter reads: the input itself, or a private copy of a pipe.
   const std::string& input() const { return input_; }
-  /// The program's folder followed by a scratch name such as "/PENhlp.txt".
-  std::string scratch_path(std::string_view name) const { return folder_ + std::string(name); }
+  LineReader read_input_lines() const { return LineReader(input_, input_name_); }
+  ItemReader read_input_items() const { return ItemReader(input_, input_name_); }
+
+  /// Scratch file i of the command's row, made anew for this run; each line written records the
+  /// input line `source` read last (see ScratchFiles).
+  OutputFile write_scratch(std::size_t i, const InputFile& source) {
+    return scratch().write(i, source);
+  }
+  OutputFile write_scratch(std::size_t i) { return scratch().write(i); }
+  /// Scratch file i read back; faults name the input file and the line a record came from.
+  ItemReader read_scratch_items(std::size_t i) { return scratch().read_items(i, input_name_); }
+  LineReader read_scratch_lines(std::size_t i, std::uint64_t lines_before = 0) {
+    return scratch().read_lines(i, input_name_, lines_before);
+  }
+  /// The fixed path of scratch file i: the scratch folder followed by its name.
+  std::string scratch_path(std::size_t i) const {
+    return folder_ + std::string(command_.scratch_files.at(i));
+  }
 
   /// Output i (0: station or coordinate file, 1: point file), created now in the late order.
   OutputFile& output(std::size_t i);
@@ -71,6 +95,9 @@ class Conversion {
 
  private:
   std::optional<std::string> ask_output(std::size_t i);
+  // Takes the chosen input: refuses a device, copies a pipe; false when refused.
+  bool take_input(const std::string& chosen);
+  ScratchFiles& scratch();
   // Sets the refusal's text: `path` cannot be `role` because it is `other`. Returns true.
   bool refuse(const std::string& path, std::string_view role, std::string_view other);
   // Refuses a path that is the input, a scratch file, an output chosen before or the ODR file.
@@ -78,7 +105,8 @@ class Conversion {
 
   const ConversionCommand& command_;
   Platform& ui_;
-  std::string input_, folder_, odr_path_, refusal_;
+  std::string input_, input_name_, input_copy_, folder_, odr_path_, refusal_;
+  std::optional<ScratchFiles> scratch_;
   std::vector<std::string> output_paths_;
   std::array<std::optional<OutputFile>, 2> outputs_;
   std::optional<OutputFile> odr_;

@@ -18,6 +18,8 @@ std::string_view fault_name(Fault fault) {
       return "number_too_large";
     case Fault::line_too_short:
       return "line_too_short";
+    case Fault::line_too_long:
+      return "line_too_long";
     case Fault::bad_field:
       return "bad_field";
     case Fault::too_many_values:

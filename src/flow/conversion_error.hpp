@@ -17,6 +17,7 @@ enum class Fault {
   not_a_number,      // arithmetic on text that does not read as a number in full
   number_too_large,  // a number beyond the range of a double, such as 1E999
   line_too_short,    // a record line too short for the fields its key needs
+  line_too_long,     // a line or item longer than any instrument writes (1 MiB)
   bad_field,         // a field with a start below 1 or a negative length
   too_many_values,   // a record with more values than its row can hold
   write_failed,      // a write, flush or close of an output failed

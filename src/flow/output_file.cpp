@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "flow/conversion_error.hpp"
+#include "flow/line_origins.hpp"
+#include "flow/readers.hpp"
 
 namespace korvath {
 
@@ -16,6 +18,22 @@ OutputFile::OutputFile(std::string path, Mode mode) : path_(std::move(path)) {
   struct stat info {};
   if (fstat(fileno(file_.get()), &info) == 0) written_ = static_cast<std::uint64_t>(info.st_size);
   buffer_.reserve(kFlushAt + 256);
+}
+
+OutputFile::OutputFile(std::string path, std::FILE* opened) : path_(std::move(path)) {
+  if (!opened) throw ConversionError(Fault::cannot_create, {path_, 0}, std::strerror(errno));
+  file_.reset(opened);
+  buffer_.reserve(kFlushAt + 256);
+}
+
+void OutputFile::follow(LineOrigins& origins, const InputFile& source) {
+  origins.restart();
+  origins_ = &origins;
+  source_ = &source;
+}
+
+void OutputFile::record_origin() {
+  origins_->record(source_->where().line);
 }
 
 OutputFile::~OutputFile() {
@@ -37,6 +55,7 @@ void OutputFile::flush() {
 void OutputFile::close() {
   if (!file_) return;
   flush();
+  if (origins_) origins_->finish();
   const bool flushed = std::fflush(file_.get()) == 0 && !std::ferror(file_.get());
   const int saved = errno;
   const bool closed = std::fclose(file_.release()) == 0;

@@ -9,12 +9,18 @@
 
 namespace korvath {
 
+class InputFile;
+class LineOrigins;
+
 class OutputFile {
  public:
   enum class Mode { create, append };
 
   /// Throws Fault::cannot_create when the path cannot be opened in that mode.
   explicit OutputFile(std::string path, Mode mode = Mode::create);
+  /// Takes a file already opened for writing (a scratch file made exclusively); throws
+  /// Fault::cannot_create when `opened` is null.
+  OutputFile(std::string path, std::FILE* opened);
   OutputFile(OutputFile&&) noexcept = default;
   OutputFile& operator=(OutputFile&&) noexcept = default;
   ~OutputFile();  // closes quietly; only close() reports a failure
@@ -27,15 +33,18 @@ class OutputFile {
   void write_line(std::string_view bytes) {
     buffer_.append(bytes).append("\r\n");
     ++lines_;
+    if (origins_) record_origin();
     if (buffer_.size() >= kFlushAt) flush();
   }
+  /// Records in `origins`, for every line written from now on, the line `source` read last: a
+  /// scratch record remembers the input line it came from.
+  void follow(LineOrigins& origins, const InputFile& source);
   /// Counts a line end written with write() (the `OdrFile` writes lines in pieces).
   void count_line() { ++lines_; }
 
   /// Writes out the buffer and closes; throws Fault::write_failed when any write, the flush or
   /// the close failed. Closing twice does nothing.
   void close();
-  bool is_open() const { return file_ != nullptr; }
 
   const std::string& path() const { return path_; }
   std::uint64_t lines() const { return lines_; }
@@ -45,6 +54,7 @@ class OutputFile {
  private:
   static constexpr std::size_t kFlushAt = 1 << 16;
   void flush();
+  void record_origin();
 
   struct Closer {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -54,6 +64,8 @@ class OutputFile {
   std::string buffer_;
   std::uint64_t lines_ = 0, written_ = 0;
   bool failed_ = false;
+  LineOrigins* origins_ = nullptr;
+  const InputFile* source_ = nullptr;
 };
 
 }  // namespace korvath

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -13,43 +14,70 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 }
 
-InputFile::InputFile(std::string path) : path_(std::move(path)), buffer_(kBufferSize) {
+InputFile::InputFile(std::string path, std::string shown_as)
+    : path_(std::move(path)),
+      name_(shown_as.empty() ? path_ : std::move(shown_as)),
+      buffer_(kBufferSize) {
   errno = 0;
   file_.reset(std::fopen(path_.c_str(), "rb"));
   struct stat info {};
   if (!file_ || fstat(fileno(file_.get()), &info) != 0 || S_ISDIR(info.st_mode))
-    throw ConversionError(Fault::cannot_open, {path_, 0}, std::strerror(errno ? errno : EISDIR));
+    throw ConversionError(Fault::cannot_open, {name_, 0}, std::strerror(errno ? errno : EISDIR));
+}
+
+void InputFile::report_lines_as(std::string input_name, const LineOrigins* origins,
+                                std::uint64_t lines_before) {
+  name_ = std::move(input_name);
+  origins_ = origins;
+  lines_before_ = lines_before;
+}
+
+Where InputFile::where_is(std::uint64_t line) const {
+  if (origins_) return {name_, origins_->at(line)};
+  return {name_, line > lines_before_ ? line - lines_before_ : 0};
 }
 
 bool InputFile::refill() {
   pos_ = 0;
+  next_cr_ = next_lf_ = kUnknown;
   end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
   if (end_ == 0 && std::ferror(file_.get()))
-    throw ConversionError(Fault::cannot_open, {path_, 0}, std::strerror(errno));
+    throw ConversionError(Fault::cannot_open, {name_, 0}, std::strerror(errno));
   return end_ > 0;
 }
 
-void InputFile::take_line(std::string& out) {
+std::size_t InputFile::next_line_end() {
+  // Each byte is searched for at most once a buffer, whichever line ends the file has.
+  const auto find = [this](char c) {
+    const void* at = std::memchr(buffer_.data() + pos_, c, end_ - pos_);
+    return at ? static_cast<std::size_t>(static_cast<const char*>(at) - buffer_.data()) : end_;
+  };
+  if (next_cr_ == kUnknown || next_cr_ < pos_) next_cr_ = find('\r');
+  if (next_lf_ == kUnknown || next_lf_ < pos_) next_lf_ = find('\n');
+  return std::min(next_cr_, next_lf_);
+}
+
+void InputFile::take_line(std::string& out, std::uint64_t line) {
   for (;;) {
-    const char* begin = buffer_.data() + pos_;
-    const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', end_ - pos_));
-    if (cr) {
-      out.append(begin, cr);
-      pos_ += static_cast<std::size_t>(cr - begin) + 1;
-      if ((pos_ < end_ || refill()) && buffer_[pos_] == '\n') ++pos_;
+    const std::size_t stop = next_line_end();
+    if (out.size() + (stop - pos_) > kLongestLine)
+      throw ConversionError(Fault::line_too_long, where_is(line));
+    out.append(buffer_.data() + pos_, stop - pos_);
+    pos_ = stop;
+    if (stop != end_) {
+      const char line_end = buffer_[pos_++];
+      if (line_end == '\r' && (pos_ < end_ || refill()) && buffer_[pos_] == '\n') ++pos_;
       return;
     }
-    out.append(begin, end_ - pos_);
-    pos_ = end_;
     if (!refill()) return;
   }
 }
 
 std::string_view LineReader::read_line() {
-  if (at_end()) throw ConversionError(Fault::read_past_end, {path_, line_ + 1});
-  ++line_;
+  if (at_end()) throw ConversionError(Fault::read_past_end, where_is(current_line_ + 1));
+  ++current_line_;
   line_text_.clear();
-  take_line(line_text_);
+  take_line(line_text_, current_line_);
   return line_text_;
 }
 
@@ -67,30 +95,40 @@ void ItemReader::consume_separator() {
   }
 }
 
+void ItemReader::check_length() const {
+  if (item_.size() > kLongestLine) throw ConversionError(Fault::line_too_long, where());
+}
+
 std::string_view ItemReader::read_line() {
-  if (at_end()) throw ConversionError(Fault::read_past_end, {path_, line_});
-  item_line_ = line_++;
+  if (at_end()) throw ConversionError(Fault::read_past_end, where_is(line_));
+  current_line_ = line_++;
   item_.clear();
-  take_line(item_);
+  take_line(item_, current_line_);
   return item_;
 }
 
 Value ItemReader::read_item() {
-  if (at_end()) throw ConversionError(Fault::read_past_end, {path_, line_});
+  if (at_end()) throw ConversionError(Fault::read_past_end, where_is(line_));
   int c = peek();
   while (c == ' ' || c == '\t') {
     ++pos_;
     c = peek();
   }
-  item_line_ = line_;
+  current_line_ = line_;
   item_.clear();
   if (c == '"') {
     ++pos_;
     for (c = peek(); c != -1 && c != '"'; c = peek()) {
-      // A line end inside quotes is part of the text; CR LF counts as one line.
-      if (c == '\r' || (c == '\n' && (item_.empty() || item_.back() != '\r'))) ++line_;
-      item_.push_back(static_cast<char>(c));
       ++pos_;
+      if (c == '\r' || c == '\n') {
+        // Every line end inside the quotes is the file's own CR LF, and counts as one line.
+        if (c == '\r' && peek() == '\n') ++pos_;
+        item_.append("\r\n");
+        ++line_;
+      } else {
+        item_.push_back(static_cast<char>(c));
+      }
+      if (item_.size() > kLongestLine) check_length();
     }
     if (c == '"') ++pos_;
     for (c = peek(); c != -1 && c != ',' && c != '\r' && c != '\n'; c = peek()) ++pos_;
@@ -104,6 +142,7 @@ Value ItemReader::read_item() {
     while (stop != limit && *stop != ',' && *stop != '\r' && *stop != '\n') ++stop;
     item_.append(begin, stop);
     pos_ += static_cast<std::size_t>(stop - begin);
+    check_length();
     if (stop != limit || !refill()) break;
   }
   consume_separator();

@@ -1,5 +1,6 @@
 // Reading input and scratch files one line or one item per call, counting lines as they go.
-// Nothing holds more than a buffer of the file, so a large download costs what a small one does.
+// Nothing holds more than a buffer of the file and one line, so a large download costs what a
+// small one does.
 #pragma once
 
 #include <cstdint>
@@ -10,55 +11,87 @@
 #include <vector>
 
 #include "flow/conversion_error.hpp"
+#include "flow/line_origins.hpp"
 #include "flow/value.hpp"
 
 namespace korvath {
 
+/// No instrument writes a line anywhere near this long; a longer line or item is a fault at its
+/// line, so that a file without line ends cannot take the memory with it.
+inline constexpr std::size_t kLongestLine = std::size_t{1} << 20;
+
 /// A file opened for reading, with a buffer. Shared by the line and the item readers.
+///
+/// Line ends: CR LF, a lone CR and a lone LF each end one line (LF followed by CR is two), so a
+/// download reads the same whichever line ends it passed through on its way.
 class InputFile {
  public:
   /// Throws Fault::cannot_open when the path cannot be opened for reading (or is a folder).
-  explicit InputFile(std::string path);
+  /// `shown_as` is the name faults report (the user's file when `path` is a copy of it).
+  explicit InputFile(std::string path, std::string shown_as = {});
 
   const std::string& path() const { return path_; }
   /// True when no byte is left.
   bool at_end() { return pos_ == end_ && !refill(); }
 
+  /// Where the line or item read last stands, as the user knows the file (1-based; 0 before the
+  /// first read).
+  Where where() const { return where_is(current_line_); }
+  /// That line's number in this file itself, also when where() names the line of another file
+  /// that a scratch record came from: what a declaration made in an earlier pass is keyed by.
+  std::uint64_t own_line() const { return current_line_; }
+
+  /// Reports this scratch file's lines as lines of the user's file: through the origin of each
+  /// line when `origins` is given, else as the line `lines_before` lines earlier.
+  void report_lines_as(std::string input_name, const LineOrigins* origins,
+                       std::uint64_t lines_before = 0);
+
  protected:
   // Makes at least one more byte available; false at the end of the file.
   bool refill();
-  // Appends the bytes up to the next CR or CR LF to `out` and consumes that line end.
-  void take_line(std::string& out);
+  // Appends the bytes up to the next line end to `out` and consumes that line end. `line` is the
+  // line being read, for the fault of a line longer than kLongestLine.
+  void take_line(std::string& out, std::uint64_t line);
+  // The position of the next CR or LF at or after pos_, or end_ when the buffer has none.
+  std::size_t next_line_end();
+  // The user's view of a line of this file.
+  Where where_is(std::uint64_t line) const;
 
   struct Closer {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
-  std::string path_;
+  std::string path_, name_;
   std::unique_ptr<std::FILE, Closer> file_;
   std::vector<char> buffer_;
   std::size_t pos_ = 0, end_ = 0;
+  std::uint64_t current_line_ = 0;
+
+ private:
+  static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+  std::size_t next_cr_ = kUnknown, next_lf_ = kUnknown;
+  const LineOrigins* origins_ = nullptr;
+  std::uint64_t lines_before_ = 0;
 };
 
-/// One line per call. A line ends at CR or CR LF (a lone LF is an ordinary byte); the terminator
-/// is dropped; a last line without one is still returned.
+/// One line per call. A line ends at CR LF, CR or LF; the terminator is dropped; a last line
+/// without one is still returned.
 class LineReader : public InputFile {
  public:
   using InputFile::InputFile;
 
-  /// The next line, valid until the next call. Throws Fault::read_past_end at the end.
+  /// The next line, valid until the next call. Throws Fault::read_past_end at the end and
+  /// Fault::line_too_long for a line over kLongestLine.
   std::string_view read_line();
-  /// The line read last (1-based; 0 before the first read).
-  Where where() const { return {path_, line_}; }
 
  private:
   std::string line_text_;
-  std::uint64_t line_ = 0;
 };
 
 /// One comma-delimited item per call (`read_item`):
 /// - blanks and tabs before an item are skipped;
-/// - a quoted item runs to the next double quote, even across line ends, and is always text;
-///   whatever follows it up to the next comma or line end is skipped;
+/// - a quoted item runs to the next double quote, even across line ends (each written CR LF
+///   in the item), and is always text; whatever follows it up to the next comma or line end is
+///   skipped;
 /// - an unquoted item runs to the next comma, CR or LF; blanks and tabs before that are dropped;
 /// - the separator is consumed: a comma, CR LF, CR or LF (LF followed by CR is two separators);
 /// - an empty unquoted item is an empty value; one that reads as a number in full is a number;
@@ -67,25 +100,22 @@ class ItemReader : public InputFile {
  public:
   using InputFile::InputFile;
 
-  /// Throws Fault::read_past_end when no byte is left, Fault::number_too_large for 1E999.
+  /// Throws Fault::read_past_end when no byte is left, Fault::number_too_large for 1E999,
+  /// Fault::line_too_long for an item over kLongestLine.
   Value read_item();
-  /// The rest of the current line up to CR or CR LF, as LineReader reads it, for files that
+  /// The rest of the current line up to its line end, as LineReader reads it, for files that
   /// mix plain lines with comma-delimited tables (TCR 407 IDX). Valid until the next call.
   /// Throws Fault::read_past_end at the end.
   std::string_view read_line();
-  /// The line on which the item read last began (1-based).
-  Where where() const { return {path_, item_line_}; }
-  /// That line's number in this file itself, also when where() names the line of another file
-  /// that a scratch record came from: what a declaration made in an earlier pass is keyed by.
-  std::uint64_t own_line() const { return item_line_; }
 
  private:
   int peek() { return pos_ < end_ || refill() ? static_cast<unsigned char>(buffer_[pos_]) : -1; }
   // Consumes a separator at the read position, if any, and counts line ends.
   void consume_separator();
+  void check_length() const;
 
   std::string item_;
-  std::uint64_t line_ = 1, item_line_ = 0;
+  std::uint64_t line_ = 1;  // where the next item begins; current_line_: where the last began
 };
 
 }  // namespace korvath

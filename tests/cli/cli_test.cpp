@@ -132,19 +132,6 @@ TEST(Cli, RefusesAnOutputThatIsTheInput) {
   EXPECT_EQ(read_file(dir / "JOB.txm"), example());
 }
 
-TEST(Cli, WarnsWhenLineFeedsHaveNoCarriageReturn) {
-  TempDir dir;
-  std::string lf = example();
-  std::erase(lf, '\r');
-  write_file(dir / "JOB.TC6", lf);
-  const Result r = korvath(dir, "convert leica-tc600 JOB.TC6 a b");
-  EXPECT_EQ(r.status, 3);
-  EXPECT_NE(r.err.find("προειδοποίηση: το «JOB.TC6» έχει αλλαγές γραμμής LF χωρίς CR"),
-            std::string::npos);
-  write_file(dir / "JOB.TC6", example());
-  EXPECT_EQ(korvath(dir, "convert leica-tc600 JOB.TC6 a b --overwrite=yes").err, "");
-}
-
 TEST(Cli, ListsEveryCommandInOrder) {
   TempDir dir;
   const Result r = korvath(dir, "list");

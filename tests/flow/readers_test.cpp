@@ -19,13 +19,13 @@ std::vector<std::string> all_lines(const std::string& path) {
   return lines;
 }
 
-TEST(LineReader, EndsLinesAtCrOrCrLfButNotAtLoneLf) {
+TEST(LineReader, EndsLinesAtCrLfCrOrLf) {
   TempDir dir;
-  write_file(dir / "a", "one\r\ntwo\rthree\nstill three\r\n\r\nlast");
+  write_file(dir / "a", "one\r\ntwo\rthree\nfour\n\rfive\r\n\r\nlast");
   EXPECT_EQ(all_lines(dir / "a"),
-            (std::vector<std::string>{"one", "two", "three\nstill three", "", "last"}));
+            (std::vector<std::string>{"one", "two", "three", "four", "", "five", "", "last"}));
   write_file(dir / "b", "a\nb\nc\n");
-  EXPECT_EQ(all_lines(dir / "b"), (std::vector<std::string>{"a\nb\nc\n"}));
+  EXPECT_EQ(all_lines(dir / "b"), (std::vector<std::string>{"a", "b", "c"}));
   write_file(dir / "c", "");
   EXPECT_TRUE(all_lines(dir / "c").empty());
   write_file(dir / "d", "x\r");
@@ -37,6 +37,25 @@ TEST(LineReader, CrLfSplitAcrossTheBufferIsOneLineEnd) {
   const std::string first(65535, 'a');  // the CR is the last byte of the first buffer
   write_file(dir / "a", first + "\r\nb\r\n");
   EXPECT_EQ(all_lines(dir / "a"), (std::vector<std::string>{first, "b"}));
+  // A CR ending the first buffer, then later buffers of bare line feeds.
+  write_file(dir / "b", first + "\r" + std::string(70000, '\n'));
+  EXPECT_EQ(all_lines(dir / "b").size(), 70000u);
+}
+
+TEST(LineReader, LineOverOneMebibyteIsAFaultAtItsLine) {
+  TempDir dir;
+  write_file(dir / "a", "one\n" + std::string(kLongestLine, 'x') + "\n" +
+                            std::string(kLongestLine + 1, 'y') + "\n");
+  LineReader in(dir / "a");
+  in.read_line();
+  EXPECT_EQ(in.read_line().size(), kLongestLine);
+  try {
+    in.read_line();
+    FAIL();
+  } catch (const ConversionError& e) {
+    EXPECT_EQ(e.fault(), Fault::line_too_long);
+    EXPECT_EQ(e.line(), 3u);
+  }
 }
 
 TEST(LineReader, ReadingPastTheEndNamesFileAndLine) {
@@ -88,7 +107,9 @@ TEST(ItemReader, NumbersTextsAndEmptyItems) {
 TEST(ItemReader, QuotedItemsAreTextAndMayCrossLines) {
   EXPECT_EQ(items("\"12\",\"\"\r\n", 2), (std::vector<Value>{text("12"), text("")}));
   EXPECT_EQ(items("\"a,b\" junk,c", 2), (std::vector<Value>{text("a,b"), text("c")}));
-  EXPECT_EQ(items("\"two\r\nlines\",x", 2), (std::vector<Value>{text("two\r\nlines"), text("x")}));
+  // Every line end inside the quotes is CR LF, whatever the file had.
+  for (std::string_view bytes : {"\"two\r\nlines\",x", "\"two\nlines\",x", "\"two\rlines\",x"})
+    EXPECT_EQ(items(bytes, 2), (std::vector<Value>{text("two\r\nlines"), text("x")}));
   EXPECT_EQ(items("\"unclosed,rest", 1), (std::vector<Value>{text("unclosed,rest")}));
 }
 
@@ -102,15 +123,15 @@ TEST(ItemReader, SeparatorsAtLineEndsAndTheEndOfTheFile) {
 
 TEST(ItemReader, CountsLinesAndFailsAtTheEnd) {
   TempDir dir;
-  write_file(dir / "a", "a,b\r\nc\nd");
+  write_file(dir / "a", "a,\"b\nb\"\r\nc\nd");
   ItemReader in(dir / "a");
   in.read_item();
   in.read_item();
   EXPECT_EQ(in.where().line, 1u);
   in.read_item();
-  EXPECT_EQ(in.where().line, 2u);
+  EXPECT_EQ(in.where().line, 3u);  // after a quoted item that crossed a line feed
   in.read_item();
-  EXPECT_EQ(in.where().line, 3u);
+  EXPECT_EQ(in.where().line, 4u);
   EXPECT_THROW(in.read_item(), ConversionError);
 }
 

@@ -14,30 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint64_t kGeneratedBytes = 6000;
-
-std::string generated_bytes(std::string_view command_id) {
-  std::string text;
-  if (bench::has_generator(command_id))
-    bench::generate(command_id, kGeneratedBytes, [&](std::string_view s) { text.append(s); });
-  return text;
-}
-
-// Every line end (CR LF, CR or LF) written as `line_end`.
-std::string with_line_ends(std::string_view text, std::string_view line_end) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out.append(line_end);
-    } else {
-      out.push_back(text[i]);
-    }
-  }
-  return out;
-}
-
 // Bytes drawn from the whole range, or from the bytes of the source so that record keys,
 // commas and digits come up often.
 std::string random_bytes(std::string_view source, std::size_t size, bool from_source) {
@@ -81,9 +57,9 @@ void add_damaged(std::vector<SafetyCase>& cases, const ConversionCommand& comman
   add("AsWritten", source);
   add("CutInTheMiddleOfALine", source.substr(0, source.size() * 2 / 3 + 1));
   add("WithoutItsLastByte", source.substr(0, source.size() - 1));
-  add("LfOnly", with_line_ends(source, "\n"));
-  add("CrOnly", with_line_ends(source, "\r"));
-  add("CrLf", with_line_ends(source, "\r\n"));
+  add("LfOnly", with_line_ends(source, {"\n"}));
+  add("CrOnly", with_line_ends(source, {"\r"}));
+  add("CrLf", with_line_ends(source, {"\r\n"}));
   add("LinesCutShort", cut_lines(source));
   add("ShuffledBytes", random_bytes(source, source.size(), true));
   add("RandomBytes", random_bytes(source, 4096, false));
@@ -103,6 +79,29 @@ void add_fuzz_findings(std::vector<SafetyCase>& cases, const ConversionCommand& 
 }
 
 }  // namespace
+
+std::string generated_bytes(std::string_view command_id) {
+  constexpr std::uint64_t kGeneratedBytes = 6000;
+  std::string text;
+  if (bench::has_generator(command_id))
+    bench::generate(command_id, kGeneratedBytes, [&](std::string_view s) { text.append(s); });
+  return text;
+}
+
+std::string with_line_ends(std::string_view text, std::vector<std::string_view> line_ends) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out.append(line_ends[next++ % line_ends.size()]);
+    } else {
+      out.push_back(text[i]);
+    }
+  }
+  return out;
+}
 
 std::vector<const ConversionCommand*> built_commands() {
   std::vector<const ConversionCommand*> built;

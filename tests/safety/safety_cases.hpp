@@ -34,6 +34,12 @@ std::vector<const ConversionCommand*> built_commands();
 /// The example file examples/<id>.* of a command; empty when it has none.
 std::string example_bytes(std::string_view command_id);
 
+/// A download the bench generator writes for the command, about 6 kB; empty when it has none.
+std::string generated_bytes(std::string_view command_id);
+
+/// Every line end of the text (CR LF, CR or LF) replaced by the next of `line_ends`, in turn.
+std::string with_line_ends(std::string_view text, std::vector<std::string_view> line_ends);
+
 /// The command id as a test name: "south-mes" gives "SouthMes".
 std::string test_name(std::string_view command_id);
 

@@ -41,9 +41,7 @@ class RecordReader {
 
 }  // namespace
 
-void records_to_observations(Conversion& c, const std::string& scratch_path,
-                             const RecordLayout& layout) {
-  ItemReader rows(scratch_path);
+void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout& layout) {
   MeasurementOutputs out(c);
   RecordReader record(rows, layout);
   Setup setup;

@@ -8,7 +8,8 @@
 
 namespace korvath {
 class Conversion;
-}
+class ItemReader;
+}  // namespace korvath
 
 namespace korvath::leica {
 
@@ -30,7 +31,6 @@ struct RecordLayout {
 /// its direction reduced to the backsight, to the station or the point file. The outputs are
 /// created once the scratch file is open. Any other item where a letter is expected is skipped;
 /// it still counts as a record, so a "D" after it is not the backsight of the set-up before.
-void records_to_observations(Conversion& c, const std::string& scratch_path,
-                             const RecordLayout& layout);
+void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout& layout);
 
 }  // namespace korvath::leica

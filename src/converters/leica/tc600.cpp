@@ -69,7 +69,7 @@ bool validate_tc600(const std::string& input_path) {
 }
 
 void convert_tc600(Conversion& c) {
-  LineReader in(c.input());
+  LineReader in = c.read_input_lines();
   MeasurementOutputs out(c);
   Setup setup;
   double counter = 0;  // falls by one with every -3 and -2 pair; shifts the point numbers

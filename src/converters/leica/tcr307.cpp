@@ -37,17 +37,13 @@ std::string blanks_to_commas(std::string_view line) {
   return result;
 }
 
-void lines_to_items(const std::string& input, const std::string& scratch_path) {
-  LineReader in(input);
-  OutputFile scratch(scratch_path);
+void lines_to_items(LineReader& in, OutputFile& scratch) {
   while (!in.at_end()) scratch.write_line(blanks_to_commas(in.read_line()));
   scratch.close();
 }
 
 // An observation cut short reads its vertical angle and slope distance as 0.
-void complete_observations(const std::string& items_path, const std::string& scratch_path) {
-  LineReader in(items_path);
-  OutputFile scratch(scratch_path);
+void complete_observations(LineReader& in, OutputFile& scratch) {
   while (!in.at_end()) {
     std::string line(trim(in.read_line()));
     if (!line.empty() && line.front() == 'D' && line.size() < kFullObservation)
@@ -71,10 +67,17 @@ constexpr RecordLayout kTcr307Records{.setup_values = 1,
 }  // namespace
 
 void convert_tcr307(Conversion& c) {
-  const std::string items = c.scratch_path("/L307hlp.txt");
-  const std::string records = c.scratch_path("/L307hlp2.txt");
-  lines_to_items(c.input(), items);
-  complete_observations(items, records);
+  {
+    LineReader in = c.read_input_lines();
+    OutputFile items = c.write_scratch(0, in);
+    lines_to_items(in, items);
+  }
+  {
+    LineReader items = c.read_scratch_lines(0);
+    OutputFile records = c.write_scratch(1, items);
+    complete_observations(items, records);
+  }
+  ItemReader records = c.read_scratch_items(1);
   records_to_observations(c, records, kTcr307Records);
 }
 

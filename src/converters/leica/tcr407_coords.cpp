@@ -30,7 +30,7 @@ Value coordinate(Value item, Where where) {
 }  // namespace
 
 void convert_tcr407_coords(Conversion& c) {
-  ItemReader in(c.input());
+  ItemReader in = c.read_input_items();
   CoordinateFile out(c);
   bool in_table = false;
   while (!in_table && !in.at_end()) in_table = is_points_heading(in.read_line());

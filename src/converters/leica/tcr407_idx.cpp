@@ -65,9 +65,7 @@ void copy_slope_table(ItemReader& in, OutputFile& scratch) {
   }
 }
 
-void idx_to_records(const std::string& input, const std::string& scratch_path) {
-  ItemReader in(input);
-  OutputFile scratch(scratch_path);
+void idx_to_records(ItemReader& in, OutputFile& scratch) {
   while (!in.at_end()) {
     const std::string line = untabbed(in.read_line());
     const std::string_view keyword = field(line, 1, 5);
@@ -91,8 +89,12 @@ constexpr RecordLayout kIdxRecords{.setup_values = 1,
 }  // namespace
 
 void convert_tcr407_idx(Conversion& c) {
-  const std::string records = c.scratch_path("/lei3hlp.txt");
-  idx_to_records(c.input(), records);
+  {
+    ItemReader in = c.read_input_items();
+    OutputFile records = c.write_scratch(0, in);
+    idx_to_records(in, records);
+  }
+  ItemReader records = c.read_scratch_items(0);
   records_to_observations(c, records, kIdxRecords);
 }
 

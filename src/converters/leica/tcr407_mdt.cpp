@@ -39,9 +39,7 @@ std::string_view stripped_name(std::string_view name_field) {
   return first == std::string_view::npos ? name_field : name_field.substr(first);
 }
 
-void mdt_to_records(const std::string& input, const std::string& scratch_path) {
-  LineReader in(input);
-  OutputFile scratch(scratch_path);
+void mdt_to_records(LineReader& in, OutputFile& scratch) {
   in.read_line();  // the file's heading
   std::string record;
   while (!in.at_end()) {
@@ -72,8 +70,12 @@ constexpr RecordLayout kMdtRecords{.setup_values = 8,
 }  // namespace
 
 void convert_tcr407_mdt(Conversion& c) {
-  const std::string records = c.scratch_path("/lei3hlp.txt");
-  mdt_to_records(c.input(), records);
+  {
+    LineReader in = c.read_input_lines();
+    OutputFile records = c.write_scratch(0, in);
+    mdt_to_records(in, records);
+  }
+  ItemReader records = c.read_scratch_items(0);
   records_to_observations(c, records, kMdtRecords);
 }
 

@@ -49,7 +49,7 @@ Observation read_observation(ItemReader& items, Value target, const Station& sta
 
 void convert_npl352_dos(Conversion& c) {
   MeasurementOutputs out(c);  // both files are open and empty since their own dialogs
-  ItemReader items(c.input());
+  ItemReader items = c.read_input_items();
   Station station;
   while (!items.at_end()) {
     Value first = items.read_item();

@@ -15,17 +15,13 @@
 namespace korvath::nikon {
 namespace {
 
-constexpr std::string_view kScratchName = "/nikhelp.txt";
-
 // The type stands in the first two characters; a line indented by a blank is not a record.
 bool is_kept_record(std::string_view line, Where where) {
   const std::string_view type = field(line, 1, 2, where);
   return type == "ST" || type == "F1" || type == "SS";
 }
 
-void keep_records(const std::string& input, const std::string& scratch_path) {
-  LineReader in(input);
-  OutputFile scratch(scratch_path);
+void keep_records(LineReader& in, OutputFile& scratch) {
   while (!in.at_end()) {
     const std::string_view line = in.read_line();
     if (is_kept_record(line, in.where())) scratch.write_line(line);
@@ -103,9 +99,12 @@ void records_to_observations(ItemReader& rows, MeasurementOutputs& out) {
 }  // namespace
 
 void convert_npl352_raw(Conversion& c) {
-  const std::string scratch_path = c.scratch_path(kScratchName);
-  keep_records(c.input(), scratch_path);
-  ItemReader rows(scratch_path);
+  {
+    LineReader in = c.read_input_lines();
+    OutputFile records = c.write_scratch(0, in);
+    keep_records(in, records);
+  }
+  ItemReader rows = c.read_scratch_items(0);
   MeasurementOutputs out(c);  // late opening: both files are created now
   records_to_observations(rows, out);
 }

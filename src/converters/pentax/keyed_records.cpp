@@ -19,9 +19,7 @@ constexpr std::array<std::string_view, 7> kKeys = {"STS", "INH", "PPD", "PFH", "
 // The station and the previous station before the first setup.
 constexpr std::string_view kNoStation = "T-T-T";
 
-void filter_lines(Conversion& c, KeyedLineRule rule, const std::string& scratch_path) {
-  LineReader in(c.input());
-  OutputFile scratch(scratch_path);
+void filter_lines(LineReader& in, KeyedLineRule rule, OutputFile& scratch) {
   std::string scratch_line;
   while (!in.at_end()) {
     const std::string_view line = trim(in.read_line());
@@ -35,8 +33,7 @@ std::string key_of(const Value& item) {
   return std::string(trim(plain_text(item)));
 }
 
-void records_to_observations(Conversion& c, const std::string& scratch_path) {
-  ItemReader rows(scratch_path);
+void records_to_observations(Conversion& c, ItemReader& rows) {
   MeasurementOutputs out(c);
   OdrFile odr(c.odr_file());
   // The horizontal reading is written as read: these commands do not reduce to a backsight.
@@ -78,9 +75,13 @@ bool is_record_key(std::string_view key) {
 }
 
 void convert_keyed_download(Conversion& c, KeyedLineRule rule) {
-  const std::string scratch_path = c.scratch_path(kScratchName);
-  filter_lines(c, rule, scratch_path);
-  records_to_observations(c, scratch_path);
+  {
+    LineReader in = c.read_input_lines();
+    OutputFile records = c.write_scratch(0, in);
+    filter_lines(in, rule, records);
+  }
+  ItemReader rows = c.read_scratch_items(0);
+  records_to_observations(c, rows);
 }
 
 }  // namespace korvath::pentax

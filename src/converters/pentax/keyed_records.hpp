@@ -10,8 +10,6 @@
 
 namespace korvath::pentax {
 
-inline constexpr std::string_view kScratchName = "/PENhlp.txt";
-
 /// One of "STS", "INH", "PPD", "PFH", "RTH", "RTV", "RTD", exactly (case counts).
 bool is_record_key(std::string_view key);
 

@@ -8,7 +8,7 @@
 namespace korvath::pentax {
 
 void convert_coordinates(Conversion& c) {
-  ItemReader in(c.input());
+  ItemReader in = c.read_input_items();
   CoordinateFile out(c);
   while (!in.at_end()) {
     const Value name = in.read_item();

@@ -14,7 +14,7 @@ constexpr long kLeadLength = 6;
 }  // namespace
 
 void convert_coordinates_traverse(Conversion& c) {
-  LineReader in(c.input());
+  LineReader in = c.read_input_lines();
   CoordinateFile out(c);
   while (!in.at_end()) {
     const std::string_view line = trim(in.read_line());

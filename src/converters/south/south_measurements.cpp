@@ -16,7 +16,6 @@
 namespace korvath::south {
 namespace {
 
-constexpr std::string_view kScratchName = "/ConvSou.txt";
 constexpr std::size_t kRowSize = 9;
 constexpr std::string_view kNotAvailable = "NOTAV";
 constexpr std::string_view kNoDistance = "**********";
@@ -34,9 +33,7 @@ void append_row(std::string_view line, Where where, std::string& row) {
   for (; count < kRowSize; ++count) row.append(",").append(kNotAvailable);
 }
 
-void lines_to_rows(const std::string& input, const std::string& scratch_path) {
-  LineReader in(input);
-  OutputFile rows(scratch_path);
+void lines_to_rows(LineReader& in, OutputFile& rows) {
   std::string row;
   while (!in.at_end()) {
     const std::string_view line = in.read_line();
@@ -87,9 +84,12 @@ void rows_to_observations(ItemReader& rows, MeasurementOutputs& out) {
 }  // namespace
 
 void convert_measurements(Conversion& c) {
-  const std::string scratch_path = c.scratch_path(kScratchName);
-  lines_to_rows(c.input(), scratch_path);
-  ItemReader rows(scratch_path);
+  {
+    LineReader in = c.read_input_lines();
+    OutputFile rows = c.write_scratch(0, in);
+    lines_to_rows(in, rows);
+  }
+  ItemReader rows = c.read_scratch_items(0);
   MeasurementOutputs out(c);  // both outputs are created only now
   rows_to_observations(rows, out);
 }

@@ -14,9 +14,7 @@ namespace korvath::topcon {
 namespace {
 
 // Pass B: every data line of the rendering becomes a line of its own.
-void copy_data_lines(const std::string& rendering, const std::string& records) {
-  auto lines = rich_text_data_lines(rendering);
-  OutputFile out(records);
+void copy_data_lines(RichTextDataLines& lines, OutputFile& out) {
   while (const auto line = lines.next()) out.write_line(*line);
   out.close();
 }
@@ -62,11 +60,17 @@ void records_to_observations(ItemReader& rows, MeasurementOutputs& out) {
 }  // namespace
 
 void convert_gts3000(Conversion& c) {
-  const std::string rendering = c.scratch_path("/Top300hlp.txt");
-  const std::string records = c.scratch_path("/Top3000hlp.txt");
-  rich_text_pass(c.input(), rendering);
-  copy_data_lines(rendering, records);
-  ItemReader rows(records);
+  {
+    RecordText in(c.input(), c.input_name());
+    OutputFile rendering = c.write_scratch(0);
+    rich_text_pass(in, rendering);
+  }
+  {
+    RichTextDataLines lines(c.read_scratch_lines(0, 1));
+    OutputFile records = c.write_scratch(1, lines.reader());
+    copy_data_lines(lines, records);
+  }
+  ItemReader rows = c.read_scratch_items(1);
   MeasurementOutputs out(c);
   records_to_observations(rows, out);
 }

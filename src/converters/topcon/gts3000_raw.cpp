@@ -9,16 +9,19 @@
 namespace korvath::topcon {
 
 void convert_gts3000_raw(Conversion& c) {
-  const std::string rendering = c.scratch_path("/Top300hlp.txt");
-  const std::string key_lines = c.scratch_path("/Top3000hlp.txt");
-  rich_text_pass(c.input(), rendering);
   {
-    auto lines = rich_text_data_lines(rendering);
-    OutputFile out(key_lines);
-    while (const auto line = lines.next()) write_key_line(out, *line);
-    out.close();
+    RecordText in(c.input(), c.input_name());
+    OutputFile rendering = c.write_scratch(0);
+    rich_text_pass(in, rendering);
   }
-  convert_raw_records(c, key_lines);
+  {
+    RichTextDataLines lines(c.read_scratch_lines(0, 1));
+    OutputFile key_lines = c.write_scratch(1, lines.reader());
+    while (const auto line = lines.next()) write_key_line(key_lines, *line);
+    key_lines.close();
+  }
+  ItemReader rows = c.read_scratch_items(1);
+  convert_raw_records(c, rows);
 }
 
 }  // namespace korvath::topcon

@@ -9,14 +9,14 @@
 namespace korvath::topcon {
 
 void convert_gts3000_raw_wordpad(Conversion& c) {
-  const std::string key_lines = c.scratch_path("/Top300hlp.txt");
   {
-    LineReader in(c.input());
-    OutputFile out(key_lines);
-    while (!in.at_end()) write_key_line(out, in.read_line());
-    out.close();
+    LineReader in = c.read_input_lines();
+    OutputFile key_lines = c.write_scratch(0, in);
+    while (!in.at_end()) write_key_line(key_lines, in.read_line());
+    key_lines.close();
   }
-  convert_raw_records(c, key_lines);
+  ItemReader rows = c.read_scratch_items(0);
+  convert_raw_records(c, rows);
 }
 
 }  // namespace korvath::topcon

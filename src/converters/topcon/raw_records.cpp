@@ -54,8 +54,7 @@ void write_key_line(OutputFile& key_lines, std::string_view raw_line) {
   }
 }
 
-void convert_raw_records(Conversion& c, const std::string& key_lines) {
-  ItemReader rows(key_lines);
+void convert_raw_records(Conversion& c, ItemReader& rows) {
   MeasurementOutputs out(c);
   RawState s;
   while (!rows.at_end()) {

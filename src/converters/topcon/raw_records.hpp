@@ -9,7 +9,8 @@
 
 namespace korvath {
 class Conversion;
-}
+class ItemReader;
+}  // namespace korvath
 
 namespace korvath::topcon {
 
@@ -19,6 +20,6 @@ void write_key_line(OutputFile& key_lines, std::string_view raw_line);
 
 /// Pass C: the key lines read back item by item into observations, reduced to the backsight
 /// and routed to the station or the point file (created here).
-void convert_raw_records(Conversion& c, const std::string& key_lines);
+void convert_raw_records(Conversion& c, ItemReader& rows);
 
 }  // namespace korvath::topcon

@@ -9,45 +9,6 @@
 namespace korvath::topcon {
 namespace {
 
-// The instrument file as its lines join when read one after another: CR and CR LF end a line
-// and are dropped, a line feed without a CR before it stays. A buffer at a time, so a download
-// of bare line feeds, which is one long line, is never held whole.
-class JoinedLines : public InputFile {
- public:
-  using InputFile::InputFile;
-
-  /// The next piece of the joined text; empty at the end of the file.
-  std::string_view next_piece() {
-    piece_.clear();
-    while (piece_.empty() && !at_end()) {
-      const char* p = buffer_.data() + pos_;
-      const char* const end = buffer_.data() + end_;
-      if (after_cr_ && *p == '\n') ++p;  // the LF of a CR LF split between two buffers
-      after_cr_ = false;
-      while (p != end) {
-        const auto* cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
-        if (!cr) {
-          piece_.append(p, end);
-          break;
-        }
-        piece_.append(p, cr);
-        p = cr + 1;
-        if (p == end) {
-          after_cr_ = true;
-        } else if (*p == '\n') {
-          ++p;
-        }
-      }
-      pos_ = end_;
-    }
-    return piece_;
-  }
-
- private:
-  std::string piece_;
-  bool after_cr_ = false;
-};
-
 // Writes what it is given with every "\par " removed, exactly as replace_all would remove them
 // from the whole rendering. A mark begun at the end of one piece may end in the next, so up to
 // four bytes wait for the next piece; the mark cannot overlap itself, so a mismatch restarts at
@@ -91,9 +52,7 @@ class ParagraphMarkRemover {
 
 }  // namespace
 
-void rich_text_pass(const std::string& input, const std::string& first_scratch) {
-  JoinedLines in(input);
-  OutputFile scratch(first_scratch);
+void rich_text_pass(RecordText& in, OutputFile& scratch) {
   ParagraphMarkRemover stripped(scratch);
   std::string rendering;
   append_rich_text_opening(rendering);

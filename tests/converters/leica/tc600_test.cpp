@@ -92,12 +92,6 @@ TEST(Tc600Validation, RejectsALineOfAnotherLengthBeforeAnyOutputDialog) {
   EXPECT_FALSE(std::filesystem::exists(out.outputs[0]));
 }
 
-TEST(Tc600Validation, AnLfOnlyFileIsOneLongLineAndInvalid) {
-  std::string lf = kSetup + kPoint12;
-  std::erase(lf, '\r');
-  EXPECT_EQ(convert_bytes("leica-tc600", lf).status, Status::invalid_input);
-}
-
 TEST(Tc600Errors, PairCutShortByTheEndOfTheFile) {
   const auto out = convert_bytes(
       "leica-tc600", kPoint12 + short_line("-00000003", "+00000005", "+00000001", "+00000160"));

@@ -81,7 +81,7 @@ const FailureCase kFailures[] = {
      "RawTextReading",
      kSetup + "SS,4,1,2,150,3,0,X\r\nSS,5,1,2,12x,3,0,X\r\n",
      Fault::not_a_number,
-     "nikhelp.txt",
+     "input.dat",
      4,
      {kBacksight, " 4 ,ST1,ST2, 1 , 50 , 3 , 2 , 1.6 \r\n"}},
 };

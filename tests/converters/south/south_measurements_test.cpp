@@ -69,7 +69,7 @@ const FailureCase kFailures[] = {
      "TextReadingStopsPassTwo",
      kSetup + "7 1.3 12x 98 5\r\n",
      Fault::not_a_number,
-     "ConvSou.txt",
+     "input.dat",
      3,
      {kBacksight, ""}},
 };

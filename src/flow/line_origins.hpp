@@ -1,0 +1,46 @@
+// Where each line of a scratch file came from, so that a fault met in a later pass names the
+// user's file and line. One number a line, kept in an anonymous temporary file: memory stays flat
+// whatever the size of the download.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace korvath {
+
+class LineOrigins {
+ public:
+  /// Throws Fault::cannot_create when no temporary file can be made.
+  LineOrigins();
+
+  /// Starts a new writing pass: every line recorded before is forgotten.
+  void restart();
+  /// The next scratch line came from this input line.
+  void record(std::uint64_t input_line) {
+    pending_.push_back(input_line);
+    if (pending_.size() == kChunk) write_pending();
+  }
+  /// Writes out what is recorded; lines can be looked up from now on.
+  void finish() { write_pending(); }
+
+  /// The input line scratch line `line` (1-based) came from; 0 when it is not known.
+  std::uint64_t at(std::uint64_t line) const;
+
+ private:
+  static constexpr std::size_t kChunk = 4096;
+  void write_pending();
+
+  struct Closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::unique_ptr<std::FILE, Closer> file_;
+  std::vector<std::uint64_t> pending_;
+  std::uint64_t recorded_ = 0;
+  // The chunk read last: lines are mostly looked up in order.
+  mutable std::vector<std::uint64_t> chunk_;
+  mutable std::uint64_t chunk_first_ = 0;
+};
+
+}  // namespace korvath

@@ -1,0 +1,121 @@
+#include "flow/scratch_files.hpp"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "flow/conversion_error.hpp"
+
+namespace korvath {
+namespace {
+
+constexpr std::string_view kPrivatePrefix = ".korvath-";
+constexpr std::time_t kStaleAfter = 24 * 60 * 60;
+
+// A run that was killed leaves its private files behind: any run removes those older than a
+// day. Only regular files of this user, never through a link.
+void remove_stale_private_files(const std::string& folder) {
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+  if (!dir) return;
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = readdir(dir.get())) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(kPrivatePrefix)) continue;
+    struct stat info {};
+    if (fstatat(dirfd(dir.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(info.st_mode) && info.st_uid == geteuid() && now - info.st_mtime > kStaleAfter)
+      unlinkat(dirfd(dir.get()), entry->d_name, 0);
+  }
+}
+
+}  // namespace
+
+ScratchFiles::ScratchFiles(std::string folder, std::array<std::string_view, kMost> names)
+    : folder_(std::move(folder)) {
+  for (std::size_t i = 0; i < kMost; ++i) slots_[i].name = names[i];
+}
+
+ScratchFiles::~ScratchFiles() {
+  put_in_place();
+}
+
+std::string ScratchFiles::fixed_path(std::size_t i) const {
+  return folder_ + std::string(slots_.at(i).name);
+}
+
+OutputFile ScratchFiles::make_private(const std::string& folder, std::string_view role) {
+  std::string pattern = folder + "/" + std::string(kPrivatePrefix) + std::string(role) + "-XXXXXX";
+  std::vector<char> path(pattern.begin(), pattern.end());
+  path.push_back('\0');
+  const int fd = mkostemp(path.data(), O_CLOEXEC);  // O_EXCL: never an existing file or link
+  if (fd < 0) throw ConversionError(Fault::cannot_create, {pattern, 0}, std::strerror(errno));
+  std::FILE* file = fdopen(fd, "wb");
+  if (!file) close(fd);
+  return OutputFile(path.data(), file);
+}
+
+OutputFile ScratchFiles::write(std::size_t i) {
+  Slot& slot = slots_.at(i);
+  const bool first =
+      std::all_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.work.empty(); });
+  if (first) remove_stale_private_files(folder_);
+  if (!slot.work.empty()) std::remove(slot.work.c_str());
+  OutputFile file = make_private(folder_, slot.name.substr(1));
+  slot.work = file.path();
+  return file;
+}
+
+OutputFile ScratchFiles::write(std::size_t i, const InputFile& source) {
+  OutputFile file = write(i);
+  Slot& slot = slots_[i];
+  if (!slot.origins) slot.origins = std::make_unique<LineOrigins>();
+  file.follow(*slot.origins, source);
+  return file;
+}
+
+const ScratchFiles::Slot& ScratchFiles::made(std::size_t i) const {
+  const Slot& slot = slots_.at(i);
+  if (slot.work.empty())
+    throw ConversionError(Fault::cannot_open, {fixed_path(i), 0}, "not written in this run");
+  return slot;
+}
+
+LineReader ScratchFiles::read_lines(std::size_t i, const std::string& input_name,
+                                    std::uint64_t lines_before) const {
+  const Slot& slot = made(i);
+  LineReader reader(slot.work);
+  reader.report_lines_as(input_name, slot.origins.get(), lines_before);
+  return reader;
+}
+
+ItemReader ScratchFiles::read_items(std::size_t i, const std::string& input_name) const {
+  const Slot& slot = made(i);
+  ItemReader reader(slot.work);
+  reader.report_lines_as(input_name, slot.origins.get());
+  return reader;
+}
+
+bool ScratchFiles::put_in_place() {
+  bool all = true;
+  for (std::size_t i = 0; i < kMost; ++i) {
+    Slot& slot = slots_[i];
+    if (slot.work.empty()) continue;
+    // rename() replaces the fixed name itself, never what a link there points to.
+    if (std::rename(slot.work.c_str(), fixed_path(i).c_str()) != 0) {
+      std::remove(slot.work.c_str());
+      all = false;
+    }
+    slot.work.clear();
+  }
+  return all;
+}
+
+}  // namespace korvath

@@ -1,0 +1,64 @@
+// The scratch files of one conversion. Each run writes and reads its own private files, made
+// exclusively in the scratch folder (never through a link, never shared with another run), and
+// puts them in place under their fixed names when it ends, on success and on the error path
+// alike: two conversions at once never read each other's records, and the fixed-name files hold
+// what the run that ended last wrote.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "flow/line_origins.hpp"
+#include "flow/output_file.hpp"
+#include "flow/readers.hpp"
+
+namespace korvath {
+
+class ScratchFiles {
+ public:
+  static constexpr std::size_t kMost = 2;
+
+  /// `folder` without a separator at its end; `names` the fixed names, each beginning with "/"
+  /// (an empty name: no such file).
+  ScratchFiles(std::string folder, std::array<std::string_view, kMost> names);
+  ScratchFiles(const ScratchFiles&) = delete;
+  ScratchFiles& operator=(const ScratchFiles&) = delete;
+  /// Puts every private file made in place, quietly (the error path).
+  ~ScratchFiles();
+
+  /// The fixed path of scratch file i: the folder followed by its name.
+  std::string fixed_path(std::size_t i) const;
+
+  /// Makes private file i anew, empty, and opens it for writing; every line written records the
+  /// line `source` read last. Throws Fault::cannot_create.
+  OutputFile write(std::size_t i, const InputFile& source);
+  /// The same, for a file whose lines are not records of the input (the Topcon rendering).
+  OutputFile write(std::size_t i);
+  /// Opens private file i for reading; its faults name `input_name` and the input line each
+  /// record came from (`lines_before`: the file's lines stand that many lines after the input's).
+  LineReader read_lines(std::size_t i, const std::string& input_name,
+                        std::uint64_t lines_before = 0) const;
+  ItemReader read_items(std::size_t i, const std::string& input_name) const;
+
+  /// Puts every private file in place under its fixed name; false when one could not be.
+  bool put_in_place();
+
+  /// A file made exclusively in `folder` for a private copy (the input read from a pipe), or the
+  /// error: its path, with the file open for writing.
+  static OutputFile make_private(const std::string& folder, std::string_view role);
+
+ private:
+  struct Slot {
+    std::string_view name;
+    std::string work;  // the private file, once made
+    std::unique_ptr<LineOrigins> origins;
+  };
+  const Slot& made(std::size_t i) const;
+
+  std::string folder_;
+  std::array<Slot, kMost> slots_;
+};
+
+}  // namespace korvath

@@ -1,0 +1,44 @@
+// A download converts the same whichever line ends it passed through on its way (a Unix tool, a
+// git checkout, an old editor): for every command, a file and its twins with every line end
+// written as CR LF, CR, LF or a mix of them give the same outputs and the same scratch files.
+#include <gtest/gtest.h>
+
+#include "safety/safety_cases.hpp"
+#include "support/convert.hpp"
+
+namespace korvath::safety {
+namespace {
+
+class LineEndTwins : public ::testing::TestWithParam<const ConversionCommand*> {};
+
+void expect_same_conversion(const ConversionCommand& command, const std::string& source) {
+  const test::Converted first = test::convert_bytes(command.id, source);
+  for (const std::vector<std::string_view>& ends :
+       {std::vector<std::string_view>{"\r\n"}, {"\r"}, {"\n"}, {"\n", "\r\n", "\r"}}) {
+    const test::Converted twin = test::convert_bytes(command.id, with_line_ends(source, ends));
+    const std::string shown = testing::PrintToString(ends);
+    ASSERT_EQ(twin.status, first.status) << shown;
+    if (first.error) {
+      EXPECT_EQ(twin.error->fault(), first.error->fault()) << shown;
+      EXPECT_EQ(twin.error->line(), first.error->line()) << shown;
+    }
+    for (std::size_t i = 0; i < first.outputs.size(); ++i)
+      EXPECT_EQ(twin.file(i), first.file(i)) << shown << " output " << i;
+    for (std::string_view name : command.scratch_files) {
+      if (name.empty()) continue;
+      EXPECT_EQ(twin.scratch(name), first.scratch(name)) << shown << name;
+    }
+  }
+}
+
+TEST_P(LineEndTwins, ConvertAlike) {
+  const ConversionCommand& command = *GetParam();
+  for (const std::string& source : {example_bytes(command.id), generated_bytes(command.id)})
+    if (!source.empty()) expect_same_conversion(command, source);
+}
+
+INSTANTIATE_TEST_SUITE_P(Safety, LineEndTwins, ::testing::ValuesIn(built_commands()),
+                         [](const auto& info) { return test_name(info.param->id); });
+
+}  // namespace
+}  // namespace korvath::safety
