@@ -1,9 +1,9 @@
-# The two commands a newcomer needs: `make demo` and `make test`.
+# The two commands a newcomer needs: `make demo` and `make test`; `make package` for a .deb.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap build test demo clean sanitize fuzz bench
+.PHONY: all bootstrap build test demo package clean sanitize fuzz bench
 
 all: build
 
@@ -19,6 +19,10 @@ test: build
 
 demo: build
 	@scripts/demo $(BUILD)/korvath demo-out
+
+# A Debian package of the Release build: $(BUILD)/korvath_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 # Hardening and speed: the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer,
 # every built command fuzzed for FUZZ_SECONDS, and the 10 MB / 100 MB benchmark.

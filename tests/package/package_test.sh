@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build folder $1 into a temporary folder and checks what a
+# surveyor would get: exactly the files below, a control file with the computed library
+# dependencies, a shipped binary that runs, and a man page groff renders without a warning.
+# Exit 77 (skipped) where the packaging tools are missing.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+
+for tool in cpack dpkg-deb dpkg-shlibdeps file; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+done
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+if ! (cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1); then
+  cat "$out/cpack.log"
+  exit 1
+fi
+debs=("$out"/korvath_*.deb)
+deb=${debs[0]}
+failed=0
+
+expected="./usr/bin/korvath
+./usr/share/applications/korvath.desktop
+./usr/share/bash-completion/completions/korvath
+./usr/share/doc/korvath/README.md
+./usr/share/doc/korvath/copyright
+./usr/share/icons/hicolor/128x128/apps/korvath.png
+./usr/share/icons/hicolor/16x16/apps/korvath.png
+./usr/share/icons/hicolor/22x22/apps/korvath.png
+./usr/share/icons/hicolor/24x24/apps/korvath.png
+./usr/share/icons/hicolor/256x256/apps/korvath.png
+./usr/share/icons/hicolor/32x32/apps/korvath.png
+./usr/share/icons/hicolor/48x48/apps/korvath.png
+./usr/share/icons/hicolor/64x64/apps/korvath.png
+./usr/share/icons/hicolor/scalable/apps/korvath.svg
+./usr/share/man/man1/korvath.1.gz"
+listing=$(dpkg-deb -c "$deb")
+if ! diff -u <(echo "$expected") <(awk '$1 !~ /^d/ {print $6}' <<<"$listing" | LC_ALL=C sort); then
+  echo "FAIL: the package's files differ from the expected list (- expected, + packaged)"
+  failed=1
+fi
+if ! grep -Eq '^-rwxr-xr-x root/root .* \./usr/bin/korvath$' <<<"$listing"; then
+  echo "FAIL: /usr/bin/korvath is not an executable owned by root:"
+  grep 'usr/bin/korvath' <<<"$listing" || true
+  failed=1
+fi
+
+dpkg-deb -x "$deb" "$out/root"
+version=$("$out/root/usr/bin/korvath" --version)
+control=$(dpkg-deb -f "$deb" Package Version Section Depends)
+echo "$control"
+for field in "Package: korvath" "Version: ${version#korvath }" "Section: science" \
+             "Depends: .*libc6 .*libstdc\+\+6"; do
+  grep -Eq "^$field" <<<"$control" || { echo "FAIL: no control line matching '$field'"; failed=1; }
+done
+
+if command -v groff >/dev/null; then
+  warnings=$(zcat "$out/root/usr/share/man/man1/korvath.1.gz" | groff -k -man -Tutf8 -ww -z 2>&1)
+  [ -z "$warnings" ] || { echo "FAIL: groff warns on the man page:"; echo "$warnings"; failed=1; }
+fi
+exit $failed
