@@ -24,6 +24,8 @@ class RichTextDataLines {
   /// The next data line, valid until the next call; nullopt at the end. The first call throws
   /// Fault::read_past_end when the file has fewer than two lines.
   std::optional<std::string_view> next();
+  /// The line of the first scratch file that the last data line came from.
+  Where where() const { return in_.where(); }
 
  private:
   LineReader in_;
