@@ -6,9 +6,7 @@
 #include <cstddef>
 #include <string>
 
-namespace korvath {
-class Conversion;
-}
+#include "formats/angle_unit.hpp"
 
 namespace korvath::leica {
 
@@ -30,7 +28,9 @@ struct RecordLayout {
 /// its direction reduced to the backsight, to the station or the point file. The outputs are
 /// created once the scratch file is open. Any other item where a letter is expected is skipped;
 /// it still counts as a record, so a "D" after it is not the backsight of the set-up before.
+/// Readings and vertical angles are converted to grads by the unit in force at each record's
+/// line of the scratch file (none declared: as read).
 void records_to_observations(Conversion& c, const std::string& scratch_path,
-                             const RecordLayout& layout);
+                             const RecordLayout& layout, const DeclaredUnits& units = {});
 
 }  // namespace korvath::leica

@@ -11,6 +11,7 @@
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
 #include "flow/text.hpp"
+#include "formats/angle_unit.hpp"
 
 namespace korvath::leica {
 namespace {
@@ -65,11 +66,15 @@ void copy_slope_table(ItemReader& in, OutputFile& scratch) {
   }
 }
 
-void idx_to_records(const std::string& input, const std::string& scratch_path) {
-  ItemReader in(input);
+// The header's UNITS block declares the angle unit ("ANGULAR DMS") for the tables after it.
+void idx_to_records(Conversion& c, const std::string& scratch_path, DeclaredUnits& units) {
+  ItemReader in(c.input());
   OutputFile scratch(scratch_path);
   while (!in.at_end()) {
-    const std::string line = untabbed(in.read_line());
+    const std::string_view read = in.read_line();
+    if (const auto word = declared_word(read, "ANGULAR"))
+      units.declare(c, in.where(), *word, kLeicaUnitWords, scratch.lines() + 1);
+    const std::string line = untabbed(read);
     const std::string_view keyword = field(line, 1, 5);
     if (keyword == "SETUP") copy_setup(in, scratch);
     if (keyword == "SLOPE") copy_slope_table(in, scratch);
@@ -92,8 +97,9 @@ constexpr RecordLayout kIdxRecords{.setup_values = 1,
 
 void convert_tcr407_idx(Conversion& c) {
   const std::string records = c.scratch_path("/lei3hlp.txt");
-  idx_to_records(c.input(), records);
-  records_to_observations(c, records, kIdxRecords);
+  DeclaredUnits units;
+  idx_to_records(c, records, units);
+  records_to_observations(c, records, kIdxRecords, units);
 }
 
 }  // namespace korvath::leica

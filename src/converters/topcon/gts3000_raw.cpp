@@ -12,13 +12,16 @@ void convert_gts3000_raw(Conversion& c) {
   const std::string rendering = c.scratch_path("/Top300hlp.txt");
   const std::string key_lines = c.scratch_path("/Top3000hlp.txt");
   rich_text_pass(c.input(), rendering);
+  KeyLineWriter out(c, key_lines);
   {
     auto lines = rich_text_data_lines(rendering);
-    OutputFile out(key_lines);
-    while (const auto line = lines.next()) write_key_line(out, *line);
-    out.close();
+    while (const auto line = lines.next()) {
+      // Line n of the rendering holds record n - 1 of the input (line 1 is its header).
+      out.write(*line, {c.input(), lines.where().line - 1});
+    }
   }
-  convert_raw_records(c, key_lines);
+  out.close();
+  convert_raw_records(c, key_lines, out.units());
 }
 
 }  // namespace korvath::topcon

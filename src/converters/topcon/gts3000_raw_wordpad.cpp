@@ -10,13 +10,16 @@ namespace korvath::topcon {
 
 void convert_gts3000_raw_wordpad(Conversion& c) {
   const std::string key_lines = c.scratch_path("/Top300hlp.txt");
+  KeyLineWriter out(c, key_lines);
   {
     LineReader in(c.input());
-    OutputFile out(key_lines);
-    while (!in.at_end()) write_key_line(out, in.read_line());
-    out.close();
+    while (!in.at_end()) {
+      const std::string_view line = in.read_line();
+      out.write(line, in.where());
+    }
   }
-  convert_raw_records(c, key_lines);
+  out.close();
+  convert_raw_records(c, key_lines, out.units());
 }
 
 }  // namespace korvath::topcon
