@@ -30,6 +30,8 @@ std::string_view cause(Fault fault) {
       return "ανάγνωση πέρα από το τέλος του αρχείου";
     case Fault::not_a_number:
       return "η τιμή δεν είναι αριθμός";
+    case Fault::not_an_angle:
+      return "η τιμή δεν είναι γωνία (πρώτα ή δεύτερα 60 ή περισσότερα)";
     case Fault::number_too_large:
       return "ο αριθμός είναι πολύ μεγάλος";
     case Fault::line_too_short:

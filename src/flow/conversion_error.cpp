@@ -14,6 +14,8 @@ std::string_view fault_name(Fault fault) {
       return "read_past_end";
     case Fault::not_a_number:
       return "not_a_number";
+    case Fault::not_an_angle:
+      return "not_an_angle";
     case Fault::number_too_large:
       return "number_too_large";
     case Fault::line_too_short:

@@ -117,6 +117,24 @@ TEST(Cli, ErrorPathSaysWhichFileLineAndCauseInOneLine) {
   EXPECT_NE(missing.err.find("«NONE.TC6»: δεν ανοίγει για ανάγνωση"), std::string::npos);
 }
 
+TEST(Cli, NotesTheUnitConvertedFromAndNamesAValueThatIsNoAngle) {
+  TempDir dir;
+  const std::string job =
+      "CO,Angle Units: DDDMMSS\r\nST,S1,,,,1.5,0,0\r\nSS,2,1.5,10,45.3000,90,0,P\r\n";
+  write_file(dir / "JOB.nik", job);
+  Result r = korvath(dir, "convert nikon-npl352-raw JOB.nik a b --scratch-dir=.");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err,
+            "korvath: σημείωση: «JOB.nik»: γραμμή 1: γωνίες σε «DDDMMSS» (μοίρες, πρώτα, "
+            "δεύτερα): μετατράπηκαν σε βαθμούς\n");
+  write_file(dir / "JOB.nik", job + "SS,3,1.5,10,326.027,90,0,P\r\n");
+  r = korvath(dir, "convert nikon-npl352-raw JOB.nik a b --scratch-dir=. --overwrite=yes");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(": η τιμή δεν είναι γωνία (πρώτα ή δεύτερα 60 ή περισσότερα) («326.027»)\n"),
+            std::string::npos)
+      << r.err;
+}
+
 TEST(Cli, EmptyInputPathEndsWithoutConverting) {
   TempDir dir;
   EXPECT_EQ(korvath(dir, "convert leica-tc600 '' a b").status, 4);

@@ -18,6 +18,12 @@ TEST_P(OutputBytes, WritesEveryFileExactly) {
   const Converted out = convert_bytes(c.command, c.input);
   ASSERT_EQ(out.status, Outcome::Status::converted) << (out.error ? out.error->what() : "");
   expect_files(out, c.files);
+  std::vector<std::string> notes;
+  for (const Note& note : out.notes) {
+    EXPECT_EQ(note.file, *out.dir / "input.dat");
+    notes.push_back(std::to_string(note.line) + ": " + note.text);
+  }
+  EXPECT_EQ(notes, c.notes);
 }
 
 TEST_P(FailureBytes, StopsAtTheFaultAndKeepsWhatWasWritten) {

@@ -20,12 +20,13 @@ namespace korvath::test {
 using Files = std::vector<std::string>;
 
 /// A run that succeeds and leaves exactly `files` (station and point file, or the coordinate
-/// file, in dialog order).
+/// file, in dialog order), telling the user exactly `notes` about the input ("LINE: text").
 struct OutputCase {
   std::string_view command;
   const char* name;
   std::string input;
   std::vector<std::string> files;
+  std::vector<std::string> notes = {};
 };
 
 /// A run that takes the error path with `fault` at `line` of `file` ("input.dat", or a scratch

@@ -23,7 +23,7 @@ std::string Converted::scratch(std::string_view name) const {
 Converted convert_bytes(std::string_view command_id, std::string_view input) {
   const ConversionCommand* command = find_command(command_id);
   if (!command) throw std::invalid_argument("no command " + std::string(command_id));
-  Converted c{Outcome::Status::ended, std::nullopt, {}, std::make_unique<TempDir>(), {}};
+  Converted c{Outcome::Status::ended, std::nullopt, {}, std::make_unique<TempDir>(), {}, {}};
   const std::string input_path = *c.dir / "input.dat";
   write_file(input_path, input);
   c.ui.folder = c.dir->path().string();
@@ -39,6 +39,7 @@ Converted convert_bytes(std::string_view command_id, std::string_view input) {
   Outcome outcome = run_command(*command, c.ui);
   c.status = outcome.status;
   c.error = std::move(outcome.error);
+  c.notes = std::move(outcome.notes);
   return c;
 }
 

@@ -21,6 +21,7 @@ struct Converted {
   std::vector<std::string> outputs;  // final output paths, in dialog order
   std::unique_ptr<TempDir> dir;
   ScriptedPlatform ui;
+  std::vector<Note> notes;  // converted: what the user is told besides
 
   /// Content of output i ("" when the file does not exist).
   std::string file(std::size_t i) const;

@@ -27,7 +27,16 @@ class RecordReader {
     for (std::size_t i = 0; i < count; ++i) {
       values_[i] = rows_.read_item();
       if (i == layout_.reading) reading_where_ = rows_.where();
+      if (i == layout_.vertical_angle) vertical_where_ = rows_.where();
     }
+  }
+  // The observed angles of the values just read, from `unit` to grads.
+  void angles_to_grads(AngleUnit unit) {
+    if (unit == AngleUnit::grads) return;
+    if (layout_.reading < values_.size())
+      convert_to_grads(values_[layout_.reading], unit, reading_where_);
+    if (layout_.vertical_angle < values_.size())
+      convert_to_grads(values_[layout_.vertical_angle], unit, vertical_where_);
   }
   const Value& value(std::size_t i) const { return values_[i]; }
   double reading() const { return as_number(values_[layout_.reading], reading_where_); }
@@ -36,12 +45,13 @@ class RecordReader {
   ItemReader& rows_;
   const RecordLayout& layout_;
   std::vector<Value> values_;
-  Where reading_where_;
+  Where reading_where_, vertical_where_;
 };
 
 }  // namespace
 
-void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout& layout) {
+void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout& layout,
+                             const DeclaredUnits& units) {
   MeasurementOutputs out(c);
   RecordReader record(rows, layout);
   Setup setup;
@@ -50,6 +60,7 @@ void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout
     // The letters are written by the first pass and every blank is gone by then (or, in the
     // IDX file, no item can start with a quote), so the letter needs no trimming.
     const Value letter = rows.read_item();
+    const std::uint64_t own_line = rows.own_line();
     ++records;
     const bool marked = layout.backsight_values > 0 && equals_text(letter, "B");
     if (equals_text(letter, "S")) {
@@ -60,6 +71,7 @@ void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout
     } else if (marked || equals_text(letter, "D")) {
       Value target = rows.read_item();
       record.read_values(marked ? layout.backsight_values : layout.observation_values);
+      record.angles_to_grads(units.at(own_line));
       const double reading = record.reading();
       const bool first_after_setup = records - last_setup == 1;
       const bool is_backsight = marked || (layout.backsight_values == 0 && first_after_setup);

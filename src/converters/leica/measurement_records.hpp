@@ -11,6 +11,8 @@ class Conversion;
 class ItemReader;
 }  // namespace korvath
 
+#include "formats/angle_unit.hpp"
+
 namespace korvath::leica {
 
 /// Where one format keeps its values, counted from 0 after the record's name.
@@ -31,6 +33,9 @@ struct RecordLayout {
 /// its direction reduced to the backsight, to the station or the point file. The outputs are
 /// created once the scratch file is open. Any other item where a letter is expected is skipped;
 /// it still counts as a record, so a "D" after it is not the backsight of the set-up before.
-void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout& layout);
+/// Readings and vertical angles are converted to grads by the unit in force at each record's
+/// line of the scratch file (none declared: as read).
+void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout& layout,
+                             const DeclaredUnits& units = {});
 
 }  // namespace korvath::leica

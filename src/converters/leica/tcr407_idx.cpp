@@ -11,6 +11,7 @@
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
 #include "flow/text.hpp"
+#include "formats/angle_unit.hpp"
 
 namespace korvath::leica {
 namespace {
@@ -65,9 +66,13 @@ void copy_slope_table(ItemReader& in, OutputFile& scratch) {
   }
 }
 
-void idx_to_records(ItemReader& in, OutputFile& scratch) {
+// The header's UNITS block declares the angle unit ("ANGULAR DMS") for the tables after it.
+void idx_to_records(Conversion& c, ItemReader& in, OutputFile& scratch, DeclaredUnits& units) {
   while (!in.at_end()) {
-    const std::string line = untabbed(in.read_line());
+    const std::string_view read = in.read_line();
+    if (const auto word = declared_word(read, "ANGULAR"))
+      units.declare(c, in.where(), *word, kLeicaUnitWords, scratch.lines() + 1);
+    const std::string line = untabbed(read);
     const std::string_view keyword = field(line, 1, 5);
     if (keyword == "SETUP") copy_setup(in, scratch);
     if (keyword == "SLOPE") copy_slope_table(in, scratch);
@@ -89,13 +94,14 @@ constexpr RecordLayout kIdxRecords{.setup_values = 1,
 }  // namespace
 
 void convert_tcr407_idx(Conversion& c) {
+  DeclaredUnits units;
   {
     ItemReader in = c.read_input_items();
     OutputFile records = c.write_scratch(0, in);
-    idx_to_records(in, records);
+    idx_to_records(c, in, records, units);
   }
   ItemReader records = c.read_scratch_items(0);
-  records_to_observations(c, records, kIdxRecords);
+  records_to_observations(c, records, kIdxRecords, units);
 }
 
 }  // namespace korvath::leica

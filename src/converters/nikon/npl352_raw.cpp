@@ -10,6 +10,7 @@
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
 #include "flow/text.hpp"
+#include "formats/angle_unit.hpp"
 #include "formats/measurement_files.hpp"
 
 namespace korvath::nikon {
@@ -21,10 +22,18 @@ bool is_kept_record(std::string_view line, Where where) {
   return type == "ST" || type == "F1" || type == "SS";
 }
 
-void keep_records(LineReader& in, OutputFile& scratch) {
+// The comment lines of the header declare the units ("CO,Angle Units: DDDMMSS") of the records
+// after them.
+void keep_records(Conversion& c, LineReader& in, OutputFile& scratch, DeclaredUnits& units) {
   while (!in.at_end()) {
     const std::string_view line = in.read_line();
-    if (is_kept_record(line, in.where())) scratch.write_line(line);
+    if (is_kept_record(line, in.where())) {
+      scratch.write_line(line);
+    } else if (const auto word = declared_word(line, "CO,Angle Units:")) {
+      units.declare(c, in.where(), *word, kNikonUnitWords, scratch.lines() + 1);
+    } else if (const auto distance = declared_word(line, "CO,Dist Units:")) {
+      declare_distance_unit(c, in.where(), *distance, "Metres");
+    }
   }
   scratch.close();
 }
@@ -48,15 +57,18 @@ struct Shot {
   Where where;  // the target's line, for routing
 };
 
-Shot read_shot(ItemReader& rows) {
+// The angles are converted from `unit` to grads.
+Shot read_shot(ItemReader& rows, AngleUnit unit) {
   Shot shot;
   shot.target = rows.read_item();
   shot.where = rows.where();
   shot.target_height = rows.read_item();
   shot.slope_distance = rows.read_item();
-  const Value reading = rows.read_item();
+  Value reading = rows.read_item();
+  convert_to_grads(reading, unit, rows.where());
   shot.reading = as_number(reading, rows.where());  // empty is 0; other text is an error
   shot.vertical_angle = rows.read_item();
+  convert_to_grads(shot.vertical_angle, unit, rows.where());
   return shot;
 }
 
@@ -71,23 +83,25 @@ Observation observation(Shot shot, const Setup& setup) {
           .instrument_height = setup.instrument_height};
 }
 
-void records_to_observations(ItemReader& rows, MeasurementOutputs& out) {
+void records_to_observations(ItemReader& rows, MeasurementOutputs& out,
+                             const DeclaredUnits& units) {
   Setup setup;
   while (!rows.at_end()) {
     const Value type = rows.read_item();
+    const AngleUnit unit = units.at(rows.own_line());
     if (equals_text(type, "ST")) {
       setup.station = rows.read_item();
       skip_items(rows, 3);
       setup.instrument_height = rows.read_item();
       skip_items(rows, 2);
     } else if (equals_text(type, "F1")) {
-      Shot shot = read_shot(rows);
+      Shot shot = read_shot(rows, unit);
       skip_items(rows, 1);
       setup.backsight = shot.target;
       setup.backsight_direction = shot.reading;
       out.stations.write(observation(std::move(shot), setup));  // the backsight is a station
     } else if (equals_text(type, "SS")) {
-      Shot shot = read_shot(rows);
+      Shot shot = read_shot(rows, unit);
       skip_items(rows, 2);
       const Where where = shot.where;
       out.write_routed(observation(std::move(shot), setup), where);
@@ -99,14 +113,15 @@ void records_to_observations(ItemReader& rows, MeasurementOutputs& out) {
 }  // namespace
 
 void convert_npl352_raw(Conversion& c) {
+  DeclaredUnits units;
   {
     LineReader in = c.read_input_lines();
     OutputFile records = c.write_scratch(0, in);
-    keep_records(in, records);
+    keep_records(c, in, records, units);
   }
   ItemReader rows = c.read_scratch_items(0);
   MeasurementOutputs out(c);  // late opening: both files are created now
-  records_to_observations(rows, out);
+  records_to_observations(rows, out, units);
 }
 
 }  // namespace korvath::nikon

@@ -14,14 +14,16 @@ void convert_gts3000_raw(Conversion& c) {
     OutputFile rendering = c.write_scratch(0);
     rich_text_pass(in, rendering);
   }
+  DeclaredUnits units;
   {
     RichTextDataLines lines(c.read_scratch_lines(0, 1));
-    OutputFile key_lines = c.write_scratch(1, lines.reader());
-    while (const auto line = lines.next()) write_key_line(key_lines, *line);
+    KeyLineWriter key_lines(c, c.write_scratch(1, lines.reader()));
+    while (const auto line = lines.next()) key_lines.write(*line, lines.reader().where());
     key_lines.close();
+    units = key_lines.units();
   }
   ItemReader rows = c.read_scratch_items(1);
-  convert_raw_records(c, rows);
+  convert_raw_records(c, rows, units);
 }
 
 }  // namespace korvath::topcon

@@ -9,14 +9,19 @@
 namespace korvath::topcon {
 
 void convert_gts3000_raw_wordpad(Conversion& c) {
+  DeclaredUnits units;
   {
     LineReader in = c.read_input_lines();
-    OutputFile key_lines = c.write_scratch(0, in);
-    while (!in.at_end()) write_key_line(key_lines, in.read_line());
+    KeyLineWriter key_lines(c, c.write_scratch(0, in));
+    while (!in.at_end()) {
+      const std::string_view line = in.read_line();
+      key_lines.write(line, in.where());
+    }
     key_lines.close();
+    units = key_lines.units();
   }
   ItemReader rows = c.read_scratch_items(0);
-  convert_raw_records(c, rows);
+  convert_raw_records(c, rows, units);
 }
 
 }  // namespace korvath::topcon

@@ -42,23 +42,35 @@ void write_measurement(const RawState& s, const Value& reading, Value vertical_a
 
 }  // namespace
 
-void write_key_line(OutputFile& key_lines, std::string_view raw_line) {
+void KeyLineWriter::write(std::string_view raw_line, Where where) {
   const std::string_view key = field(raw_line, 1, 8);
   for (std::string_view known : kKeys) {
     if (trim(key) == known) {
-      key_lines.write(key);
-      key_lines.write(",");
-      key_lines.write_line(field(raw_line, 9));
+      key_lines_.write(key);
+      key_lines_.write(",");
+      key_lines_.write_line(field(raw_line, 9));
       return;
     }
   }
+  // A key that, trimmed and freed of tabs, is "UNITS" and nothing more; its data holds the
+  // distance unit and the angle unit.
+  if (const auto rest = declared_word(key, "UNITS"); rest && rest->empty()) {
+    const std::string_view data = field(raw_line, 9);
+    const auto comma = data.find(',');
+    declare_distance_unit(c_, where, trim(data.substr(0, comma)), "M");
+    if (comma == std::string_view::npos) return;
+    const std::string_view angle = data.substr(comma + 1);
+    units_.declare(c_, where, trim(angle.substr(0, angle.find(','))), kTopconUnitWords,
+                   key_lines_.lines() + 1);
+  }
 }
 
-void convert_raw_records(Conversion& c, ItemReader& rows) {
+void convert_raw_records(Conversion& c, ItemReader& rows, const DeclaredUnits& units) {
   MeasurementOutputs out(c);
   RawState s;
   while (!rows.at_end()) {
     const std::string key(trim(plain_text(rows.read_item())));
+    const AngleUnit unit = units.at(rows.own_line());
     ++s.record;
     if (key == "STN") {
       s.station = rows.read_item();
@@ -74,9 +86,11 @@ void convert_raw_records(Conversion& c, ItemReader& rows) {
       s.target_height = rows.read_item();
       rows.read_item();  // the point code, not used
     } else if (key == "SD" || key == "HV") {
-      const Value reading = rows.read_item();
+      Value reading = rows.read_item();
       const Where at = rows.where();
+      convert_to_grads(reading, unit, at);
       Value vertical_angle = rows.read_item();
+      convert_to_grads(vertical_angle, unit, rows.where());
       Value slope_distance = key == "SD" ? rows.read_item() : Value(0.0);
       if (s.record - s.backsight_record == 1) s.backsight_direction = as_number(reading, at);
       write_measurement(s, reading, std::move(vertical_angle), std::move(slope_distance), out, at);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "flow/output_file.hpp"
+#include "formats/angle_unit.hpp"
 
 namespace korvath {
 class Conversion;
@@ -14,12 +15,28 @@ class ItemReader;
 
 namespace korvath::topcon {
 
-/// Writes a raw line as a key line when its key, columns 1 to 8, trims to "STN", "BS", "SS",
-/// "SD" or "HV": the key as cut, ",", the data from column 9, CR LF. Other lines are dropped.
-void write_key_line(OutputFile& key_lines, std::string_view raw_line);
+/// Pass B's output: the key lines, and the units that "UNITS" lines declare for those after
+/// them ("UNITS   M,D": distances in metres, angles in degrees-minutes-seconds).
+class KeyLineWriter {
+ public:
+  KeyLineWriter(Conversion& c, OutputFile key_lines) : c_(c), key_lines_(std::move(key_lines)) {}
 
-/// Pass C: the key lines read back item by item into observations, reduced to the backsight
-/// and routed to the station or the point file (created here).
-void convert_raw_records(Conversion& c, ItemReader& rows);
+  /// Writes a raw line as a key line when its key, columns 1 to 8, trims to "STN", "BS", "SS",
+  /// "SD" or "HV": the key as cut, ",", the data from column 9, CR LF. Other lines are dropped;
+  /// a "UNITS" line declares the units. `where`: the raw line in the input.
+  void write(std::string_view raw_line, Where where);
+  void close() { key_lines_.close(); }
+  const DeclaredUnits& units() const { return units_; }
+
+ private:
+  Conversion& c_;
+  OutputFile key_lines_;
+  DeclaredUnits units_;
+};
+
+/// Pass C: the key lines read back item by item into observations, their angles converted to
+/// grads by the declared units, reduced to the backsight and routed to the station or the point
+/// file (created here).
+void convert_raw_records(Conversion& c, ItemReader& rows, const DeclaredUnits& units);
 
 }  // namespace korvath::topcon

@@ -132,6 +132,44 @@ const OutputCase kOutputs[] = {
 INSTANTIATE_TEST_SUITE_P(LeicaTcr, OutputBytes, ::testing::ValuesIn(kOutputs),
                          case_name<OutputCase>);
 
+// IDX declaring its angle unit in the header: a set-up, its backsight and one point, whose
+// `values` are Hz, Vz, slope distance and reflector height.
+std::string idx_in(std::string_view unit, std::string_view backsight, std::string_view point) {
+  return "HEADER\r\n\tUNITS\r\n\t\tANGULAR " + std::string(unit) +
+         "\r\n\t\tLINEAR  METRE\r\n\tEND UNITS\r\nEND HEADER\r\n" + setup("\"ST1\"", "1.600000;") +
+         slope(record("\"ST2\"", backsight) + record("\"1001\"", point));
+}
+Files idx_out(std::string_view vertical, std::string_view direction,
+              std::string_view point_vertical) {
+  return {"ST2,ST1,ST2, 1.5 , 0 ," + std::string(vertical) + ", 120 , 1.6 \r\n",
+          " 1001 ,ST1,ST2, 1.5 ," + std::string(direction) + "," + std::string(point_vertical) +
+              ", 25.432 , 1.6 \r\n"};
+}
+
+const OutputCase kIdxUnits[] = {
+    {kIdx, "IdxGonPassesAsRead",
+     idx_in("GON", "10.1234,99.0000,120.0000,1.5", "123.4567,98.7654,25.4320,1.5"),
+     idx_out(" 99 ", " 113.3333 ", " 98.7654 ")},
+    // Missing digits are zeros (87.4 is 87 degrees 40 minutes); seconds have decimals.
+    {kIdx,
+     "IdxDmsToGradsBeforeTheReduction",
+     idx_in("DMS", "17.573160,87.4,120.0000,1.5", "336.263640,12.30305,25.4320,1.5"),
+     idx_out(" 97.4074074074074 ", " 353.871851851852 ", " 13.8983024691358 "),
+     {"3: γωνίες σε «DMS» (μοίρες, πρώτα, δεύτερα): μετατράπηκαν σε βαθμούς"}},
+    {kIdx,
+     "IdxDegToGrads",
+     idx_in("DEG", "90,45.5,120.0000,1.5", "10,.9,25.4320,1.5"),
+     idx_out(" 50.5555555555556 ", " 311.111111111111 ", " 1 "),
+     {"3: γωνίες σε «DEG» (δεκαδικές μοίρες): μετατράπηκαν σε βαθμούς"}},
+    {kIdx,
+     "IdxMilToGrads",
+     idx_in("MIL", "3200,1600,120.0000,1.5", "800,100,25.4320,1.5"),
+     idx_out(" 100 ", " 250 ", " 6.25 "),
+     {"3: γωνίες σε «MIL» (χιλιοστά (mil)): μετατράπηκαν σε βαθμούς"}},
+};
+INSTANTIATE_TEST_SUITE_P(LeicaTcrUnits, OutputBytes, ::testing::ValuesIn(kIdxUnits),
+                         case_name<OutputCase>);
+
 // A short IDX record takes its last items from the next lines, "END SLOPE" among them, and
 // the table then runs on to the end of the file.
 const std::string kShortRecord = "\tSLOPE(TgtNo)\r\n\t\t1,\t\"A\",\t1,\t10,\t99\r\n\tEND SLOPE\r\n";

@@ -69,6 +69,53 @@ const OutputCase kOutputs[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Nikon, OutputBytes, ::testing::ValuesIn(kOutputs), case_name<OutputCase>);
 
+// Each declared angle unit: the backsight F1 then a side shot, their readings converted before
+// the reduction and their vertical angles written as numbers.
+std::string with_unit(std::string_view header, std::string_view f1_angles,
+                      std::string_view ss_angles) {
+  return std::string(header) + "ST,ST1,,ST2,,1.600,0.0000,0.0000\r\nF1,ST2,1.500,30.000," +
+         std::string(f1_angles) + ",0\r\nSS,1001,1.500,25.432," + std::string(ss_angles) +
+         ",0,CODE\r\n";
+}
+const std::string kUnitsHeader = "CO,Nikon RAW data format V2.00\r\nCO,Dist Units: Metres\r\n";
+
+const OutputCase kUnits[] = {
+    {kRaw,
+     "GonsPassAsRead",
+     with_unit(kUnitsHeader + "CO,Angle Units: Gons\r\n", "100.0000,99.0000", "213.3333,98.7654"),
+     {kBacksight, kPoint1001}},
+    // Sign on the whole value; 87.46350 is 87.4635; the note names the declaration's line.
+    {kRaw,
+     "DddmmssToGrads",
+     with_unit(kUnitsHeader + "CO,Angle Units: DDDMMSS\r\n", "17.57316,87.46350", "336.26364,-.3"),
+     {"ST2,ST1,ST2, 1.5 , 0 , 97.5293209876543 , 30 , 1.6 \r\n",
+      " 1001 ,ST1,ST2, 1.5 , 353.871851851852 ,-.555555555555556 , 25.432 , 1.6 \r\n"},
+     {"3: γωνίες σε «DDDMMSS» (μοίρες, πρώτα, δεύτερα): μετατράπηκαν σε βαθμούς"}},
+    // A declaration governs the records after it only; tabs and blanks around it do not count.
+    {kRaw,
+     "DegreesFromTheirDeclarationOn",
+     "ST,ST1,,ST2,,1.600,0,0\r\nF1,ST2,1.500,30.000,100,90,0\r\n"
+     " \tCO,Angle\t Units: Degrees \r\nSS,1001,1.500,25.432,10,.9,0,CODE\r\n",
+     {"ST2,ST1,ST2, 1.5 , 0 , 90 , 30 , 1.6 \r\n",
+      " 1001 ,ST1,ST2, 1.5 , 311.111111111111 , 1 , 25.432 , 1.6 \r\n"},
+     {"3: γωνίες σε «Degrees» (δεκαδικές μοίρες): μετατράπηκαν σε βαθμούς"}},
+    {kRaw,
+     "MilsToGradsFeetNoted",
+     with_unit("CO,Dist Units: Feet\r\nCO,Angle Units: Mils\r\n", "3200,1600", "800,100"),
+     {"ST2,ST1,ST2, 1.5 , 0 , 100 , 30 , 1.6 \r\n",
+      " 1001 ,ST1,ST2, 1.5 , 250 , 6.25 , 25.432 , 1.6 \r\n"},
+     {"1: αποστάσεις σε «Feet»: γράφτηκαν όπως διαβάστηκαν",
+      "2: γωνίες σε «Mils» (χιλιοστά (mil)): μετατράπηκαν σε βαθμούς"}},
+    // Case counts: an unknown word leaves the values as read, and says so.
+    {kRaw,
+     "UnknownUnitLeavesValuesAsRead",
+     with_unit("CO,Angle Units: gons\r\n", "100.0000,99.0000", "213.3333,98.7654"),
+     {kBacksight, kPoint1001},
+     {"1: άγνωστη μονάδα γωνιών «gons»: οι γωνίες γράφτηκαν όπως διαβάστηκαν"}},
+};
+INSTANTIATE_TEST_SUITE_P(NikonUnits, OutputBytes, ::testing::ValuesIn(kUnits),
+                         case_name<OutputCase>);
+
 const FailureCase kFailures[] = {
     {kDos,
      "DosRecordCutShort",
@@ -84,6 +131,15 @@ const FailureCase kFailures[] = {
      "input.dat",
      4,
      {kBacksight, " 4 ,ST1,ST2, 1 , 50 , 3 , 2 , 1.6 \r\n"}},
+    {kRaw,
+     "RawSixtyMinutesIsNoAngle",
+     "CO,Angle Units: DDDMMSS\r\n" + kSetup +
+         "SS,4,1,2,10.5959,3,0,X\r\nSS,5,1,2,10.6000,3,0,X\r\n",
+     Fault::not_an_angle,
+     "input.dat",
+     5,
+     {"ST2,ST1,ST2, 1.5 , 0 , 110 , 30 , 1.6 \r\n",
+      " 4 ,ST1,ST2, 1 , 301.110802469136 , 3.33333333333333 , 2 , 1.6 \r\n"}},
 };
 INSTANTIATE_TEST_SUITE_P(Nikon, FailureBytes, ::testing::ValuesIn(kFailures),
                          case_name<FailureCase>);

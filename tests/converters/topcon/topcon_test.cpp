@@ -88,6 +88,21 @@ const OutputCase kRawOutputs[] = {
      "SS      9,1.1,C\nSD      20,100,6\n",
      {"S2,S1,S2, 1.6 , 0 , 100 , 50 , 1.5 \r\n", " 9 ,S1,S2, 1.1 , 20 , 100 , 6 , 1.5 \r\n"}},
     {kRaw, "EmptyFile", "", {"", ""}},
+    // "UNITS" declares distance and angle units; the note names the input's line, past a blank
+    // one, whichever way the lines were read.
+    {kRaw,
+     "UnitsDegreesMinutesSecondsToGrads",
+     "JOB     X\n\nUNITS   M,D\nSTN     ST1,1.550,X\nBS      ST2,1.600\nHV      45.00000,87.46350\n"
+     "SS      101,1.300,P\nSD      74.39010,-.3,120.500\n",
+     {"ST2,ST1,ST2, 1.6 , 0 , 97.5293209876543 , 0 , 1.55 \r\n",
+      " 101 ,ST1,ST2, 1.3 , 32.9447530864198 ,-.555555555555556 , 120.5 , 1.55 \r\n"},
+     {"3: γωνίες σε «D» (μοίρες, πρώτα, δεύτερα): μετατράπηκαν σε βαθμούς"}},
+    {kRaw,
+     "UnitsGradsAsReadFeetNoted",
+     "UNITS   F,G\n" + kRawExample,
+     {"ST2,ST1,ST2, 1.6 , 0 , 98 , 120.5 , 1.55 \r\n",
+      " 101 ,ST1,ST2, 1.3 , 60 , 99.5 , 0 , 1.55 \r\n"},
+     {"1: αποστάσεις σε «F»: γράφτηκαν όπως διαβάστηκαν"}},
 };
 INSTANTIATE_TEST_SUITE_P(TopconGts3000Raw, OutputBytes, ::testing::ValuesIn(kRawOutputs),
                          case_name<OutputCase>);
@@ -95,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(TopconGts3000Raw, OutputBytes, ::testing::ValuesIn(kRaw
 // The same raw records with CR LF line ends give the same files through the WordPad command.
 std::vector<OutputCase> saved_by_wordpad() {
   std::vector<OutputCase> cases(std::begin(kRawOutputs), std::end(kRawOutputs));
-  for (OutputCase& c : cases) c = {kWordpad, c.name, replace_all(c.input, "\n", "\r\n"), c.files};
+  for (OutputCase& c : cases)
+    c = {kWordpad, c.name, replace_all(c.input, "\n", "\r\n"), c.files, c.notes};
   return cases;
 }
 INSTANTIATE_TEST_SUITE_P(TopconGts3000RawWordpad, OutputBytes,

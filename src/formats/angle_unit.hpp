@@ -1,0 +1,70 @@
+// Angles in the unit a file declares. The measurement files take grads; a download that declares
+// degrees, degrees-minutes-seconds or mils has its horizontal readings and vertical angles
+// converted, while one in grads, or with no declaration, passes them exactly as read.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "flow/value.hpp"
+
+namespace korvath {
+
+class Conversion;
+
+enum class AngleUnit { grads, degrees, dms, mils, unknown };
+
+/// How one maker writes each unit; an empty word is a unit the maker does not have.
+struct UnitWords {
+  std::string_view grads, degrees, dms, mils;
+};
+inline constexpr UnitWords kLeicaUnitWords{"GON", "DEG", "DMS", "MIL"};
+inline constexpr UnitWords kNikonUnitWords{"Gons", "Degrees", "DDDMMSS", "Mils"};
+inline constexpr UnitWords kTopconUnitWords{"G", {}, "D", {}};
+
+/// The unit a word names, compared exactly (case counts); any other word is unknown.
+AngleUnit angle_unit(std::string_view word, const UnitWords& words);
+
+/// The word of a declaration: when the line, trimmed of blanks and freed of tabs, begins with
+/// `key`, the rest of it trimmed of blanks; otherwise nothing.
+std::optional<std::string> declared_word(std::string_view line, std::string_view key);
+
+/// Converts an angle in `unit` to grads, in place. Grads and an unknown unit leave the value as
+/// read, and so does an empty value. Otherwise the value becomes a number:
+/// - degrees x 400 / 360; mils x 400 / 6400;
+/// - DMS, DDD.MMSSs as the value's bare-number text shows it (87.46350 is 87.4635): degrees
+///   before the point, two digits of minutes, then seconds read as one number SS.sss, missing
+///   digits 0; (degrees + minutes / 60 + seconds / 3600) x 400 / 360, the sign on the whole.
+/// Throws Fault::not_a_number at `where` for text that does not read as a number in full, and
+/// Fault::not_an_angle for minutes or seconds of 60 or more.
+void convert_to_grads(Value& v, AngleUnit unit, Where where);
+
+/// The angle units a file declares, each in force from a line of the scratch file on: the first
+/// pass declares them as it meets them, the last pass asks which one governs a record.
+class DeclaredUnits {
+ public:
+  /// An angle unit `word` declared at `where` in the input, in force from scratch line `from` on
+  /// (the lines written so far plus 1). Tells the user which unit is converted from, or that an
+  /// unknown word leaves the values as read.
+  void declare(Conversion& c, Where where, std::string_view word, const UnitWords& words,
+               std::uint64_t from);
+  /// The unit in force at a scratch line: grads before any declaration.
+  AngleUnit at(std::uint64_t scratch_line) const;
+
+ private:
+  struct Declared {
+    std::uint64_t from;
+    AngleUnit unit;
+  };
+  std::vector<Declared> declared_;
+};
+
+/// A distance unit declared at `where`: any word but `metres` (or none) is not converted, and
+/// the user is told that distances are written as read.
+void declare_distance_unit(Conversion& c, Where where, std::string_view word,
+                           std::string_view metres);
+
+}  // namespace korvath
