@@ -22,7 +22,10 @@ bool ConsolePlatform::ask_yes_no(std::string_view text, std::string_view title) 
 
 void ConsolePlatform::show_message(std::string_view text, std::string_view title, Icon icon) {
   ScriptedPlatform::show_message(text, title, icon);
-  (icon == Icon::information ? out_ : err_) << text << '\n' << std::flush;
+  if (icon == Icon::information)
+    out_ << text << '\n' << std::flush;
+  else
+    err_ << "korvath: " << text << '\n' << std::flush;  // a refusal or a rejected input
 }
 
 std::string default_scratch_folder() {

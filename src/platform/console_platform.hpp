@@ -1,6 +1,6 @@
 // The command line's platform: the dialogs are answered by the arguments, the overwrite
 // question by --overwrite (or on the terminal), messages go to standard output (information)
-// or standard error (errors).
+// or standard error (errors, after "korvath: ").
 #pragma once
 
 #include <iosfwd>

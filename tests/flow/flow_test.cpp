@@ -5,6 +5,7 @@
 
 #include "converters/catalogue.hpp"
 #include "flow/overwrite.hpp"
+#include "flow/report.hpp"
 #include "flow/run.hpp"
 #include "platform/scripted_platform.hpp"
 #include "support/files.hpp"
@@ -198,6 +199,28 @@ TEST(Flow, RefusesAnOutputThatIsTheInputOrTheOtherOutput) {
     EXPECT_EQ(read_file(input), kTc600) << name;
   }
   std::filesystem::current_path(cwd);
+}
+
+// The offending text is quoted short and on one line, whatever the input holds.
+TEST(Report, FailureLineQuotesFortyBytesAndEscapesTheRest) {
+  const std::string forty(40, '7');
+  const std::pair<std::string, std::string> cases[] = {
+      {forty, forty},
+      {forty + "8", forty + "…"},
+      {"12.5\t3\r\nP2", "12.5\\x093\\x0D\\x0AP2"},
+      {std::string("\x89PNG\0\xFF", 6), "\\x89PNG\\x00\\xFF"},
+      {"Σ1", "\\xCE\\xA31"},
+      {std::string(41, '\x1B'),
+       [] {
+         std::string escaped;
+         for (int i = 0; i < 40; ++i) escaped += "\\x1B";
+         return escaped + "…";
+       }()},
+  };
+  for (const auto& [detail, quoted] : cases)
+    EXPECT_EQ(failure_line({Fault::not_a_number, {"/μετρήσεις/a\nb.raw", 7}, detail}),
+              "«/μετρήσεις/a\\x0Ab.raw»: γραμμή 7: η τιμή δεν είναι αριθμός («" + quoted + "»)");
+  EXPECT_EQ(failure_line({Fault::write_failed, {}}), "αποτυχία εγγραφής");
 }
 
 TEST(Flow, CommandWithoutConverterSaysSoAndOpensNoDialog) {
