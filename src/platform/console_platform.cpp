@@ -20,12 +20,14 @@ bool ConsolePlatform::ask_yes_no(std::string_view text, std::string_view title) 
          answer == "y" || answer == "Y" || answer == "yes";
 }
 
-void ConsolePlatform::show_message(std::string_view text, std::string_view title, Icon icon) {
-  ScriptedPlatform::show_message(text, title, icon);
-  if (icon == Icon::information)
-    out_ << text << '\n' << std::flush;
-  else
-    err_ << "korvath: " << text << '\n' << std::flush;  // a refusal or a rejected input
+void ConsolePlatform::show_message(std::string_view text, std::string_view title, Icon icon,
+                                   std::string_view details) {
+  ScriptedPlatform::show_message(text, title, icon, details);
+  std::ostream& to = icon == Icon::information ? out_ : err_;
+  if (icon == Icon::error) to << "korvath: ";  // a refusal or a rejected input names its file
+  to << text << '\n';
+  if (!details.empty()) to << details << '\n';
+  to << std::flush;
 }
 
 std::string default_scratch_folder() {

@@ -58,11 +58,12 @@ ModalScript::Answer choose(std::string_view title, QStringList filters,
 // Checks the message box and the button Enter presses (Yes for a question, else Ok), then
 // presses `button`.
 ModalScript::Answer press(std::string_view text, std::string_view title, QMessageBox::Icon icon,
-                          QMessageBox::StandardButton button) {
-  return [=](QWidget& modal) {
+                          QMessageBox::StandardButton button, std::string details = {}) {
+  return [=, text = std::string(text)](QWidget& modal) {
     auto* box = qobject_cast<QMessageBox*>(&modal);
     ASSERT_TRUE(box && box->button(button)) << modal.windowTitle().toStdString();
-    EXPECT_EQ(box->text(), qs(text));
+    EXPECT_EQ(box->text().toStdString(), text);
+    EXPECT_EQ(box->informativeText().toStdString(), details);
     EXPECT_EQ(box->windowTitle(), qs(title));
     EXPECT_EQ(box->icon(), icon);
     EXPECT_EQ(box->defaultButton(),
@@ -71,14 +72,17 @@ ModalScript::Answer press(std::string_view text, std::string_view title, QMessag
   };
 }
 
-// A session of four TC 600 commands through the real dialogs, each dialog starting at the
-// previous choice: No to the question ends the first; the second converts as the command line
-// does; an invalid file gets the error message; a cancelled save dialog ends the last silently.
+// A session of five TC 600 commands through the real dialogs, each dialog starting at the
+// previous choice: No to the question ends the first; a file cut short gets the error box with
+// its cause; the third converts as the command line does and says what it wrote; an invalid file
+// gets the error message; a cancelled save dialog ends the last with no box at all.
 TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
   const ConversionCommand& tc600 = *find_command("leica-tc600");
   const test::TempDir in, dir;  // a misdirected output lands in a temporary folder too
-  const std::string input = in / "survey.TC6", invalid = in / "invalid.TC6";
+  const std::string input = in / "survey.TC6", cut = in / "cut.TC6", invalid = in / "invalid.TC6";
   test::write_file(input, test::read_file(test::example_of(tc600)));
+  test::write_file(cut, test::read_file(input) +
+                            "410000-00000002 420000+00000007 430000+00000000 440000+00000000 \r\n");
   test::write_file(invalid, "not a TC 600 line\r\n");
   test::write_file(dir / "stations.txm", "old\r\n");  // not empty: the question comes
   FrmMAIN window;
@@ -92,18 +96,26 @@ TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
       choose(tc600.open_title, tc6, kOpen, "", input),
       choose(kStationSaveTitle, txm, kSave, input, stations),
       question(QMessageBox::No),
-      choose(tc600.open_title, tc6, kOpen, stations, input),
+      choose(tc600.open_title, tc6, kOpen, stations, cut),
+      choose(kStationSaveTitle, txm, kSave, cut, stations),
+      question(QMessageBox::Yes),
+      choose(kPointSaveTitle, txm, kSave, stations, points),
+      press("«" + cut + "»: γραμμή 17: ανάγνωση πέρα από το τέλος του αρχείου", kWarningTitle,
+            QMessageBox::Critical, QMessageBox::Ok),
+      choose(tc600.open_title, tc6, kOpen, points, input),
       choose(kStationSaveTitle, txm, kSave, input, stations),
       question(QMessageBox::Yes),
       choose(kPointSaveTitle, txm, kSave, stations, points),
-      press(kConverted, kInformationTitle, QMessageBox::Information, QMessageBox::Ok),
+      question(QMessageBox::Yes),  // the failed command wrote points before its cause
+      press(kConverted, kInformationTitle, QMessageBox::Information, QMessageBox::Ok,
+            stations + ".txm: 2 γραμμές\n" + points + ".txm: 5 γραμμές"),
       choose(tc600.open_title, tc6, kOpen, points, invalid),
       press(kNotValid, kWarningTitle, QMessageBox::Critical, QMessageBox::Ok),
       choose(tc600.open_title, tc6, kOpen, invalid, input),
       choose(kStationSaveTitle, txm, kSave, input, ""),
   });
   QAction& item = *window.findChild<QAction*>(QStringLiteral("mnuLEICATC600"));
-  for (int command = 0; command < 4; ++command) item.trigger();
+  for (int command = 0; command < 5; ++command) item.trigger();
   EXPECT_EQ(window.findChildren<QFileDialog*>().size(), 1);
   EXPECT_EQ(test::files_in(dir.path()), test::command_line_files(tc600, input));
   QWidget other;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -72,11 +73,18 @@ bool QtPlatform::ask_yes_no(std::string_view text, std::string_view title) {
                                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-void QtPlatform::show_message(std::string_view text, std::string_view title, Icon icon) {
-  if (icon == Icon::error)
-    QMessageBox::critical(&window_, qs(title), qs(text));
-  else
-    QMessageBox::information(&window_, qs(title), qs(text));
+void QtPlatform::show_message(std::string_view text, std::string_view title, Icon icon,
+                              std::string_view details) {
+  QMessageBox box(icon == Icon::error ? QMessageBox::Critical : QMessageBox::Information, qs(title),
+                  qs(text), QMessageBox::Ok, &window_);
+  box.setTextFormat(Qt::PlainText);  // shown as written: a path may hold "<"
+  if (!details.empty()) {
+    box.setInformativeText(qs(details));
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+      label->setTextFormat(Qt::PlainText);
+  }
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
 }
 
 std::string QtPlatform::program_folder() {

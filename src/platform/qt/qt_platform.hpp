@@ -29,7 +29,8 @@ class QtPlatform : public Platform {
   std::optional<std::string> ask_save_path(std::string_view title,
                                            std::string_view filter) override;
   bool ask_yes_no(std::string_view text, std::string_view title) override;
-  void show_message(std::string_view text, std::string_view title, Icon icon) override;
+  void show_message(std::string_view text, std::string_view title, Icon icon,
+                    std::string_view details = {}) override;
   /// The executable's folder when writable, else the user's cache folder.
   std::string program_folder() override;
 
