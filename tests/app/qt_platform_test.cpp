@@ -4,10 +4,12 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <tuple>
 
 #include "app/main_window.hpp"
 #include "converters/catalogue.hpp"
@@ -20,20 +22,36 @@ namespace {
 
 using test::ModalScript;
 
+// The catalogue's filter as a save dialog shows it, and as an open dialog does: all files second.
 TEST(QtPlatform, CatalogueFiltersBecomeNameFilters) {
-  const std::pair<std::string_view, QStringList> cases[] = {
-      {"Αρχεία  TC6 (*.TC6)|*.TC6|", {"Αρχεία  TC6 (*.TC6)"}},
-      {"Όλα τα αρχεία (*.*)|*.*|", {"Όλα τα αρχεία (*)"}},  // also lists names without a dot
-      {"A (*.a;*.A)|*.a;*.A|B|*.b|", {"A (*.a *.A)", "B (*.b)"}},
-      {"", {}},
+  const QString all = qs("Όλα τα αρχεία (*)");
+  const std::tuple<std::string_view, QStringList, QStringList> cases[] = {
+      {"Αρχεία  TC6 (*.TC6)|*.TC6|", {"Αρχεία  TC6 (*.TC6)"}, {"Αρχεία  TC6 (*.TC6)", all}},
+      {"Όλα τα αρχεία (*.*)|*.*|", {all}, {all}},  // also lists names without a dot
+      {"A (*.a;*.A)|*.a;*.A|B|*.b|", {"A (*.a *.A)", "B (*.b)"}, {"A (*.a *.A)", "B (*.b)", all}},
+      {"", {}, {all}},
   };
-  for (const auto& [filter, expected] : cases) EXPECT_EQ(name_filters(filter), expected) << filter;
+  for (const auto& [filter, save, open] : cases) {
+    EXPECT_EQ(name_filters(filter), save) << filter;
+    EXPECT_EQ(open_name_filters(filter), open) << filter;
+  }
 }
 
 constexpr auto kOpen = QFileDialog::AcceptOpen, kSave = QFileDialog::AcceptSave;
 
-// Checks DD1's title, filters (shown with runs of blanks as one), mode and the file it starts
-// at (when `starts_at` is given), then types `path` and accepts as the button does; "" cancels.
+// The words Qt's own file dialog shows, in Greek: labels, then buttons.
+QStringList words_of(QFileDialog& dialog) {
+  QStringList words;
+  for (const auto label : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType})
+    words << dialog.labelText(label);
+  for (const QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons())
+    words << button->text();
+  return words;
+}
+
+// Checks DD1's title, Greek words, filters (shown with runs of blanks as one; the first chosen),
+// mode and the name it starts with, selected (when `starts_at` is given), then types `path` over
+// it and accepts as the button does; "" cancels.
 ModalScript::Answer choose(std::string_view title, QStringList filters,
                            QFileDialog::AcceptMode mode, std::string starts_at, std::string path) {
   return [=](QWidget& modal) {
@@ -41,22 +59,29 @@ ModalScript::Answer choose(std::string_view title, QStringList filters,
     ASSERT_NE(dialog, nullptr) << modal.windowTitle().toStdString();
     EXPECT_EQ(dialog->objectName().toStdString(), "DD1");
     EXPECT_EQ(dialog->windowTitle(), qs(title));
+    EXPECT_EQ(words_of(*dialog).join(u'|').toStdString(),
+              mode == kOpen ? "Αναζήτηση σε:|Όνομα αρχείου:|Αρχεία τύπου:|Άνοιγμα|Άκυρο"
+                            : "Αναζήτηση σε:|Όνομα αρχείου:|Αρχεία τύπου:|Αποθήκευση|Άκυρο");
     EXPECT_EQ(dialog->nameFilters(), filters);
+    EXPECT_EQ(dialog->selectedNameFilter(), filters.value(0));
     EXPECT_EQ(dialog->acceptMode(), mode);
-    const std::string started = dialog->selectedFiles().value(0).toStdString();
-    EXPECT_TRUE(starts_at.empty() || started == starts_at) << started;
-    if (path.empty()) return dialog->reject();
     auto* files = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     ASSERT_TRUE(files && name);
+    const std::string started = dialog->selectedFiles().value(0).toStdString();
+    EXPECT_TRUE(starts_at.empty() || started == starts_at) << started;
+    EXPECT_TRUE(starts_at.empty() ||
+                name->selectedText() == qs(std::filesystem::path(starts_at).filename().string()))
+        << name->text().toStdString() << " selected: " << name->selectedText().toStdString();
+    if (path.empty()) return dialog->reject();
     files->clearSelection();  // typing over a selected name deselects it (the box has focus)
-    name->setText(qs(path));
+    name->insert(qs(path));   // as typed: replaces the selected name
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as the button does
   };
 }
 
-// Checks the message box and the button Enter presses (Yes for a question, else Ok), then
-// presses `button`.
+// Checks the message box, its Greek buttons and the button Enter presses (Yes for a question,
+// else Ok), then presses `button`.
 ModalScript::Answer press(std::string_view text, std::string_view title, QMessageBox::Icon icon,
                           QMessageBox::StandardButton button, std::string details = {}) {
   return [=, text = std::string(text)](QWidget& modal) {
@@ -66,6 +91,11 @@ ModalScript::Answer press(std::string_view text, std::string_view title, QMessag
     EXPECT_EQ(box->informativeText().toStdString(), details);
     EXPECT_EQ(box->windowTitle(), qs(title));
     EXPECT_EQ(box->icon(), icon);
+    QStringList buttons;
+    for (const QAbstractButton* shown : box->buttons()) buttons << shown->text();
+    buttons.sort();
+    EXPECT_EQ(buttons.join(u'|').toStdString(),
+              icon == QMessageBox::Question ? "Όχι|Ναι" : "Εντάξει");
     EXPECT_EQ(box->defaultButton(),
               box->button(icon == QMessageBox::Question ? QMessageBox::Yes : QMessageBox::Ok));
     box->button(button)->click();
@@ -87,7 +117,8 @@ TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
   test::write_file(dir / "stations.txm", "old\r\n");  // not empty: the question comes
   FrmMAIN window;
   window.show();
-  const QStringList tc6 = {"Αρχεία TC6 (*.TC6)"}, txm = {"Αρχεία μετρήσεων txm (*.txm)"};
+  const QStringList tc6 = {"Αρχεία TC6 (*.TC6)", qs("Όλα τα αρχεία (*)")},
+                    txm = {"Αρχεία μετρήσεων txm (*.txm)"};
   const std::string stations = dir / "stations", points = dir / "points";
   const auto question = [](QMessageBox::StandardButton answer) {
     return press(kOverwriteQuestion, kOverwriteTitle, QMessageBox::Question, answer);

@@ -1,5 +1,6 @@
 // The conversion flow's dialogs as Qt provides them: one file dialog `DD1` for every open and
-// save dialog, and modal message boxes over the main window.
+// save dialog, and modal message boxes over the main window. Qt has no Greek catalogue, so the
+// dialogs' own labels and buttons are set here.
 #pragma once
 
 #include <QFileDialog>
@@ -17,6 +18,8 @@ namespace korvath {
 /// "label (patterns)", the label's own "(...)" replaced by the patterns Qt matches. "*.*"
 /// becomes "*", so that "all files" also lists names without a dot, and ";" separates patterns.
 QStringList name_filters(std::string_view filter);
+/// An open dialog's name filters: the command's, then "Όλα τα αρχεία (*)" unless one already is.
+QStringList open_name_filters(std::string_view filter);
 
 class QtPlatform : public Platform {
  public:
