@@ -13,7 +13,7 @@ namespace korvath {
 bool ConsolePlatform::ask_yes_no(std::string_view text, std::string_view title) {
   ScriptedPlatform::ask_yes_no(text, title);
   if (overwrite_ != OverwriteAnswer::ask) return overwrite_ == OverwriteAnswer::yes;
-  err_ << title << ' ' << text << " [Ν/ο] " << std::flush;
+  err_ << "korvath: " << title << ' ' << text << " [Ν/ο] " << std::flush;
   std::string answer;
   if (!std::getline(in_, answer)) return false;  // no one to answer: keep the file
   return answer.empty() || answer == "ν" || answer == "Ν" || answer == "ναι" || answer == "ΝΑΙ" ||
