@@ -43,8 +43,10 @@ QMessageBox::StandardButton ask_box(QWidget& parent, QMessageBox::Icon icon, std
   box.setTextFormat(Qt::PlainText);
   if (!details.empty()) {
     box.setInformativeText(qs(details));
-    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
       label->setTextFormat(Qt::PlainText);
+      label->setWordWrap(false);  // a file and its count on one line
+    }
   }
   box.setDefaultButton(default_button);
   constexpr std::pair<QMessageBox::StandardButton, std::string_view> kGreek[] = {
@@ -82,8 +84,9 @@ QStringList open_name_filters(std::string_view filter) {
 
 QtPlatform::QtPlatform(QWidget& window) : window_(window), dd1_(&window) {
   dd1_.setObjectName(QStringLiteral("DD1"));
-  dd1_.setOption(QFileDialog::DontUseNativeDialog);   // Qt's own: it shows the Greek labels
-  dd1_.setFileMode(QFileDialog::AnyFile);             // an open dialog that does not check the file
+  dd1_.setOption(QFileDialog::DontUseNativeDialog);  // Qt's own: it shows the Greek labels
+  dd1_.setViewMode(QFileDialog::List);     // names: the detail view's headers and types are English
+  dd1_.setFileMode(QFileDialog::AnyFile);  // an open dialog that does not check the file
   dd1_.setOption(QFileDialog::DontConfirmOverwrite);  // the flow asks about non-empty files
 }
 
