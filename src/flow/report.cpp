@@ -47,9 +47,9 @@ void append_escaped(std::string& to, unsigned char byte) {
 }
 
 // A path or a note keeps its letters, Greek ones too; only a control byte would break the line.
-std::string on_one_line(std::string_view path) {
+std::string on_one_line(std::string_view text) {
   std::string shown;
-  for (const char c : path) {
+  for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F)
       append_escaped(shown, byte);
