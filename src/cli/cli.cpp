@@ -11,62 +11,13 @@
 #include <vector>
 
 #include "converters/catalogue.hpp"
+#include "flow/report.hpp"
 #include "flow/run.hpp"
 #include "flow/text.hpp"
 #include "platform/console_platform.hpp"
 
 namespace korvath {
 namespace {
-
-std::string_view cause(Fault fault) {
-  switch (fault) {
-    case Fault::cancelled:
-      return "ο διάλογος ακυρώθηκε";
-    case Fault::cannot_open:
-      return "δεν ανοίγει για ανάγνωση";
-    case Fault::cannot_create:
-      return "δεν μπορεί να δημιουργηθεί ή να ανοιχτεί για εγγραφή";
-    case Fault::read_past_end:
-      return "ανάγνωση πέρα από το τέλος του αρχείου";
-    case Fault::not_a_number:
-      return "η τιμή δεν είναι αριθμός";
-    case Fault::not_an_angle:
-      return "η τιμή δεν είναι γωνία (πρώτα ή δεύτερα 60 ή περισσότερα)";
-    case Fault::number_too_large:
-      return "ο αριθμός είναι πολύ μεγάλος";
-    case Fault::line_too_short:
-      return "η γραμμή είναι πολύ μικρή";
-    case Fault::line_too_long:
-      return "η γραμμή είναι πολύ μεγάλη";
-    case Fault::bad_field:
-      return "μη έγκυρη θέση πεδίου";
-    case Fault::too_many_values:
-      return "πάρα πολλές τιμές στην εγγραφή";
-    case Fault::write_failed:
-      return "αποτυχία εγγραφής";
-    case Fault::other:
-      return "σφάλμα αρχείου";
-  }
-  return "σφάλμα";
-}
-
-// One line: which file, where known the line, what was wrong, and the offending text.
-std::string error_line(const ConversionError& e) {
-  std::string line = "korvath: σφάλμα: ";
-  if (!e.file().empty()) line += "«" + e.file() + "»: ";
-  if (e.line() != 0) line += "γραμμή " + std::to_string(e.line()) + ": ";
-  line += cause(e.fault());
-  if (!e.detail().empty()) line += " («" + e.detail() + "»)";
-  return line;
-}
-
-// One line a note: the file, where known the line, and what the user should know.
-std::string note_line(const Note& note) {
-  std::string line = "korvath: σημείωση: ";
-  if (!note.file.empty()) line += "«" + note.file + "»: ";
-  if (note.line != 0) line += "γραμμή " + std::to_string(note.line) + ": ";
-  return line + note.text;
-}
 
 void list_commands(std::ostream& out) {
   for (const ConversionCommand& command : catalogue()) {
@@ -113,14 +64,13 @@ int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, s
   const Outcome outcome = run_conversion(*command, ui);
   switch (outcome.status) {
     case Outcome::Status::converted:
-      for (const WrittenFile& file : outcome.written)
-        out << file.path << ": " << file.lines << (file.lines == 1 ? " γραμμή" : " γραμμές")
-            << '\n';
-      for (const Note& note : outcome.notes) err << note_line(note) << '\n';
+      for (const WrittenFile& file : outcome.written) out << written_line(file) << '\n';
+      for (const Note& note : outcome.notes)
+        err << "korvath: σημείωση: " << note_line(note) << '\n';
       ui.show_message(kConverted, kInformationTitle, Icon::information);
       return kExitConverted;
     case Outcome::Status::failed:
-      err << error_line(*outcome.error) << '\n';
+      err << "korvath: σφάλμα: " << failure_line(*outcome.error) << '\n';
       return kExitFailed;
     case Outcome::Status::invalid_input:
       return kExitInvalid;

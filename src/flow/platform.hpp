@@ -22,8 +22,9 @@ class Platform {
                                                    std::string_view filter) = 0;
   /// A question with Yes as the default; true for Yes.
   virtual bool ask_yes_no(std::string_view text, std::string_view title) = 0;
-  /// A message with an OK button.
-  virtual void show_message(std::string_view text, std::string_view title, Icon icon) = 0;
+  /// A message with an OK button; `details`, when not empty, is shown below the text.
+  virtual void show_message(std::string_view text, std::string_view title, Icon icon,
+                            std::string_view details = {}) = 0;
   /// The folder scratch files are written to, without a separator at its end.
   virtual std::string program_folder() = 0;
 };

@@ -1,5 +1,7 @@
 #include "flow/run.hpp"
 
+#include "flow/report.hpp"
+
 namespace korvath {
 
 std::string not_built_text(const ConversionCommand& command) {
@@ -39,7 +41,10 @@ Outcome run_conversion(const ConversionCommand& command, Platform& ui) {
 Outcome run_command(const ConversionCommand& command, Platform& ui) {
   Outcome outcome = run_conversion(command, ui);
   if (outcome.status == Outcome::Status::converted)
-    ui.show_message(kConverted, kInformationTitle, Icon::information);
+    ui.show_message(kConverted, kInformationTitle, Icon::information, success_details(outcome));
+  // A cancelled dialog is the user's own choice: nothing to say.
+  if (outcome.status == Outcome::Status::failed && outcome.error->fault() != Fault::cancelled)
+    ui.show_message(failure_line(*outcome.error), kWarningTitle, Icon::error);
   return outcome;
 }
 

@@ -31,7 +31,8 @@ struct Outcome {
 /// its file report before it. Every file is closed when it returns.
 Outcome run_conversion(const ConversionCommand& command, Platform& ui);
 
-/// The whole command as the menu runs it: run_conversion, then the success message.
+/// The whole command as the menu runs it: run_conversion, then the success message with the
+/// lines written and the notes, or on the error path (not a cancelled dialog) the cause.
 Outcome run_command(const ConversionCommand& command, Platform& ui);
 
 /// The text shown for a command whose converter is not built yet.

@@ -13,16 +13,21 @@ namespace korvath {
 bool ConsolePlatform::ask_yes_no(std::string_view text, std::string_view title) {
   ScriptedPlatform::ask_yes_no(text, title);
   if (overwrite_ != OverwriteAnswer::ask) return overwrite_ == OverwriteAnswer::yes;
-  err_ << title << ' ' << text << " [Ν/ο] " << std::flush;
+  err_ << "korvath: " << title << ' ' << text << " [Ν/ο] " << std::flush;
   std::string answer;
   if (!std::getline(in_, answer)) return false;  // no one to answer: keep the file
   return answer.empty() || answer == "ν" || answer == "Ν" || answer == "ναι" || answer == "ΝΑΙ" ||
          answer == "y" || answer == "Y" || answer == "yes";
 }
 
-void ConsolePlatform::show_message(std::string_view text, std::string_view title, Icon icon) {
-  ScriptedPlatform::show_message(text, title, icon);
-  (icon == Icon::information ? out_ : err_) << text << '\n' << std::flush;
+void ConsolePlatform::show_message(std::string_view text, std::string_view title, Icon icon,
+                                   std::string_view details) {
+  ScriptedPlatform::show_message(text, title, icon, details);
+  std::ostream& to = icon == Icon::information ? out_ : err_;
+  if (icon == Icon::error) to << "korvath: ";  // a refusal or a rejected input names its file
+  to << text << '\n';
+  if (!details.empty()) to << details << '\n';
+  to << std::flush;
 }
 
 std::string default_scratch_folder() {

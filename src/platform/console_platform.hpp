@@ -1,6 +1,6 @@
 // The command line's platform: the dialogs are answered by the arguments, the overwrite
 // question by --overwrite (or on the terminal), messages go to standard output (information)
-// or standard error (errors).
+// or standard error (errors, after "korvath: "), their details on the lines below.
 #pragma once
 
 #include <iosfwd>
@@ -17,7 +17,8 @@ class ConsolePlatform : public ScriptedPlatform {
       : overwrite_(overwrite), in_(in), out_(out), err_(err) {}
 
   bool ask_yes_no(std::string_view text, std::string_view title) override;
-  void show_message(std::string_view text, std::string_view title, Icon icon) override;
+  void show_message(std::string_view text, std::string_view title, Icon icon,
+                    std::string_view details = {}) override;
 
  private:
   OverwriteAnswer overwrite_;

@@ -29,8 +29,9 @@ bool ScriptedPlatform::ask_yes_no(std::string_view, std::string_view title) {
   return answer;
 }
 
-void ScriptedPlatform::show_message(std::string_view text, std::string_view title, Icon icon) {
-  messages.push_back({std::string(text), std::string(title), icon});
+void ScriptedPlatform::show_message(std::string_view text, std::string_view title, Icon icon,
+                                    std::string_view details) {
+  messages.push_back({std::string(text), std::string(title), icon, std::string(details)});
 }
 
 }  // namespace korvath

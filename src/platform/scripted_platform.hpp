@@ -16,6 +16,7 @@ class ScriptedPlatform : public Platform {
   struct Message {
     std::string text, title;
     Icon icon;
+    std::string details;
   };
 
   /// nullopt answers a dialog with Cancel; a dialog with no answer left is cancelled too.
@@ -31,7 +32,8 @@ class ScriptedPlatform : public Platform {
   std::optional<std::string> ask_save_path(std::string_view title,
                                            std::string_view filter) override;
   bool ask_yes_no(std::string_view text, std::string_view title) override;
-  void show_message(std::string_view text, std::string_view title, Icon icon) override;
+  void show_message(std::string_view text, std::string_view title, Icon icon,
+                    std::string_view details = {}) override;
   std::string program_folder() override { return folder; }
 
  private:

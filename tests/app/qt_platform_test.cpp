@@ -4,10 +4,12 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <tuple>
 
 #include "app/main_window.hpp"
 #include "converters/catalogue.hpp"
@@ -20,20 +22,36 @@ namespace {
 
 using test::ModalScript;
 
+// The catalogue's filter as a save dialog shows it, and as an open dialog does: all files second.
 TEST(QtPlatform, CatalogueFiltersBecomeNameFilters) {
-  const std::pair<std::string_view, QStringList> cases[] = {
-      {"Αρχεία  TC6 (*.TC6)|*.TC6|", {"Αρχεία  TC6 (*.TC6)"}},
-      {"Όλα τα αρχεία (*.*)|*.*|", {"Όλα τα αρχεία (*)"}},  // also lists names without a dot
-      {"A (*.a;*.A)|*.a;*.A|B|*.b|", {"A (*.a *.A)", "B (*.b)"}},
-      {"", {}},
+  const QString all = qs("Όλα τα αρχεία (*)");
+  const std::tuple<std::string_view, QStringList, QStringList> cases[] = {
+      {"Αρχεία  TC6 (*.TC6)|*.TC6|", {"Αρχεία  TC6 (*.TC6)"}, {"Αρχεία  TC6 (*.TC6)", all}},
+      {"Όλα τα αρχεία (*.*)|*.*|", {all}, {all}},  // also lists names without a dot
+      {"A (*.a;*.A)|*.a;*.A|B|*.b|", {"A (*.a *.A)", "B (*.b)"}, {"A (*.a *.A)", "B (*.b)", all}},
+      {"", {}, {all}},
   };
-  for (const auto& [filter, expected] : cases) EXPECT_EQ(name_filters(filter), expected) << filter;
+  for (const auto& [filter, save, open] : cases) {
+    EXPECT_EQ(name_filters(filter), save) << filter;
+    EXPECT_EQ(open_name_filters(filter), open) << filter;
+  }
 }
 
 constexpr auto kOpen = QFileDialog::AcceptOpen, kSave = QFileDialog::AcceptSave;
 
-// Checks DD1's title, filters (shown with runs of blanks as one), mode and the file it starts
-// at (when `starts_at` is given), then types `path` and accepts as the button does; "" cancels.
+// The words Qt's own file dialog shows, in Greek: labels, then buttons.
+QStringList words_of(QFileDialog& dialog) {
+  QStringList words;
+  for (const auto label : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType})
+    words << dialog.labelText(label);
+  for (const QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons())
+    words << button->text();
+  return words;
+}
+
+// Checks DD1's title, Greek words, filters (shown with runs of blanks as one; the first chosen),
+// mode and the name it starts with, selected (when `starts_at` is given), then types `path` over
+// it and accepts as the button does; "" cancels.
 ModalScript::Answer choose(std::string_view title, QStringList filters,
                            QFileDialog::AcceptMode mode, std::string starts_at, std::string path) {
   return [=](QWidget& modal) {
@@ -41,49 +59,66 @@ ModalScript::Answer choose(std::string_view title, QStringList filters,
     ASSERT_NE(dialog, nullptr) << modal.windowTitle().toStdString();
     EXPECT_EQ(dialog->objectName().toStdString(), "DD1");
     EXPECT_EQ(dialog->windowTitle(), qs(title));
+    EXPECT_EQ(words_of(*dialog).join(u'|').toStdString(),
+              mode == kOpen ? "Αναζήτηση σε:|Όνομα αρχείου:|Αρχεία τύπου:|Άνοιγμα|Άκυρο"
+                            : "Αναζήτηση σε:|Όνομα αρχείου:|Αρχεία τύπου:|Αποθήκευση|Άκυρο");
     EXPECT_EQ(dialog->nameFilters(), filters);
+    EXPECT_EQ(dialog->selectedNameFilter(), filters.value(0));
     EXPECT_EQ(dialog->acceptMode(), mode);
-    const std::string started = dialog->selectedFiles().value(0).toStdString();
-    EXPECT_TRUE(starts_at.empty() || started == starts_at) << started;
-    if (path.empty()) return dialog->reject();
     auto* files = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     ASSERT_TRUE(files && name);
+    const std::string started = dialog->selectedFiles().value(0).toStdString();
+    EXPECT_TRUE(starts_at.empty() || started == starts_at) << started;
+    EXPECT_TRUE(starts_at.empty() ||
+                name->selectedText() == qs(std::filesystem::path(starts_at).filename().string()))
+        << name->text().toStdString() << " selected: " << name->selectedText().toStdString();
+    if (path.empty()) return dialog->reject();
     files->clearSelection();  // typing over a selected name deselects it (the box has focus)
-    name->setText(qs(path));
+    name->insert(qs(path));   // as typed: replaces the selected name
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as the button does
   };
 }
 
-// Checks the message box and the button Enter presses (Yes for a question, else Ok), then
-// presses `button`.
+// Checks the message box, its Greek buttons and the button Enter presses (Yes for a question,
+// else Ok), then presses `button`.
 ModalScript::Answer press(std::string_view text, std::string_view title, QMessageBox::Icon icon,
-                          QMessageBox::StandardButton button) {
-  return [=](QWidget& modal) {
+                          QMessageBox::StandardButton button, std::string details = {}) {
+  return [=, text = std::string(text)](QWidget& modal) {
     auto* box = qobject_cast<QMessageBox*>(&modal);
     ASSERT_TRUE(box && box->button(button)) << modal.windowTitle().toStdString();
-    EXPECT_EQ(box->text(), qs(text));
+    EXPECT_EQ(box->text().toStdString(), text);
+    EXPECT_EQ(box->informativeText().toStdString(), details);
     EXPECT_EQ(box->windowTitle(), qs(title));
     EXPECT_EQ(box->icon(), icon);
+    QStringList buttons;
+    for (const QAbstractButton* shown : box->buttons()) buttons << shown->text();
+    buttons.sort();
+    EXPECT_EQ(buttons.join(u'|').toStdString(),
+              icon == QMessageBox::Question ? "Όχι|Ναι" : "Εντάξει");
     EXPECT_EQ(box->defaultButton(),
               box->button(icon == QMessageBox::Question ? QMessageBox::Yes : QMessageBox::Ok));
     box->button(button)->click();
   };
 }
 
-// A session of four TC 600 commands through the real dialogs, each dialog starting at the
-// previous choice: No to the question ends the first; the second converts as the command line
-// does; an invalid file gets the error message; a cancelled save dialog ends the last silently.
+// A session of five TC 600 commands through the real dialogs, each dialog starting at the
+// previous choice: No to the question ends the first; a file cut short gets the error box with
+// its cause; the third converts as the command line does and says what it wrote; an invalid file
+// gets the error message; a cancelled save dialog ends the last with no box at all.
 TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
   const ConversionCommand& tc600 = *find_command("leica-tc600");
   const test::TempDir in, dir;  // a misdirected output lands in a temporary folder too
-  const std::string input = in / "survey.TC6", invalid = in / "invalid.TC6";
+  const std::string input = in / "survey.TC6", cut = in / "cut.TC6", invalid = in / "invalid.TC6";
   test::write_file(input, test::read_file(test::example_of(tc600)));
+  test::write_file(cut, test::read_file(input) +
+                            "410000-00000002 420000+00000007 430000+00000000 440000+00000000 \r\n");
   test::write_file(invalid, "not a TC 600 line\r\n");
   test::write_file(dir / "stations.txm", "old\r\n");  // not empty: the question comes
   FrmMAIN window;
   window.show();
-  const QStringList tc6 = {"Αρχεία TC6 (*.TC6)"}, txm = {"Αρχεία μετρήσεων txm (*.txm)"};
+  const QStringList tc6 = {"Αρχεία TC6 (*.TC6)", qs("Όλα τα αρχεία (*)")},
+                    txm = {"Αρχεία μετρήσεων txm (*.txm)"};
   const std::string stations = dir / "stations", points = dir / "points";
   const auto question = [](QMessageBox::StandardButton answer) {
     return press(kOverwriteQuestion, kOverwriteTitle, QMessageBox::Question, answer);
@@ -92,18 +127,26 @@ TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
       choose(tc600.open_title, tc6, kOpen, "", input),
       choose(kStationSaveTitle, txm, kSave, input, stations),
       question(QMessageBox::No),
-      choose(tc600.open_title, tc6, kOpen, stations, input),
+      choose(tc600.open_title, tc6, kOpen, stations, cut),
+      choose(kStationSaveTitle, txm, kSave, cut, stations),
+      question(QMessageBox::Yes),
+      choose(kPointSaveTitle, txm, kSave, stations, points),
+      press("«" + cut + "»: γραμμή 17: ανάγνωση πέρα από το τέλος του αρχείου", kWarningTitle,
+            QMessageBox::Critical, QMessageBox::Ok),
+      choose(tc600.open_title, tc6, kOpen, points, input),
       choose(kStationSaveTitle, txm, kSave, input, stations),
       question(QMessageBox::Yes),
       choose(kPointSaveTitle, txm, kSave, stations, points),
-      press(kConverted, kInformationTitle, QMessageBox::Information, QMessageBox::Ok),
+      question(QMessageBox::Yes),  // the failed command wrote points before its cause
+      press(kConverted, kInformationTitle, QMessageBox::Information, QMessageBox::Ok,
+            stations + ".txm: 2 γραμμές\n" + points + ".txm: 5 γραμμές"),
       choose(tc600.open_title, tc6, kOpen, points, invalid),
       press(kNotValid, kWarningTitle, QMessageBox::Critical, QMessageBox::Ok),
       choose(tc600.open_title, tc6, kOpen, invalid, input),
       choose(kStationSaveTitle, txm, kSave, input, ""),
   });
   QAction& item = *window.findChild<QAction*>(QStringLiteral("mnuLEICATC600"));
-  for (int command = 0; command < 4; ++command) item.trigger();
+  for (int command = 0; command < 5; ++command) item.trigger();
   EXPECT_EQ(window.findChildren<QFileDialog*>().size(), 1);
   EXPECT_EQ(test::files_in(dir.path()), test::command_line_files(tc600, input));
   QWidget other;

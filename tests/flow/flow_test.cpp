@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
 #include "converters/catalogue.hpp"
 #include "flow/overwrite.hpp"
+#include "flow/report.hpp"
 #include "flow/run.hpp"
 #include "platform/scripted_platform.hpp"
 #include "support/files.hpp"
@@ -98,6 +101,8 @@ TEST(Flow, ConvertsAndReportsSuccessWithTheLinesWritten) {
   EXPECT_EQ(r.ui.messages[0].text, "Η μετατροπή ολοκληρώθηκε επιτυχώς");
   EXPECT_EQ(r.ui.messages[0].title, "Πληροφορία");
   EXPECT_EQ(r.ui.messages[0].icon, Icon::information);
+  EXPECT_EQ(r.ui.messages[0].details,
+            r.dir / "st.txm" + ": 0 γραμμές\n" + r.dir / "pt.txm" + ": 1 γραμμή");
 }
 
 TEST(Flow, CancelledOrEmptyInputEndsSilently) {
@@ -114,13 +119,15 @@ TEST(Flow, CancelledOrEmptyInputEndsSilently) {
   EXPECT_EQ(empty.ui.dialog_titles.size(), 1u);
 }
 
-TEST(Flow, MissingInputFileEndsSilentlyWhenOpened) {
+TEST(Flow, MissingInputFileIsTheErrorPathWhenOpened) {
   FlowRun r("");
   r.ui.open_answers = {r.dir / "missing.TC6"};
   r.ui.save_answers = {r.dir / "st", r.dir / "pt"};
   EXPECT_EQ(r.run(), Status::failed);
   EXPECT_EQ(r.outcome.error->fault(), Fault::cannot_open);
-  EXPECT_TRUE(r.ui.messages.empty());
+  ASSERT_EQ(r.ui.messages.size(), 1u);
+  EXPECT_EQ(r.ui.messages[0].text, "«" + r.dir / "missing.TC6" + "»: δεν ανοίγει για ανάγνωση (" +
+                                       std::strerror(ENOENT) + ")");
 }
 
 TEST(Flow, EarlyOrderEmptiesTheStationFileBeforeAPointFileIsDeclined) {
@@ -157,7 +164,7 @@ TEST(Flow, CancelledPointDialogLeavesTheEmptyFileOfTheOverwriteCheck) {
   EXPECT_EQ(r.out("st.txm"), "");
 }
 
-TEST(Flow, ErrorPathKeepsTheLinesWrittenAndShowsNothing) {
+TEST(Flow, ErrorPathKeepsTheLinesWrittenAndShowsTheCause) {
   // The point is written, then a -2 line is the last line: its second line is missing.
   FlowRun r(kTc600 + "410000-00000002 420000+00000007 430000+00000000 440000+00000000 \r\n");
   r.ui.open_answers = {r.input};
@@ -166,7 +173,11 @@ TEST(Flow, ErrorPathKeepsTheLinesWrittenAndShowsNothing) {
   EXPECT_EQ(r.outcome.error->fault(), Fault::read_past_end);
   EXPECT_EQ(r.outcome.error->line(), 5u);
   EXPECT_EQ(r.out("pt.txm"), kTc600Point);
-  EXPECT_TRUE(r.ui.messages.empty());
+  ASSERT_EQ(r.ui.messages.size(), 1u);
+  EXPECT_EQ(r.ui.messages[0].text,
+            "«" + r.input + "»: γραμμή 5: ανάγνωση πέρα από το τέλος του αρχείου");
+  EXPECT_EQ(r.ui.messages[0].title, "Προσοχή");
+  EXPECT_EQ(r.ui.messages[0].icon, Icon::error);
   // A following command starts clean: nothing of the failed one is held open.
   r.ui.open_answers = {r.input};
   r.ui.save_answers = {r.dir / "st2", r.dir / "pt2"};
@@ -198,6 +209,41 @@ TEST(Flow, RefusesAnOutputThatIsTheInputOrTheOtherOutput) {
     EXPECT_EQ(read_file(input), kTc600) << name;
   }
   std::filesystem::current_path(cwd);
+}
+
+// The offending text is quoted short and on one line, whatever the input holds.
+TEST(Report, FailureLineQuotesFortyBytesAndEscapesTheRest) {
+  const std::string forty(40, '7');
+  const std::pair<std::string, std::string> cases[] = {
+      {forty, forty},
+      {forty + "8", forty + "…"},
+      {"12.5\t3\r\nP2", "12.5\\x093\\x0D\\x0AP2"},
+      {std::string("\x89PNG\0\xFF", 6), "\\x89PNG\\x00\\xFF"},
+      {"Σ1", "\\xCE\\xA31"},
+      {std::string(41, '\x1B'),
+       [] {
+         std::string escaped;
+         for (int i = 0; i < 40; ++i) escaped += "\\x1B";
+         return escaped + "…";
+       }()},
+  };
+  for (const auto& [detail, quoted] : cases)
+    EXPECT_EQ(failure_line({Fault::not_a_number, {"/μετρήσεις/a\nb.raw", 7}, detail}),
+              "«/μετρήσεις/a\\x0Ab.raw»: γραμμή 7: η τιμή δεν είναι αριθμός («" + quoted + "»)");
+  EXPECT_EQ(failure_line({Fault::write_failed, {}}), "αποτυχία εγγραφής");
+}
+
+TEST(Report, SuccessSaysFirstWhenNothingWasWrittenThenFilesThenNotes) {
+  Outcome empty{Status::converted, {}, {{"st.txm", 0}, {"pt.txm", 0}}, {{"job", 3, "μονάδα"}}};
+  EXPECT_EQ(success_details(empty),
+            "Δεν γράφτηκε καμία γραμμή.\nst.txm: 0 γραμμές\npt.txm: 0 γραμμές\n«job»: γραμμή 3: "
+            "μονάδα");
+  EXPECT_EQ(success_details(empty, "NIKON / RAW"),
+            "Δεν γράφτηκε καμία γραμμή· το αρχείο μοιάζει με NIKON / RAW.\nst.txm: 0 γραμμές\n"
+            "pt.txm: 0 γραμμές\n«job»: γραμμή 3: μονάδα");
+  empty.written[1].lines = 2;
+  EXPECT_EQ(success_details(empty, "NIKON / RAW"),
+            "st.txm: 0 γραμμές\npt.txm: 2 γραμμές\n«job»: γραμμή 3: μονάδα");
 }
 
 TEST(Flow, CommandWithoutConverterSaysSoAndOpensNoDialog) {

@@ -1,9 +1,13 @@
 #include "platform/qt/qt_platform.hpp"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "platform/console_platform.hpp"
 #include "platform/qt/qt_text.hpp"
@@ -20,6 +24,41 @@ QString qt_patterns(const QString& pattern) {
   return patterns.join(u' ');
 }
 
+// Qt has no Greek catalogue: the dialog's own words, set for each dialog.
+void set_greek_labels(QFileDialog& dialog) {
+  const bool open = dialog.acceptMode() == QFileDialog::AcceptOpen;
+  dialog.setLabelText(QFileDialog::LookIn, qs("Αναζήτηση σε:"));
+  dialog.setLabelText(QFileDialog::FileName, qs("Όνομα αρχείου:"));
+  dialog.setLabelText(QFileDialog::FileType, qs("Αρχεία τύπου:"));
+  dialog.setLabelText(QFileDialog::Accept, qs(open ? "Άνοιγμα" : "Αποθήκευση"));
+  dialog.setLabelText(QFileDialog::Reject, qs("Άκυρο"));
+}
+
+// A modal box in Greek over `parent`, its texts shown as written (a path may hold "<").
+QMessageBox::StandardButton ask_box(QWidget& parent, QMessageBox::Icon icon, std::string_view title,
+                                    std::string_view text, std::string_view details,
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton default_button) {
+  QMessageBox box(icon, qs(title), qs(text), buttons, &parent);
+  box.setTextFormat(Qt::PlainText);
+  if (!details.empty()) {
+    box.setInformativeText(qs(details));
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+      label->setTextFormat(Qt::PlainText);
+      label->setWordWrap(false);  // a file and its count on one line
+    }
+  }
+  box.setDefaultButton(default_button);
+  constexpr std::pair<QMessageBox::StandardButton, std::string_view> kGreek[] = {
+      {QMessageBox::Yes, "Ναι"},      {QMessageBox::No, "Όχι"},
+      {QMessageBox::Ok, "Εντάξει"},   {QMessageBox::Cancel, "Άκυρο"},
+      {QMessageBox::Open, "Άνοιγμα"}, {QMessageBox::Save, "Αποθήκευση"}};
+  for (const auto& [button, greek] : kGreek)
+    if (QAbstractButton* shown = box.button(button)) shown->setText(qs(greek));
+  box.exec();
+  return box.standardButton(box.clickedButton());
+}
+
 }  // namespace
 
 QStringList name_filters(std::string_view filter) {
@@ -34,9 +73,20 @@ QStringList name_filters(std::string_view filter) {
   return filters;
 }
 
+QStringList open_name_filters(std::string_view filter) {
+  QStringList filters = name_filters(filter);
+  // Real downloads often end in another extension, or in none.
+  if (std::none_of(filters.begin(), filters.end(),
+                   [](const QString& one) { return one.endsWith(u"(*)"); }))
+    filters << qs("Όλα τα αρχεία (*)");
+  return filters;
+}
+
 QtPlatform::QtPlatform(QWidget& window) : window_(window), dd1_(&window) {
   dd1_.setObjectName(QStringLiteral("DD1"));
-  dd1_.setFileMode(QFileDialog::AnyFile);             // an open dialog that does not check the file
+  dd1_.setOption(QFileDialog::DontUseNativeDialog);  // Qt's own: it shows the Greek labels
+  dd1_.setViewMode(QFileDialog::List);     // names: the detail view's headers and types are English
+  dd1_.setFileMode(QFileDialog::AnyFile);  // an open dialog that does not check the file
   dd1_.setOption(QFileDialog::DontConfirmOverwrite);  // the flow asks about non-empty files
 }
 
@@ -44,12 +94,18 @@ std::optional<std::string> QtPlatform::ask_path(std::string_view title, std::str
                                                 QFileDialog::AcceptMode mode) {
   dd1_.setWindowTitle(qs(title));
   dd1_.setAcceptMode(mode);
-  dd1_.setNameFilters(name_filters(filter));
+  set_greek_labels(dd1_);  // after the mode, which puts back Qt's own button texts
+  dd1_.setNameFilters(mode == QFileDialog::AcceptOpen ? open_name_filters(filter)
+                                                      : name_filters(filter));
   if (!last_choice_.isEmpty()) {
     const QFileInfo last(last_choice_);
     dd1_.setDirectory(last.absolutePath());
     dd1_.selectFile(last.fileName());
   }
+  // The pre-filled name selected once the dialog shows (and has focused it): typing replaces
+  // the name instead of adding to it.
+  if (auto* name = dd1_.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+    QMetaObject::invokeMethod(name, &QLineEdit::selectAll, Qt::QueuedConnection);
   if (dd1_.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dd1_.selectedFiles();
   if (chosen.isEmpty() || chosen.first().isEmpty()) return std::string();
@@ -68,15 +124,14 @@ std::optional<std::string> QtPlatform::ask_save_path(std::string_view title,
 }
 
 bool QtPlatform::ask_yes_no(std::string_view text, std::string_view title) {
-  return QMessageBox::question(&window_, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::Yes) == QMessageBox::Yes;
+  return ask_box(window_, QMessageBox::Question, title, text, {},
+                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-void QtPlatform::show_message(std::string_view text, std::string_view title, Icon icon) {
-  if (icon == Icon::error)
-    QMessageBox::critical(&window_, qs(title), qs(text));
-  else
-    QMessageBox::information(&window_, qs(title), qs(text));
+void QtPlatform::show_message(std::string_view text, std::string_view title, Icon icon,
+                              std::string_view details) {
+  ask_box(window_, icon == Icon::error ? QMessageBox::Critical : QMessageBox::Information, title,
+          text, details, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 std::string QtPlatform::program_folder() {

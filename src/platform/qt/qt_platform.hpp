@@ -1,5 +1,6 @@
 // The conversion flow's dialogs as Qt provides them: one file dialog `DD1` for every open and
-// save dialog, and modal message boxes over the main window.
+// save dialog, and modal message boxes over the main window. Qt has no Greek catalogue, so the
+// dialogs' own labels and buttons are set here.
 #pragma once
 
 #include <QFileDialog>
@@ -17,6 +18,8 @@ namespace korvath {
 /// "label (patterns)", the label's own "(...)" replaced by the patterns Qt matches. "*.*"
 /// becomes "*", so that "all files" also lists names without a dot, and ";" separates patterns.
 QStringList name_filters(std::string_view filter);
+/// An open dialog's name filters: the command's, then "Όλα τα αρχεία (*)" unless one already is.
+QStringList open_name_filters(std::string_view filter);
 
 class QtPlatform : public Platform {
  public:
@@ -29,7 +32,8 @@ class QtPlatform : public Platform {
   std::optional<std::string> ask_save_path(std::string_view title,
                                            std::string_view filter) override;
   bool ask_yes_no(std::string_view text, std::string_view title) override;
-  void show_message(std::string_view text, std::string_view title, Icon icon) override;
+  void show_message(std::string_view text, std::string_view title, Icon icon,
+                    std::string_view details = {}) override;
   /// The executable's folder when writable, else the user's cache folder.
   std::string program_folder() override;
 

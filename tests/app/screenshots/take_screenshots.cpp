@@ -1,11 +1,23 @@
-// Draws docs/main-window.png (the LEICA menu open at TCR 407) and docs/about-window.png on a
-// real X display: `cmake --build <dir> --target screenshots` runs it under xvfb-run.
+// Draws into the docs folder, on a real X display (`cmake --build <dir> --target screenshots`
+// runs it under xvfb-run): main-window.png (the LEICA menu open at TCR 407), about-window.png,
+// then a TC 600 session through the real dialogs: open-dialog.png, success-box.png with the
+// lines written, and error-box.png for a download cut short.
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <deque>
+#include <functional>
 #include <iostream>
 
 #include "app/about_window.hpp"
@@ -32,6 +44,45 @@ bool save(const QPixmap& shot, const QString& path) {
   return saved;
 }
 
+// Answers each modal window in turn, once it has settled on the screen.
+class Session {
+ public:
+  using Step = std::function<void(QWidget& modal)>;
+  explicit Session(std::deque<Step> steps) : steps_(std::move(steps)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal || !modal->isVisible() || steps_.empty()) return;
+      const Step step = std::move(steps_.front());
+      steps_.pop_front();
+      step(*modal);
+    });
+  }
+  void start() { timer_.start(500); }
+  bool done() const { return steps_.empty(); }
+
+ private:
+  std::deque<Step> steps_;
+  QTimer timer_;
+};
+
+Session::Step type_name(const QString& path) {
+  return [=](QWidget& modal) {
+    modal.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+    static_cast<QDialog&>(modal).accept();
+  };
+}
+
+Session::Step press(QMessageBox::StandardButton button) {
+  return [=](QWidget& modal) { static_cast<QMessageBox&>(modal).button(button)->click(); };
+}
+
+Session::Step shoot(const QString& path, int& failures, Session::Step then) {
+  return [=, &failures](QWidget& modal) {
+    failures += !save(modal.grab(), path);
+    then(modal);
+  };
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,11 +92,38 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
+  // A job folder as a surveyor has it: the dialogs start there.
+  const QTemporaryDir job(QDir::tempPath() + QStringLiteral("/job-XXXXXX"));
+  const QString survey = job.filePath(QStringLiteral("JOB.TC6"));
+  const QString cut = job.filePath(QString::fromUtf8("ΑΓΡΟΣ-12.TC6"));
+  QFile::copy(QStringLiteral(KORVATH_EXAMPLES "/leica-tc600.TC6"), survey);
+  QFile::copy(survey, cut);
+  QFile more(cut);
+  if (more.open(QIODevice::Append))  // a pair cut short by the end of the download
+    more.write("410000-00000002 420000+00000007 430000+00000000 440000+00000000 \r\n");
+  more.close();
+  QDir::setCurrent(job.path());
+
   korvath::FrmMAIN window;
   window.move(0, 0);
   window.resize(560, 300);
   window.show();
   int failures = 0;
+  const QString stations = job.filePath(QStringLiteral("stations"));
+  const QString points = job.filePath(QStringLiteral("points"));
+  Session session({
+      shoot(folder + "/open-dialog.png", failures, type_name(survey)),
+      type_name(stations),
+      type_name(points),
+      shoot(folder + "/success-box.png", failures, press(QMessageBox::Ok)),
+      type_name(cut),
+      type_name(stations),
+      press(QMessageBox::Yes),
+      type_name(points),
+      press(QMessageBox::Yes),
+      shoot(folder + "/error-box.png", failures, press(QMessageBox::Ok)),
+  });
+  QAction& tc600 = *window.findChild<QAction*>(QStringLiteral("mnuLEICATC600"));
 
   QTimer::singleShot(400, [&] {
     QMenu& leica = menu(window, "mnuLEICA");
@@ -63,6 +141,10 @@ int main(int argc, char** argv) {
           QTimer::singleShot(400, [&] {
             failures += !save(about.grab(), folder + "/about-window.png");
             about.close();
+            session.start();
+            tc600.trigger();  // each runs until its last box is answered
+            tc600.trigger();
+            failures += !session.done();
             QApplication::quit();
           });
           QEventLoop until_closed;

@@ -1,0 +1,121 @@
+#include "flow/report.hpp"
+
+namespace korvath {
+namespace {
+
+constexpr std::size_t kQuotedBytes = 40;
+
+std::string_view cause(Fault fault) {
+  switch (fault) {
+    case Fault::cancelled:
+      return "ο διάλογος ακυρώθηκε";
+    case Fault::cannot_open:
+      return "δεν ανοίγει για ανάγνωση";
+    case Fault::cannot_create:
+      return "δεν μπορεί να δημιουργηθεί ή να ανοιχτεί για εγγραφή";
+    case Fault::read_past_end:
+      return "ανάγνωση πέρα από το τέλος του αρχείου";
+    case Fault::not_a_number:
+      return "η τιμή δεν είναι αριθμός";
+    case Fault::number_too_large:
+      return "ο αριθμός είναι πολύ μεγάλος";
+    case Fault::not_an_angle:
+      return "η τιμή δεν είναι γωνία (πρώτα ή δεύτερα 60 ή περισσότερα)";
+    case Fault::line_too_long:
+      return "η γραμμή είναι πολύ μεγάλη";
+    case Fault::line_too_short:
+      return "η γραμμή είναι πολύ μικρή";
+    case Fault::bad_field:
+      return "μη έγκυρη θέση πεδίου";
+    case Fault::too_many_values:
+      return "πάρα πολλές τιμές στην εγγραφή";
+    case Fault::write_failed:
+      return "αποτυχία εγγραφής";
+    case Fault::other:
+      return "σφάλμα αρχείου";
+  }
+  return "σφάλμα";
+}
+
+// A file fault carries the system's reason, in the user's language; the others the input's text.
+bool detail_is_input(Fault fault) {
+  return fault != Fault::cannot_open && fault != Fault::cannot_create &&
+         fault != Fault::write_failed && fault != Fault::other;
+}
+
+void append_escaped(std::string& to, unsigned char byte) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  to += "\\x";
+  to += kHex[byte >> 4];
+  to += kHex[byte & 0xF];
+}
+
+// A path or a note keeps its letters, Greek ones too; only a control byte would break the line.
+std::string on_one_line(std::string_view text) {
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F)
+      append_escaped(shown, byte);
+    else
+      shown += c;
+  }
+  return shown;
+}
+
+// "«file»: γραμμή N: " with only the parts known.
+std::string place(std::string_view file, std::uint64_t line) {
+  std::string text;
+  if (!file.empty()) text += "«" + on_one_line(file) + "»: ";
+  if (line != 0) text += "γραμμή " + std::to_string(line) + ": ";
+  return text;
+}
+
+}  // namespace
+
+std::string quoted_text(std::string_view text) {
+  std::string quoted;
+  for (const char c : text.substr(0, kQuotedBytes)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F)
+      append_escaped(quoted, byte);
+    else
+      quoted += c;
+  }
+  if (text.size() > kQuotedBytes) quoted += "…";
+  return quoted;
+}
+
+std::string failure_line(const ConversionError& error) {
+  std::string line = place(error.file(), error.line()) + std::string(cause(error.fault()));
+  if (error.detail().empty()) return line;
+  if (detail_is_input(error.fault())) return line + " («" + quoted_text(error.detail()) + "»)";
+  return line + " (" + on_one_line(error.detail()) + ")";
+  return line;
+}
+
+std::string note_line(const Note& note) {
+  return place(note.file, note.line) + on_one_line(note.text);
+}
+
+std::string written_line(const WrittenFile& file) {
+  return on_one_line(file.path) + ": " + std::to_string(file.lines) +
+         (file.lines == 1 ? " γραμμή" : " γραμμές");
+}
+
+std::string success_details(const Outcome& outcome, std::optional<std::string_view> looks_like) {
+  std::string details;
+  bool nothing_written = true;
+  for (const WrittenFile& file : outcome.written) nothing_written &= file.lines == 0;
+  if (nothing_written) {
+    details = looks_like ? "Δεν γράφτηκε καμία γραμμή· το αρχείο μοιάζει με " +
+                               std::string(*looks_like) + ".\n"
+                         : "Δεν γράφτηκε καμία γραμμή.\n";
+  }
+  for (const WrittenFile& file : outcome.written) details += written_line(file) + '\n';
+  for (const Note& note : outcome.notes) details += note_line(note) + '\n';
+  if (!details.empty()) details.pop_back();
+  return details;
+}
+
+}  // namespace korvath

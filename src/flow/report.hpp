@@ -1,0 +1,35 @@
+// How the end of a conversion is worded for the user, the same in the window and on the command
+// line: the cause of a failure, a note, the lines written. Each text is one line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "flow/conversion_error.hpp"
+#include "flow/run.hpp"
+
+namespace korvath {
+
+/// The offending text as a message quotes it: its first 40 bytes, each control or non-ASCII byte
+/// as \xNN, then "…" when more followed. Never a line end, never a raw byte of a binary file.
+std::string quoted_text(std::string_view text);
+
+/// "«file»: γραμμή 17: cause («text»)" with the input's text quoted, or "«file»: cause (reason)"
+/// with the system's reason for a file that cannot be opened, created or written; the file and
+/// the line only where known.
+std::string failure_line(const ConversionError& error);
+
+/// "«file»: γραμμή 3: text" for a note; the file and the line only where known.
+std::string note_line(const Note& note);
+
+/// "path: 12 γραμμές" ("1 γραμμή").
+std::string written_line(const WrittenFile& file);
+
+/// The success box's informative text: "Δεν γράφτηκε καμία γραμμή" first when every output is
+/// empty (with what the input looks like, when `looks_like` is given), then a line per output,
+/// then the notes.
+std::string success_details(const Outcome& outcome,
+                            std::optional<std::string_view> looks_like = std::nullopt);
+
+}  // namespace korvath
