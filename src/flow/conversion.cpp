@@ -148,10 +148,12 @@ void Conversion::close_all() {
   written_.clear();
   if (scratch_ && !scratch_->put_in_place())
     note({}, "ένα βοηθητικό αρχείο δεν μπήκε στη θέση του στον φάκελο " + folder_);
-  for (auto& file : outputs_) {
-    if (!file) continue;
-    file->close();
-    written_.push_back({file->path(), file->lines()});
+  // Every output chosen is reported, also one the converter never had to open: the overwrite
+  // check created it, empty, and the user should see that nothing was written there.
+  for (std::size_t i = 0; i < output_paths_.size(); ++i) {
+    std::optional<OutputFile>& file = outputs_.at(i);
+    if (file) file->close();
+    written_.push_back({output_paths_[i], file ? file->lines() : 0});
   }
   if (odr_) {
     odr_->close();

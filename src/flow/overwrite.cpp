@@ -4,14 +4,28 @@
 
 namespace korvath {
 
-std::string output_name(std::string_view path, std::string_view extension) {
+namespace {
+
+// The last "." of the file's own name: a dot in a folder of the path is no extension, and
+// cutting there would write another file in another folder than the one chosen.
+std::string_view::size_type extension_dot(std::string_view path) {
   const auto dot = path.rfind('.');
+  const auto slash = path.rfind('/');
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+    return std::string_view::npos;
+  return dot;
+}
+
+}  // namespace
+
+std::string output_name(std::string_view path, std::string_view extension) {
+  const auto dot = extension_dot(path);
   std::string result(dot == std::string_view::npos ? path : path.substr(0, dot));
   return result.append(".").append(extension);
 }
 
 std::string odr_name(std::string_view chosen_point_path) {
-  if (chosen_point_path.rfind('.') == std::string_view::npos)
+  if (extension_dot(chosen_point_path) == std::string_view::npos)
     return std::string(chosen_point_path) + ".txm.ODR";
   return output_name(chosen_point_path, "ODR");
 }

@@ -11,12 +11,13 @@ namespace korvath {
 /// Set by every confirm_overwrite call: whether the chosen output may be written.
 inline bool overwrite_allowed = true;
 
-/// Forces the extension: the path up to and including its last "." (folders included) followed
-/// by the extension, or the path, "." and the extension when there is no "." at all.
+/// Forces the extension: the path up to and including the last "." of its file name followed by
+/// the extension, or the path, "." and the extension when the file name has no "." (a dot in a
+/// folder does not count: ./coords gives ./coords.seq).
 std::string output_name(std::string_view path, std::string_view extension);
 
-/// The `OdrFile` beside a chosen point file: the chosen name up to and including its last "."
-/// followed by "ODR"; with no ".", the chosen name followed by ".txm.ODR".
+/// The `OdrFile` beside a chosen point file: the chosen name up to and including the last "." of
+/// its file name followed by "ODR"; with no ".", the chosen name followed by ".txm.ODR".
 std::string odr_name(std::string_view chosen_point_path);
 
 /// Opens the path for appending (creating it, empty, when missing); when the file is not

@@ -20,15 +20,18 @@ using test::read_file;
 using test::TempDir;
 using test::write_file;
 
-TEST(OutputName, ForcesTheExtensionAtTheLastDotOfTheWholePath) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"C:\\data\\out", "C:\\data\\out.txm"},
-      {"out.TXM", "out.txm"},
-      {"out.txm.bak", "out.txm.txm"},
-      {"C:\\jobs\\a.b\\out", "C:\\jobs\\a.txm"},
-      {"out.", "out.txm"},
-      {"a.b.c", "a.b.txm"},
-      {"/home/s/jobs/out", "/home/s/jobs/out.txm"}};
+TEST(OutputName, ForcesTheExtensionAtTheLastDotOfTheFileName) {
+  const std::pair<const char*, const char*> cases[] = {{"out.txt", "out.txm"},
+                                                       {"out.TXM", "out.txm"},
+                                                       {"out.txm.bak", "out.txm.txm"},
+                                                       {"out.", "out.txm"},
+                                                       {"a.b.c", "a.b.txm"},
+                                                       {"/home/s/jobs/out", "/home/s/jobs/out.txm"},
+                                                       {"./coords", "./coords.txm"},
+                                                       {"job.2024/coords", "job.2024/coords.txm"},
+                                                       {"../st", "../st.txm"},
+                                                       {"/jobs/a.b/out", "/jobs/a.b/out.txm"},
+                                                       {"/jobs/a.b/out.x", "/jobs/a.b/out.txm"}};
   for (const auto& [chosen, final_name] : cases) EXPECT_EQ(output_name(chosen, "txm"), final_name);
   EXPECT_EQ(output_name("coords", "seq"), "coords.seq");
 }
@@ -36,7 +39,8 @@ TEST(OutputName, ForcesTheExtensionAtTheLastDotOfTheWholePath) {
 TEST(OdrName, BesideThePointFile) {
   EXPECT_EQ(odr_name("JOB.DAT"), "JOB.ODR");
   EXPECT_EQ(odr_name("JOB"), "JOB.txm.ODR");
-  EXPECT_EQ(odr_name("/a.b/JOB"), "/a.ODR");
+  EXPECT_EQ(odr_name("/a.b/JOB"), "/a.b/JOB.txm.ODR");
+  EXPECT_EQ(odr_name("/a.b/JOB.x"), "/a.b/JOB.ODR");
 }
 
 TEST(ConfirmOverwrite, AsksOnlyForAFileWithContent) {
