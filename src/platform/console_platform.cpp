@@ -1,5 +1,7 @@
 #include "platform/console_platform.hpp"
 
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -30,22 +32,62 @@ void ConsolePlatform::show_message(std::string_view text, std::string_view title
   to << std::flush;
 }
 
+namespace {
+
+// A folder of an installed program is no place for scratch files, even for root who may write
+// there: they would outlive the package.
+bool is_installed_place(const std::string& folder) {
+  for (std::string_view system : {"/usr/", "/bin", "/sbin", "/opt/", "/snap/"})
+    if (folder.starts_with(system)) return true;
+  return false;
+}
+
+// The user's own folder, for the last resort: made private, and used only while it is a real
+// folder of this user that nobody else can enter.
+bool is_private_folder(const std::string& folder) {
+  struct stat info {};
+  return lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+         (info.st_mode & 077) == 0;
+}
+
+std::string home_folder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  if (const passwd* user = getpwuid(geteuid()); user && user->pw_dir && *user->pw_dir)
+    return user->pw_dir;
+  return {};
+}
+
+}  // namespace
+
 std::string default_scratch_folder() {
   namespace fs = std::filesystem;
   std::error_code error;
   const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-  if (!error && access(exe.parent_path().c_str(), W_OK) == 0) return exe.parent_path().string();
+  const std::string exe_folder = exe.parent_path().string();
+  if (!error && !is_installed_place(exe_folder) && access(exe_folder.c_str(), W_OK) == 0)
+    return exe_folder;
   fs::path cache;
   if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg) {
     cache = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
+  } else if (const std::string home = home_folder(); !home.empty()) {
     cache = fs::path(home) / ".cache";
-  } else {
-    cache = fs::temp_directory_path(error);
   }
-  cache /= "korvath";
-  fs::create_directories(cache, error);
-  return cache.string();
+  if (!cache.empty()) {
+    cache /= "korvath";
+    fs::create_directories(cache, error);
+    if (!error && access(cache.c_str(), W_OK) == 0) return cache.string();
+  }
+  // No home at all: a folder of this user's own in the temporary folder, never a shared one.
+  const fs::path temp = fs::temp_directory_path(error);
+  const std::string own =
+      (error ? fs::path("/tmp") : temp).string() + "/korvath-" + std::to_string(geteuid());
+  mkdir(own.c_str(), 0700);
+  if (is_private_folder(own)) return own;
+  // Someone else holds that name: a fresh private folder (or, failing that, a name where no
+  // scratch file can be made, so the conversion stops and says so).
+  std::string fresh = own + "-XXXXXX";
+  mkdtemp(fresh.data());
+  return fresh;
 }
 
 }  // namespace korvath
