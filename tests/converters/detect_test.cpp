@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 
@@ -15,11 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A file and the commands that may come first for it, "|" between them. Folders:
-// "examples/" is the project's, "samples/" the shared real downloads.
+// A file, the commands that may come first for it and those that may fit it after the first,
+// "|" between ids. Folders: "examples/" is the project's, "samples/" the shared real downloads.
 struct Expected {
   const char* file;
   std::string_view first;
+  std::string_view also = "";
 };
 
 constexpr std::string_view kIdxPair = "leica-tcr407-idx|leica-tcr407-coords";
@@ -29,8 +31,8 @@ const Expected kFiles[] = {
     {"examples/leica-tc600.TC6", "leica-tc600"},
     {"examples/leica-tcr307.txt", "leica-tcr307"},
     // One IDX file holds the measurements and the point table: both commands fit it equally.
-    {"examples/leica-tcr407-idx.idx", kIdxPair},
-    {"examples/leica-tcr407-coords.idx", kIdxPair},
+    {"examples/leica-tcr407-idx.idx", kIdxPair, kIdxPair},
+    {"examples/leica-tcr407-coords.idx", kIdxPair, kIdxPair},
     {"examples/leica-tcr407-mdt.mdt", "leica-tcr407-mdt"},
     {"examples/nikon-npl352-dos.cmt", "nikon-npl352-dos"},
     {"examples/nikon-npl352-raw.nik", "nikon-npl352-raw"},
@@ -41,18 +43,18 @@ const Expected kFiles[] = {
     {"examples/south-mes.txt", "south-mes"},
     {"examples/topcon-gts3000.gts", "topcon-gts3000"},
     // The same records; the line ends (LF, CR LF) tell the two commands apart.
-    {"examples/topcon-gts3000-raw.raw", "topcon-gts3000-raw"},
-    {"examples/topcon-gts3000-raw-wordpad.raw", "topcon-gts3000-raw-wordpad"},
-    {"samples/leica-tcr407-idx/maga0921.idx", kIdxPair},
-    {"samples/leica-tcr407-coords/maga0921.idx", kIdxPair},
+    {"examples/topcon-gts3000-raw.raw", "topcon-gts3000-raw", kTopconRaw},
+    {"examples/topcon-gts3000-raw-wordpad.raw", "topcon-gts3000-raw-wordpad", kTopconRaw},
+    {"samples/leica-tcr407-idx/maga0921.idx", kIdxPair, kIdxPair},
+    {"samples/leica-tcr407-coords/maga0921.idx", kIdxPair, kIdxPair},
     {"samples/nikon-npl352-raw/nikon_raw_v200.tops", "nikon-npl352-raw"},
     {"samples/nikon-npl352-raw/nikon_npl_350", "nikon-npl352-raw"},
     {"samples/nikon-npl352-raw/nikon_dtm.tops", "nikon-npl352-raw"},
     {"samples/nikon-npl352-raw/sample.raw", "nikon-npl352-raw"},
-    {"samples/topcon-gts3000-raw/jkv.gts7", kTopconRaw},
-    {"samples/topcon-gts3000-raw/topcon_gpt", kTopconRaw},
-    {"samples/topcon-gts3000-raw-wordpad/jkv.gts7", kTopconRaw},
-    {"samples/topcon-gts3000-raw-wordpad/topcon_gpt", kTopconRaw},
+    {"samples/topcon-gts3000-raw/jkv.gts7", kTopconRaw, kTopconRaw},
+    {"samples/topcon-gts3000-raw/topcon_gpt", kTopconRaw, kTopconRaw},
+    {"samples/topcon-gts3000-raw-wordpad/jkv.gts7", kTopconRaw, kTopconRaw},
+    {"samples/topcon-gts3000-raw-wordpad/topcon_gpt", kTopconRaw, kTopconRaw},
     // GSI files of 80 and 176 characters a line: the TC 600 command rejects them, so they fit
     // none; a Nikon DTM-300 ".nik" of "1 , 0 , MD" records has only the RAW command's extension.
     {"samples/leica-tc600/leica_gsi8_ertola.gsi", ""},
@@ -76,10 +78,14 @@ TEST_P(DetectFile, ComesOutWithItsOwnCommandFirst) {
     return;
   }
   ASSERT_FALSE(fits.empty());
-  bool expected = false;
-  for (const std::string_view id : split(GetParam().first, '|'))
-    expected = expected || fits.front().command->id == id;
-  EXPECT_TRUE(expected) << fits.front().command->id << ": " << fits.front().fit.evidence;
+  const auto among = [](std::string_view id, std::string_view ids) {
+    const std::vector<std::string_view> listed = split(ids, '|');
+    return std::find(listed.begin(), listed.end(), id) != listed.end();
+  };
+  EXPECT_TRUE(among(fits.front().command->id, GetParam().first)) << fits.front().command->id;
+  // No command of another format fits it.
+  for (std::size_t i = 1; i < fits.size(); ++i)
+    EXPECT_TRUE(among(fits[i].command->id, GetParam().also)) << fits[i].command->id;
   EXPECT_FALSE(fits.front().fit.evidence.empty());
   const std::optional<Detection> best = best_fit(path.string());
   ASSERT_TRUE(best);
@@ -93,9 +99,27 @@ INSTANTIATE_TEST_SUITE_P(Files, DetectFile, ::testing::ValuesIn(kFiles), [](cons
   return name;
 });
 
-TEST(Detect, EveryCommandBringsItsSignature) {
-  for (const ConversionCommand& command : catalogue())
-    EXPECT_NE(command.signature, nullptr) << command.id;
+// Every line end (CR LF, CR or LF) written as `line_end`.
+std::string with_line_ends(std::string_view text, std::string_view line_end) {
+  std::string out;
+  for (const std::string& line : Prefix::of(text, true).lines) out += line + std::string(line_end);
+  return out;
+}
+
+TEST(Detect, EveryCommandsExampleFitsItWhateverItsLineEnds) {
+  for (const ConversionCommand& command : catalogue()) {
+    ASSERT_NE(command.signature, nullptr) << command.id;
+    for (const auto& entry : fs::directory_iterator(KORVATH_EXAMPLES)) {
+      if (entry.path().stem() != command.id) continue;
+      const std::string example = test::read_file(entry.path());
+      for (const std::string_view end : {"\r\n", "\r", "\n"})
+        EXPECT_TRUE(command.signature(Prefix::of(with_line_ends(example, end), true)).fits())
+            << command.id << " with line ends "
+            << (end == "\n"   ? "LF"
+                : end == "\r" ? "CR"
+                              : "CR LF");
+    }
+  }
 }
 
 struct Bytes {
