@@ -8,6 +8,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "bench/instrument_file.hpp"
 #include "converters/catalogue.hpp"
 #include "support/files.hpp"
 
@@ -119,6 +120,18 @@ TEST(Detect, EveryCommandsExampleFitsItWhateverItsLineEnds) {
                 : end == "\r" ? "CR"
                               : "CR LF");
     }
+  }
+}
+
+// A download longer than the prefix, so the signature sees its first 64 KiB only, cut in a line.
+TEST(Detect, EveryCommandsLongDownloadComesOutWithItsCommandFirst) {
+  for (const ConversionCommand& command : catalogue()) {
+    if (!bench::has_generator(command.id)) continue;
+    std::string download;
+    bench::generate(command.id, 3 * kPrefixBytes, [&](std::string_view s) { download += s; });
+    const std::vector<Detection> fits = rank_commands(Prefix::of(download, true));
+    ASSERT_FALSE(fits.empty()) << command.id;
+    EXPECT_EQ(fits.front().command, &command) << fits.front().command->id;
   }
 }
 

@@ -1,5 +1,6 @@
 // How each Pentax format shows itself in the first lines of a file.
 #include <algorithm>
+#include <set>
 
 #include "converters/pentax/keyed_records.hpp"
 #include "converters/pentax/pentax.hpp"
@@ -45,11 +46,12 @@ Fit measurements_traverse_signature(const Prefix& prefix) {
 
 Fit coordinates_signature(const Prefix& prefix) {
   Tally lines;
+  std::set<std::string_view> names;  // a coordinate list names each point once
   for (const std::string& line : prefix.lines) {
     if (is_blank_line(line)) continue;
     const std::vector<std::string_view> items = split(line, ',');
     lines.count(items.size() == 6 && !trim(items[0]).empty() && is_number(items[1]) &&
-                is_number(items[2]) && is_number(items[3]));
+                is_number(items[2]) && is_number(items[3]) && names.insert(trim(items[0])).second);
   }
   if (lines.matched == 0 || lines.percent() < 60) return {};
   return {lines.percent(),
