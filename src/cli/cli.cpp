@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <filesystem>
 #include <iomanip>
 #include <iostream>
 #include <map>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "converters/catalogue.hpp"
+#include "converters/detect.hpp"
 #include "flow/report.hpp"
 #include "flow/run.hpp"
 #include "flow/text.hpp"
@@ -18,6 +20,58 @@
 
 namespace korvath {
 namespace {
+
+// Only a regular file: a pipe is read once, by the conversion itself.
+void warn_about_better_fit(const ConversionCommand& command, const std::string& input,
+                           std::ostream& err) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(input, ec)) return;
+  const std::optional<Detection> better = better_fit(input, command);
+  if (!better) return;
+  err << "korvath: προειδοποίηση: το «" << input << "» ταιριάζει καλύτερα στην εντολή "
+      << better->command->id << " (" << menu_label(*better->command)
+      << "): " << better->fit.evidence << "\n";
+}
+
+// The text and blanks up to `width` characters (UTF-8: a Greek letter is one character).
+std::string padded(std::string_view text, std::size_t width) {
+  std::size_t characters = 0;
+  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return std::string(text) + std::string(width > characters ? width - characters : 1, ' ');
+}
+
+// `korvath detect`: for each file the commands it fits, best first; 1 when one fits none.
+int detect_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+  int status = kExitConverted;
+  for (const std::string& file : files) {
+    Prefix prefix;
+    try {
+      prefix = read_prefix(file);
+    } catch (const ConversionError& e) {
+      err << "korvath: " << failure_line(e) << "\n";
+      status = kExitFailed;
+      continue;
+    }
+    out << file << ":\n";
+    const std::vector<Detection> fits = rank_commands(prefix);
+    for (const Detection& fit : fits)
+      out << "  " << padded(fit.command->id, 28) << padded(menu_label(*fit.command), 39)
+          << fit.fit.evidence << '\n';
+    if (!fits.empty()) continue;
+    out << "  δεν αναγνωρίστηκε";
+    for (const Detection& miss : near_misses(prefix))
+      out << " (" << miss.command->id << ": " << miss.fit.evidence << ")";
+    out << '\n';
+    status = kExitFailed;
+  }
+  return status;
+}
+
+void add_detect(CLI::App& app, std::vector<std::string>& files) {
+  app.add_subcommand("detect", "σε ποια εντολή ταιριάζει κάθε αρχείο (διαβάζει τα πρώτα 64 KiB)")
+      ->add_option("FILE", files, "αρχεία του οργάνου")
+      ->required();
+}
 
 void list_commands(std::ostream& out) {
   for (const ConversionCommand& command : catalogue()) {
@@ -61,6 +115,8 @@ int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, s
   ui.folder = args.scratch_dir.empty() ? default_scratch_folder() : args.scratch_dir;
   while (ui.folder.size() > 1 && ui.folder.back() == '/') ui.folder.pop_back();
 
+  if (command->convert && !args.input.empty()) warn_about_better_fit(*command, args.input, err);
+
   const Outcome outcome = run_conversion(*command, ui);
   switch (outcome.status) {
     case Outcome::Status::converted:
@@ -95,11 +151,15 @@ int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& o
   app.require_subcommand(1);
   app.footer(
       "\n  korvath list\n"
+      "  korvath detect FILE...\n"
       "  korvath convert COMMAND INPUT OUTPUT [OUTPUT2] [--overwrite=ask|yes|no] "
       "[--scratch-dir=DIR]\n\n"
       "Έξοδος: 0 ολοκληρώθηκε, 1 σφάλμα, 2 λάθος κλήση, 3 μη έγκυρο αρχείο, 4 χωρίς μετατροπή");
 
   app.add_subcommand("list", "οι εντολές μετατροπής");
+
+  std::vector<std::string> detect_paths;
+  add_detect(app, detect_paths);
 
   ConvertArguments args;
   CLI::App* convert_cmd = app.add_subcommand("convert", "μετατροπή ενός αρχείου");
@@ -131,6 +191,7 @@ int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& o
     list_commands(out);
     return 0;
   }
+  if (app.got_subcommand("detect")) return detect_files(detect_paths, out, err);
   return convert(args, in, out, err);
 }
 

@@ -1,11 +1,12 @@
-// `korvath list | convert`: the dialogs of a command answered from the command line.
+// `korvath list | detect | convert`: the dialogs of a command answered from the command line.
 #pragma once
 
 #include <iosfwd>
 
 namespace korvath {
 
-/// Exit statuses of `korvath convert`.
+/// Exit statuses of `korvath convert`; `korvath detect` uses 0, 1 (a file fits no command or
+/// cannot be read) and 2.
 enum ExitStatus : int {
   kExitConverted = 0,
   kExitFailed = 1,  // the error path, a refused output, a command not built yet

@@ -5,6 +5,7 @@
 #include "converters/pentax/pentax.hpp"
 #include "converters/south/south.hpp"
 #include "converters/topcon/topcon.hpp"
+#include "flow/text.hpp"
 
 namespace korvath {
 namespace {
@@ -26,7 +27,8 @@ constexpr ConversionCommand kCommands[] = {
      .outputs = Outputs::measurements,
      .opening = Opening::early,
      .validate = &leica::validate_tc600,
-     .convert = &leica::convert_tc600},
+     .convert = &leica::convert_tc600,
+     .signature = &leica::tc600_signature},
     {.id = "leica-tcr307",
      .menu_name = "mnuLEICATCR307",
      .menu_path = "LEICA",
@@ -36,7 +38,8 @@ constexpr ConversionCommand kCommands[] = {
      .outputs = Outputs::measurements,
      .opening = Opening::late,
      .scratch_files = {"/L307hlp.txt", "/L307hlp2.txt"},
-     .convert = &leica::convert_tcr307},
+     .convert = &leica::convert_tcr307,
+     .signature = &leica::tcr307_signature},
     {.id = "leica-tcr407-idx",
      .menu_name = "mnuLEICATCR407IDX",
      .menu_path = "LEICA/TCR 407",
@@ -46,7 +49,8 @@ constexpr ConversionCommand kCommands[] = {
      .outputs = Outputs::measurements,
      .opening = Opening::late,
      .scratch_files = {"/lei3hlp.txt"},
-     .convert = &leica::convert_tcr407_idx},
+     .convert = &leica::convert_tcr407_idx,
+     .signature = &leica::tcr407_idx_signature},
     {.id = "leica-tcr407-mdt",
      .menu_name = "mnuLEICATCR407MDT",
      .menu_path = "LEICA/TCR 407",
@@ -56,7 +60,8 @@ constexpr ConversionCommand kCommands[] = {
      .outputs = Outputs::measurements,
      .opening = Opening::late,
      .scratch_files = {"/lei3hlp.txt"},
-     .convert = &leica::convert_tcr407_mdt},
+     .convert = &leica::convert_tcr407_mdt,
+     .signature = &leica::tcr407_mdt_signature},
     {.id = "leica-tcr407-coords",
      .menu_name = "mnuLEICATCR407CORDS",
      .menu_path = "LEICA/TCR 407",
@@ -64,7 +69,8 @@ constexpr ConversionCommand kCommands[] = {
      .open_title = kLeica407Title,
      .open_filter = "Αρχεία IDX (*.idx)|*.idx|",
      .outputs = Outputs::coordinates,
-     .convert = &leica::convert_tcr407_coords},
+     .convert = &leica::convert_tcr407_coords,
+     .signature = &leica::tcr407_coords_signature},
     {.id = "nikon-npl352-dos",
      .menu_name = "mnuNIKONNPL352DOS",
      .menu_path = "NIKON/NPL 352",
@@ -73,7 +79,8 @@ constexpr ConversionCommand kCommands[] = {
      .open_filter = "Αρχεία DOS (*.cmt)|*.cmt|",
      .outputs = Outputs::measurements,
      .opening = Opening::early,
-     .convert = &nikon::convert_npl352_dos},
+     .convert = &nikon::convert_npl352_dos,
+     .signature = &nikon::npl352_dos_signature},
     {.id = "nikon-npl352-raw",
      .menu_name = "mnuNIKONNPL352RAW",
      .menu_path = "NIKON/NPL 352",
@@ -83,7 +90,8 @@ constexpr ConversionCommand kCommands[] = {
      .outputs = Outputs::measurements,
      .opening = Opening::late,
      .scratch_files = {"/nikhelp.txt"},
-     .convert = &nikon::convert_npl352_raw},
+     .convert = &nikon::convert_npl352_raw,
+     .signature = &nikon::npl352_raw_signature},
     {.id = "pentax-mes",
      .menu_name = "mnuPENTAXMES",
      .menu_path = "PENTAX",
@@ -94,7 +102,8 @@ constexpr ConversionCommand kCommands[] = {
      .opening = Opening::late,
      .scratch_files = {"/PENhlp.txt"},
      .odr_listing = true,
-     .convert = &pentax::convert_measurements},
+     .convert = &pentax::convert_measurements,
+     .signature = &pentax::measurements_signature},
     {.id = "pentax-cor",
      .menu_name = "mnuPENTAXCOR",
      .menu_path = "PENTAX",
@@ -102,7 +111,8 @@ constexpr ConversionCommand kCommands[] = {
      .open_title = kPentaxCorTitle,
      .open_filter = kAllFiles,
      .outputs = Outputs::coordinates,
-     .convert = &pentax::convert_coordinates},
+     .convert = &pentax::convert_coordinates,
+     .signature = &pentax::coordinates_signature},
     {.id = "pentax-mes-traverse",
      .menu_name = "mnuPENTAXMESOD",
      .menu_path = "PENTAX",
@@ -113,7 +123,8 @@ constexpr ConversionCommand kCommands[] = {
      .opening = Opening::late,
      .scratch_files = {"/PENhlp.txt"},
      .odr_listing = true,
-     .convert = &pentax::convert_measurements_traverse},
+     .convert = &pentax::convert_measurements_traverse,
+     .signature = &pentax::measurements_traverse_signature},
     {.id = "pentax-cor-traverse",
      .menu_name = "mnuPENTAXCOROD",
      .menu_path = "PENTAX",
@@ -121,7 +132,8 @@ constexpr ConversionCommand kCommands[] = {
      .open_title = kPentaxCorTitle,
      .open_filter = kAllFiles,
      .outputs = Outputs::coordinates,
-     .convert = &pentax::convert_coordinates_traverse},
+     .convert = &pentax::convert_coordinates_traverse,
+     .signature = &pentax::coordinates_traverse_signature},
     {.id = "south-mes",
      .menu_name = "mnuSOUTHMES",
      .menu_path = "SOUTH",
@@ -131,7 +143,8 @@ constexpr ConversionCommand kCommands[] = {
      .outputs = Outputs::measurements,
      .opening = Opening::late,
      .scratch_files = {"/ConvSou.txt"},
-     .convert = &south::convert_measurements},
+     .convert = &south::convert_measurements,
+     .signature = &south::measurements_signature},
     {.id = "topcon-gts3000",
      .menu_name = "mnuTOPCONGTS3000",
      .menu_path = "TOPCON",
@@ -142,7 +155,8 @@ constexpr ConversionCommand kCommands[] = {
      .opening = Opening::late,
      .line_ends = LineEnds::bare_lf,
      .scratch_files = {"/Top300hlp.txt", "/Top3000hlp.txt"},
-     .convert = &topcon::convert_gts3000},
+     .convert = &topcon::convert_gts3000,
+     .signature = &topcon::gts3000_signature},
     {.id = "topcon-gts3000-raw",
      .menu_name = "mnuTOPCONGTS3000RAW",
      .menu_path = "TOPCON",
@@ -153,7 +167,8 @@ constexpr ConversionCommand kCommands[] = {
      .opening = Opening::late,
      .line_ends = LineEnds::bare_lf,
      .scratch_files = {"/Top300hlp.txt", "/Top3000hlp.txt"},
-     .convert = &topcon::convert_gts3000_raw},
+     .convert = &topcon::convert_gts3000_raw,
+     .signature = &topcon::gts3000_raw_signature},
     {.id = "topcon-gts3000-raw-wordpad",
      .menu_name = "mnuTOPCONGTS3000RAWwardpad",
      .menu_path = "TOPCON",
@@ -163,13 +178,18 @@ constexpr ConversionCommand kCommands[] = {
      .outputs = Outputs::measurements,
      .opening = Opening::late,
      .scratch_files = {"/Top300hlp.txt"},
-     .convert = &topcon::convert_gts3000_raw_wordpad},
+     .convert = &topcon::convert_gts3000_raw_wordpad,
+     .signature = &topcon::gts3000_raw_signature},
 };
 
 }  // namespace
 
 std::span<const ConversionCommand> catalogue() {
   return kCommands;
+}
+
+std::string menu_label(const ConversionCommand& command) {
+  return replace_all(command.menu_path, "/", " / ") + " / " + std::string(command.caption);
 }
 
 const ConversionCommand* find_command(std::string_view id_or_menu_name) {

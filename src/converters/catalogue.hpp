@@ -2,6 +2,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "flow/command.hpp"
@@ -10,6 +11,9 @@ namespace korvath {
 
 /// Every command, in the order of the command line's list.
 std::span<const ConversionCommand> catalogue();
+
+/// The menus and the item as the user sees them: "LEICA / TCR 407 / IDX FILE".
+std::string menu_label(const ConversionCommand& command);
 
 /// The command with this id ("leica-tc600") or menu name ("mnuLEICATC600"); nullptr if none.
 const ConversionCommand* find_command(std::string_view id_or_menu_name);

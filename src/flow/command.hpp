@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "flow/signature.hpp"
+
 namespace korvath {
 
 class Conversion;
@@ -39,6 +41,8 @@ struct ConversionCommand {
   bool (*validate)(const std::string& input_path) = nullptr;
   /// The conversion itself; nullptr while the converter is not built (listed, refuses to run).
   void (*convert)(Conversion&) = nullptr;
+  /// Tells from the start of a file whether it is in this command's format (`korvath detect`).
+  Signature signature = nullptr;
 };
 
 }  // namespace korvath

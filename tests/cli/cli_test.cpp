@@ -150,6 +150,52 @@ TEST(Cli, RefusesAnOutputThatIsTheInput) {
   EXPECT_EQ(read_file(dir / "JOB.txm"), example());
 }
 
+TEST(Cli, WarnsWhenAnotherCommandFitsTheFileBetter) {
+  TempDir dir;
+  write_file(dir / "JOB.txt", read_file(KORVATH_EXAMPLES "/south-mes.txt"));
+  const Result r = korvath(dir, "convert leica-tcr307 JOB.txt a b --scratch-dir=.");
+  EXPECT_NE(r.err.find("korvath: προειδοποίηση: το «JOB.txt» ταιριάζει καλύτερα στην εντολή "
+                       "south-mes (SOUTH / ΜΕΤΡΗΣΕΙΣ): γραμμές στάσεων"),
+            std::string::npos)
+      << r.err;
+}
+
+TEST(Cli, DetectNamesTheFittingCommandsBestFirst) {
+  TempDir dir;
+  write_file(dir / "JOB.raw", read_file(KORVATH_EXAMPLES "/topcon-gts3000-raw-wordpad.raw"));
+  write_file(dir / "letter.txt", "Dear surveyor,\r\nthe job is attached.\r\n");
+  const Result fits = korvath(dir, "detect JOB.raw");
+  EXPECT_EQ(fits.status, 0);
+  const std::string keys = "κλειδιά STN/BS/SS/SD/HV στις στήλες 1–8· γραμμή 3: UNITS   M,G";
+  EXPECT_EQ(fits.out,
+            "JOB.raw:\n"
+            "  topcon-gts3000-raw-wordpad  TOPCON / GPT 3000 RAW (WordPad Saved)  " +
+                keys +
+                "\n"
+                "  topcon-gts3000-raw          TOPCON / GPT 3000 RAW                  " +
+                keys + "\n");
+  const Result none = korvath(dir, "detect JOB.raw letter.txt");
+  EXPECT_EQ(none.status, 1);
+  EXPECT_TRUE(none.out.ends_with("letter.txt:\n  δεν αναγνωρίστηκε\n")) << none.out;
+  const Result missing = korvath(dir, "detect JOB.raw nowhere.raw");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "korvath: «nowhere.raw»: δεν ανοίγει για ανάγνωση\n");
+  EXPECT_EQ(korvath(dir, "detect").status, 2);
+}
+
+TEST(Cli, DetectReadsAPipeOnlyUpToItsFirst64KiB) {
+  TempDir dir;
+  std::string big;
+  while (big.size() < 100000) big += read_file(KORVATH_EXAMPLES "/south-mes.txt");
+  write_file(dir / "big.txt", big);
+  const std::string command = "cd '" + dir.path().string() +
+                              "' && cat big.txt | { '" KORVATH_BINARY
+                              "' detect /dev/stdin > out; wc -c > rest; }";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(std::stoul(read_file(dir / "rest")), big.size() - 65536);
+  EXPECT_NE(read_file(dir / "out").find("south-mes"), std::string::npos);
+}
+
 TEST(Cli, ListsEveryCommandInOrder) {
   TempDir dir;
   const Result r = korvath(dir, "list");

@@ -106,6 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ui.save_answers.push_back((folder.path() / (coordinates ? "coords" : "stations")).string());
   if (!coordinates) ui.save_answers.push_back((folder.path() / "points").string());
 
+  // The command's signature sees the same bytes, as `korvath detect` would.
+  if (command().signature) command().signature(korvath::Prefix::of(input, true));
+
   const std::size_t descriptors = open_descriptors();
   const korvath::Outcome outcome = korvath::run_command(command(), ui);
 

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "flow/signature.hpp"
+
 namespace korvath {
 class Conversion;
 }
@@ -22,5 +24,12 @@ void convert_tcr407_idx(Conversion& c);
 void convert_tcr407_mdt(Conversion& c);
 /// Leica TCR 407 IDX exchange file (POINTS table) -> coordinate file.
 void convert_tcr407_coords(Conversion& c);
+
+/// What each command's format looks like in the first lines of a file (`korvath detect`).
+Fit tc600_signature(const Prefix& prefix);
+Fit tcr307_signature(const Prefix& prefix);
+Fit tcr407_idx_signature(const Prefix& prefix);
+Fit tcr407_mdt_signature(const Prefix& prefix);
+Fit tcr407_coords_signature(const Prefix& prefix);
 
 }  // namespace korvath::leica

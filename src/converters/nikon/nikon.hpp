@@ -1,6 +1,8 @@
 // The Nikon NPL 352 converters, one function per command.
 #pragma once
 
+#include "flow/signature.hpp"
+
 namespace korvath {
 class Conversion;
 }
@@ -13,5 +15,9 @@ void convert_npl352_dos(Conversion& c);
 /// NPL 352 raw download (.nik): the ST, F1 and SS records, kept in "/nikhelp.txt", -> station
 /// and point measurement files.
 void convert_npl352_raw(Conversion& c);
+
+/// What each command's format looks like in the first lines of a file (`korvath detect`).
+Fit npl352_dos_signature(const Prefix& prefix);
+Fit npl352_raw_signature(const Prefix& prefix);
 
 }  // namespace korvath::nikon

@@ -1,6 +1,8 @@
 // The Pentax converters, one function per command.
 #pragma once
 
+#include "flow/signature.hpp"
+
 namespace korvath {
 class Conversion;
 }
@@ -16,5 +18,11 @@ void convert_measurements_traverse(Conversion& c);
 void convert_coordinates(Conversion& c);
 /// Traverse coordinate listing of colon-separated point lines -> coordinate file.
 void convert_coordinates_traverse(Conversion& c);
+
+/// What each command's format looks like in the first lines of a file (`korvath detect`).
+Fit measurements_signature(const Prefix& prefix);
+Fit measurements_traverse_signature(const Prefix& prefix);
+Fit coordinates_signature(const Prefix& prefix);
+Fit coordinates_traverse_signature(const Prefix& prefix);
 
 }  // namespace korvath::pentax

@@ -1,6 +1,8 @@
 // The Topcon converters, one function per command.
 #pragma once
 
+#include "flow/signature.hpp"
+
 namespace korvath {
 class Conversion;
 }
@@ -13,5 +15,10 @@ void convert_gts3000(Conversion& c);
 void convert_gts3000_raw(Conversion& c);
 /// The same raw file after WordPad has saved it again with CR LF line ends.
 void convert_gts3000_raw_wordpad(Conversion& c);
+
+/// What each command's format looks like in the first lines of a file (`korvath detect`). Both
+/// raw commands read the same records: the line ends tell them apart.
+Fit gts3000_signature(const Prefix& prefix);
+Fit gts3000_raw_signature(const Prefix& prefix);
 
 }  // namespace korvath::topcon

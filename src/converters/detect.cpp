@@ -1,0 +1,91 @@
+#include "converters/detect.hpp"
+
+#include <algorithm>
+
+#include "converters/catalogue.hpp"
+#include "flow/conversion_error.hpp"
+
+namespace korvath {
+namespace {
+
+// Every command reads any line ends alike; a file in the command's own line ends only comes
+// first between two commands that fit it equally (the two Topcon raw commands).
+bool in_own_line_ends(LineEnds ends, const Prefix& prefix) {
+  return ends == LineEnds::bare_lf ? !prefix.cr : prefix.cr || !prefix.lone_lf;
+}
+
+struct Ranked {
+  Detection detection;
+  bool suits = true;
+};
+
+std::vector<Ranked> ranked(const Prefix& prefix) {
+  std::vector<Ranked> fits;
+  if (!prefix.text) return fits;
+  for (const ConversionCommand& command : catalogue()) {
+    if (!command.signature) continue;
+    Fit fit = command.signature(prefix);
+    if (!fit.fits()) continue;
+    const bool suits = in_own_line_ends(command.line_ends, prefix);
+    fits.push_back({{&command, std::move(fit)}, suits});
+  }
+  std::stable_sort(fits.begin(), fits.end(), [](const Ranked& a, const Ranked& b) {
+    if (a.detection.fit.score != b.detection.fit.score)
+      return a.detection.fit.score > b.detection.fit.score;
+    return a.suits && !b.suits;
+  });
+  return fits;
+}
+
+std::optional<Prefix> try_read_prefix(const std::string& path) {
+  try {
+    return read_prefix(path);
+  } catch (const ConversionError&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::vector<Detection> rank_commands(const Prefix& prefix) {
+  std::vector<Detection> detections;
+  for (Ranked& fit : ranked(prefix)) detections.push_back(std::move(fit.detection));
+  return detections;
+}
+
+std::vector<Detection> near_misses(const Prefix& prefix) {
+  std::vector<Detection> misses;
+  if (!prefix.text) return misses;
+  for (const ConversionCommand& command : catalogue()) {
+    if (!command.signature) continue;
+    Fit fit = command.signature(prefix);
+    if (!fit.fits() && !fit.evidence.empty()) misses.push_back({&command, std::move(fit)});
+  }
+  return misses;
+}
+
+std::optional<Detection> best_fit(const std::string& path) {
+  const std::optional<Prefix> prefix = try_read_prefix(path);
+  if (!prefix) return std::nullopt;
+  std::vector<Detection> fits = rank_commands(*prefix);
+  if (fits.empty()) return std::nullopt;
+  return std::move(fits.front());
+}
+
+std::optional<Detection> better_fit(const std::string& path, const ConversionCommand& chosen) {
+  const std::optional<Prefix> prefix = try_read_prefix(path);
+  if (!prefix) return std::nullopt;
+  std::vector<Ranked> fits = ranked(*prefix);
+  if (fits.empty() || fits.front().detection.command == &chosen) return std::nullopt;
+  const auto mine = std::find_if(fits.begin(), fits.end(), [&](const Ranked& fit) {
+    return fit.detection.command == &chosen;
+  });
+  // Equal score and equally suited line ends: the same file serves both (an IDX file's
+  // measurements and its points); neither fits better.
+  if (mine != fits.end() && mine->detection.fit.score == fits.front().detection.fit.score &&
+      mine->suits == fits.front().suits)
+    return std::nullopt;
+  return std::move(fits.front().detection);
+}
+
+}  // namespace korvath

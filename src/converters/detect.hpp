@@ -1,0 +1,35 @@
+// Which commands a file fits, best first: every command's signature over the start of the file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "flow/command.hpp"
+#include "flow/signature.hpp"
+
+namespace korvath {
+
+struct Detection {
+  const ConversionCommand* command = nullptr;
+  Fit fit;
+};
+
+/// The commands whose signature fits the prefix, best first: the higher score, then line ends
+/// that suit the command (they tell the two Topcon raw commands apart), then the catalogue's
+/// order. A binary prefix fits none. Line ends that do not suit a command are added to its
+/// evidence.
+std::vector<Detection> rank_commands(const Prefix& prefix);
+
+/// Signatures that do not fit but say what came close (GSI words in lines the TC 600 command
+/// rejects); empty for a binary prefix.
+std::vector<Detection> near_misses(const Prefix& prefix);
+
+/// The command the file at `path` fits best; none when it fits none or cannot be read.
+std::optional<Detection> best_fit(const std::string& path);
+
+/// The best command for the file when it fits that one better than `chosen` (or fits it and not
+/// `chosen`); none otherwise, and none when the file cannot be read.
+std::optional<Detection> better_fit(const std::string& path, const ConversionCommand& chosen);
+
+}  // namespace korvath
