@@ -8,6 +8,7 @@
 #include "app/about_window.hpp"
 #include "app/logo.hpp"
 #include "converters/catalogue.hpp"
+#include "converters/detect.hpp"
 #include "flow/run.hpp"
 #include "platform/qt/qt_platform.hpp"
 #include "platform/qt/qt_text.hpp"
@@ -89,7 +90,7 @@ void FrmMAIN::run(const ConversionCommand& command) {
   // at a time keeps two conversions from sharing files and the dialog.
   if (running_) return;
   const QScopedValueRollback<bool> busy(running_, true);
-  run_command(command, platform_);
+  run_command(command, platform_, detector_advice());
 }
 
 void FrmMAIN::show_about() {

@@ -88,4 +88,21 @@ std::optional<Detection> better_fit(const std::string& path, const ConversionCom
   return std::move(fits.front().detection);
 }
 
+InputAdvice detector_advice() {
+  InputAdvice advice;
+  advice.looks_like = [](const std::string& path) -> std::optional<std::string> {
+    const auto best = best_fit(path);
+    if (!best) return std::nullopt;
+    return menu_label(*best->command) + " (" + std::string(best->command->id) + ")";
+  };
+  advice.fits_better = [](const std::string& path,
+                          const ConversionCommand& chosen) -> std::optional<std::string> {
+    const auto better = better_fit(path, chosen);
+    if (!better) return std::nullopt;
+    return "ταιριάζει καλύτερα στην εντολή " + std::string(better->command->id) + " (" +
+           menu_label(*better->command) + "): " + better->fit.evidence;
+  };
+  return advice;
+}
+
 }  // namespace korvath

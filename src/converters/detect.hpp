@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "flow/advice.hpp"
 #include "flow/command.hpp"
 #include "flow/signature.hpp"
 
@@ -31,5 +32,9 @@ std::optional<Detection> best_fit(const std::string& path);
 /// The best command for the file when it fits that one better than `chosen` (or fits it and not
 /// `chosen`); none otherwise, and none when the file cannot be read.
 std::optional<Detection> better_fit(const std::string& path, const ConversionCommand& chosen);
+
+/// The detector's answers as the flow's reports take them: what a file looks like ("TOPCON /
+/// GPT 3000 RAW (topcon-gts3000-raw)") and which command it fits better, with the evidence.
+InputAdvice detector_advice();
 
 }  // namespace korvath

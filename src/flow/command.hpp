@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,13 @@ enum class LineEnds {
   bare_lf,  // records separated by bare line feeds (the Topcon rich-text commands)
 };
 
+/// Why the validation pass rejected an input: the first line that fails, and what is wrong with
+/// it ("έχει 176 χαρακτήρες…").
+struct Rejection {
+  std::uint64_t line = 0;
+  std::string reason;
+};
+
 struct ConversionCommand {
   std::string_view id;         // "leica-tc600": the command line and the tests
   std::string_view menu_name;  // "mnuLEICATC600": the menu item's object name
@@ -37,8 +46,9 @@ struct ConversionCommand {
   std::array<std::string_view, 2> scratch_files{};
   /// Writes the `OdrFile` beside the point file (the Pentax measurement commands).
   bool odr_listing = false;
-  /// Checks the whole input before any output dialog; false rejects it (the TC 600 command).
-  bool (*validate)(const std::string& input_path) = nullptr;
+  /// Checks the whole input before any output dialog; a rejection stops the command (the TC 600
+  /// command).
+  std::optional<Rejection> (*validate)(const std::string& input_path) = nullptr;
   /// The conversion itself; nullptr while the converter is not built (listed, refuses to run).
   void (*convert)(Conversion&) = nullptr;
   /// Tells from the start of a file whether it is in this command's format (`korvath detect`).

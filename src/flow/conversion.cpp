@@ -37,8 +37,19 @@ std::size_t output_count(const ConversionCommand& command) {
 
 }  // namespace
 
-Conversion::Conversion(const ConversionCommand& command, Platform& ui)
-    : command_(command), ui_(ui) {}
+Conversion::Conversion(const ConversionCommand& command, Platform& ui, const InputAdvice& advice)
+    : command_(command), ui_(ui), advice_(advice) {}
+
+std::optional<std::string> Conversion::looks_like() const {
+  if (!advice_.looks_like) return std::nullopt;
+  return advice_.looks_like(input_);
+}
+
+void Conversion::note_better_fit() {
+  if (!advice_.fits_better) return;
+  if (auto better = advice_.fits_better(input_, command_))
+    note({input_name_, 0}, *std::move(better));
+}
 
 Conversion::~Conversion() {
   // Outputs close first (members go in reverse), then the scratch files are put in place.
@@ -118,9 +129,14 @@ Conversion::Stage Conversion::ask() {
   }
   if (!take_input(*input)) return Stage::refused;
 
-  if (command_.validate && !command_.validate(input_)) {
-    ui_.show_message(kNotValid, kWarningTitle, Icon::error);
-    return Stage::invalid;
+  if (command_.validate) {
+    if (const auto rejection = command_.validate(input_)) {
+      std::string why = "«" + input_name_ + "»: γραμμή " + std::to_string(rejection->line) + ": " +
+                        rejection->reason;
+      if (const auto guess = looks_like()) why += "\nΤο αρχείο μοιάζει με " + *guess + ".";
+      ui_.show_message(kNotValid, kWarningTitle, Icon::error, why);
+      return Stage::invalid;
+    }
   }
 
   for (std::size_t i = 0; i < output_count(command_); ++i) {

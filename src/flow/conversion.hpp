@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "flow/advice.hpp"
 #include "flow/command.hpp"
 #include "flow/conversion_error.hpp"
 #include "flow/output_file.hpp"
@@ -40,7 +41,7 @@ class Conversion {
     refused,  // an output would be the input, the other output or a scratch file
   };
 
-  Conversion(const ConversionCommand& command, Platform& ui);
+  Conversion(const ConversionCommand& command, Platform& ui, const InputAdvice& advice = {});
   Conversion(const Conversion&) = delete;
   Conversion& operator=(const Conversion&) = delete;
   ~Conversion();
@@ -86,6 +87,10 @@ class Conversion {
   void close_all();
   /// The outputs with the lines written, after close_all().
   std::vector<WrittenFile> written() const;
+  /// What the input looks like, from the front end's detector; none when it fits no command.
+  std::optional<std::string> looks_like() const;
+  /// Adds a note when the input fits another command better than this one.
+  void note_better_fit();
 
   /// Adds a note for the final report (each front end shows them after the files written).
   void note(Where where, std::string text) {
@@ -105,6 +110,7 @@ class Conversion {
 
   const ConversionCommand& command_;
   Platform& ui_;
+  InputAdvice advice_;
   std::string input_, input_name_, input_copy_, folder_, odr_path_, refusal_;
   std::optional<ScratchFiles> scratch_;
   std::vector<std::string> output_paths_;

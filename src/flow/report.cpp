@@ -103,14 +103,14 @@ std::string written_line(const WrittenFile& file) {
          (file.lines == 1 ? " γραμμή" : " γραμμές");
 }
 
-std::string success_details(const Outcome& outcome, std::optional<std::string_view> looks_like) {
+std::string success_details(const Outcome& outcome) {
   std::string details;
   bool nothing_written = true;
   for (const WrittenFile& file : outcome.written) nothing_written &= file.lines == 0;
   if (nothing_written) {
-    details = looks_like ? "Δεν γράφτηκε καμία γραμμή· το αρχείο μοιάζει με " +
-                               std::string(*looks_like) + ".\n"
-                         : "Δεν γράφτηκε καμία γραμμή.\n";
+    details = outcome.looks_like
+                  ? "Δεν γράφτηκε καμία γραμμή· το αρχείο μοιάζει με " + *outcome.looks_like + ".\n"
+                  : "Δεν γράφτηκε καμία γραμμή.\n";
   }
   for (const WrittenFile& file : outcome.written) details += written_line(file) + '\n';
   for (const Note& note : outcome.notes) details += note_line(note) + '\n';

@@ -27,9 +27,8 @@ std::string note_line(const Note& note);
 std::string written_line(const WrittenFile& file);
 
 /// The success box's informative text: "Δεν γράφτηκε καμία γραμμή" first when every output is
-/// empty (with what the input looks like, when `looks_like` is given), then a line per output,
-/// then the notes.
-std::string success_details(const Outcome& outcome,
-                            std::optional<std::string_view> looks_like = std::nullopt);
+/// empty (with what the input looks like, when the detector knew), then a line per output, then
+/// the notes.
+std::string success_details(const Outcome& outcome);
 
 }  // namespace korvath

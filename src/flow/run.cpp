@@ -1,5 +1,7 @@
 #include "flow/run.hpp"
 
+#include <algorithm>
+
 #include "flow/report.hpp"
 
 namespace korvath {
@@ -9,37 +11,46 @@ std::string not_built_text(const ConversionCommand& command) {
          "» δεν είναι ακόμη διαθέσιμη.";
 }
 
-Outcome run_conversion(const ConversionCommand& command, Platform& ui) {
+Outcome run_conversion(const ConversionCommand& command, Platform& ui, const InputAdvice& advice) {
   using Status = Outcome::Status;
   if (!command.convert) {
     ui.show_message(not_built_text(command), kWarningTitle, Icon::error);
-    return {Status::not_built, {}, {}, {}};
+    return {Status::not_built, {}, {}, {}, {}};
   }
   try {
-    Conversion conversion(command, ui);
+    Conversion conversion(command, ui, advice);
     switch (conversion.ask()) {
       case Conversion::Stage::ended:
-        return {Status::ended, {}, {}, {}};
+        return {Status::ended, {}, {}, {}, {}};
       case Conversion::Stage::invalid:
-        return {Status::invalid_input, {}, {}, {}};
+        return {Status::invalid_input, {}, {}, {}, {}};
       case Conversion::Stage::refused:
         ui.show_message(conversion.refusal(), kWarningTitle, Icon::error);
-        return {Status::refused, {}, {}, {}};
+        return {Status::refused, {}, {}, {}, {}};
       case Conversion::Stage::ready:
         break;
     }
     command.convert(conversion);
     conversion.close_all();  // a failed flush or close is never reported as success
-    return {Status::converted, {}, conversion.written(), conversion.notes()};
+    Outcome outcome{Status::converted, {}, conversion.written(), {}, {}};
+    // A success that wrote nothing is most often the wrong command: say what the file looks
+    // like; otherwise say so only when another command fits it better.
+    if (std::all_of(outcome.written.begin(), outcome.written.end(),
+                    [](const WrittenFile& file) { return file.lines == 0; }))
+      outcome.looks_like = conversion.looks_like();
+    else
+      conversion.note_better_fit();
+    outcome.notes = conversion.notes();
+    return outcome;
   } catch (const ConversionError& e) {
-    return {Status::failed, e, {}, {}};  // unwinding has already closed every file
+    return {Status::failed, e, {}, {}, {}};  // unwinding has already closed every file
   } catch (const std::exception& e) {
-    return {Status::failed, ConversionError(Fault::other, {}, e.what()), {}, {}};
+    return {Status::failed, ConversionError(Fault::other, {}, e.what()), {}, {}, {}};
   }
 }
 
-Outcome run_command(const ConversionCommand& command, Platform& ui) {
-  Outcome outcome = run_conversion(command, ui);
+Outcome run_command(const ConversionCommand& command, Platform& ui, const InputAdvice& advice) {
+  Outcome outcome = run_conversion(command, ui, advice);
   if (outcome.status == Outcome::Status::converted)
     ui.show_message(kConverted, kInformationTitle, Icon::information, success_details(outcome));
   // A cancelled dialog is the user's own choice: nothing to say.

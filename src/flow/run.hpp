@@ -23,17 +23,19 @@ struct Outcome {
   };
   Status status = Status::ended;
   std::optional<ConversionError> error;
-  std::vector<WrittenFile> written;  // converted: each output with the lines written
-  std::vector<Note> notes;           // converted: what the user should know besides
+  std::vector<WrittenFile> written;       // converted: each output with the lines written
+  std::vector<Note> notes;                // converted: what the user should know besides
+  std::optional<std::string> looks_like;  // converted with no line written: what the input fits
 };
 
 /// Runs the flow and the conversion, without the final success message: the command line puts
 /// its file report before it. Every file is closed when it returns.
-Outcome run_conversion(const ConversionCommand& command, Platform& ui);
+Outcome run_conversion(const ConversionCommand& command, Platform& ui,
+                       const InputAdvice& advice = {});
 
 /// The whole command as the menu runs it: run_conversion, then the success message with the
 /// lines written and the notes, or on the error path (not a cancelled dialog) the cause.
-Outcome run_command(const ConversionCommand& command, Platform& ui);
+Outcome run_command(const ConversionCommand& command, Platform& ui, const InputAdvice& advice = {});
 
 /// The text shown for a command whose converter is not built yet.
 std::string not_built_text(const ConversionCommand& command);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <istream>
@@ -26,9 +27,14 @@ void ConsolePlatform::show_message(std::string_view text, std::string_view title
                                    std::string_view details) {
   ScriptedPlatform::show_message(text, title, icon, details);
   std::ostream& to = icon == Icon::information ? out_ : err_;
-  if (icon == Icon::error) to << "korvath: ";  // a refusal or a rejected input names its file
-  to << text << '\n';
-  if (!details.empty()) to << details << '\n';
+  // A refusal or a rejected input names its file: each of its lines says who speaks.
+  const std::string_view speaker = icon == Icon::error ? "korvath: " : "";
+  to << speaker << text << '\n';
+  for (std::size_t start = 0; start < details.size();) {
+    const std::size_t end = std::min(details.find('\n', start), details.size());
+    to << speaker << details.substr(start, end - start) << '\n';
+    start = end + 1;
+  }
   to << std::flush;
 }
 

@@ -141,7 +141,9 @@ TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
       press(kConverted, kInformationTitle, QMessageBox::Information, QMessageBox::Ok,
             stations + ".txm: 2 γραμμές\n" + points + ".txm: 5 γραμμές"),
       choose(tc600.open_title, tc6, kOpen, points, invalid),
-      press(kNotValid, kWarningTitle, QMessageBox::Critical, QMessageBox::Ok),
+      press(kNotValid, kWarningTitle, QMessageBox::Critical, QMessageBox::Ok,
+            "«" + invalid +
+                "»: γραμμή 1: έχει 17 χαρακτήρες· η εντολή δέχεται γραμμές των 64 και 112"),
       choose(tc600.open_title, tc6, kOpen, invalid, input),
       choose(kStationSaveTitle, txm, kSave, input, ""),
   });

@@ -75,7 +75,10 @@ TEST(Cli, InvalidInputExitsWithThree) {
   write_file(dir / "JOB.TC6", "too short\r\n");
   const Result r = korvath(dir, "convert leica-tc600 JOB.TC6 a b");
   EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err, "korvath: Δεν είναι έγκυρο αρχείο\n");
+  EXPECT_EQ(r.err,
+            "korvath: Δεν είναι έγκυρο αρχείο\n"
+            "korvath: «JOB.TC6»: γραμμή 1: έχει 9 χαρακτήρες· η εντολή δέχεται γραμμές των 64 και "
+            "112\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "a.txm"));
 }
 

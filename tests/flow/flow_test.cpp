@@ -238,15 +238,17 @@ TEST(Report, FailureLineQuotesFortyBytesAndEscapesTheRest) {
 }
 
 TEST(Report, SuccessSaysFirstWhenNothingWasWrittenThenFilesThenNotes) {
-  Outcome empty{Status::converted, {}, {{"st.txm", 0}, {"pt.txm", 0}}, {{"job", 3, "μονάδα"}}};
+  Outcome empty{
+      Status::converted, {}, {{"st.txm", 0}, {"pt.txm", 0}}, {{"job", 3, "μονάδα"}}, {}};
   EXPECT_EQ(success_details(empty),
             "Δεν γράφτηκε καμία γραμμή.\nst.txm: 0 γραμμές\npt.txm: 0 γραμμές\n«job»: γραμμή 3: "
             "μονάδα");
-  EXPECT_EQ(success_details(empty, "NIKON / RAW"),
+  empty.looks_like = "NIKON / RAW";
+  EXPECT_EQ(success_details(empty),
             "Δεν γράφτηκε καμία γραμμή· το αρχείο μοιάζει με NIKON / RAW.\nst.txm: 0 γραμμές\n"
             "pt.txm: 0 γραμμές\n«job»: γραμμή 3: μονάδα");
   empty.written[1].lines = 2;
-  EXPECT_EQ(success_details(empty, "NIKON / RAW"),
+  EXPECT_EQ(success_details(empty),
             "st.txm: 0 γραμμές\npt.txm: 2 γραμμές\n«job»: γραμμή 3: μονάδα");
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "flow/command.hpp"
 #include "flow/signature.hpp"
 
 namespace korvath {
@@ -12,7 +13,7 @@ class Conversion;
 namespace korvath::leica {
 
 /// Wild/Leica TC 600: every line is 64, 112 or 0 characters long.
-bool validate_tc600(const std::string& input_path);
+std::optional<Rejection> validate_tc600(const std::string& input_path);
 /// Wild/Leica TC 600 download -> station and point measurement files.
 void convert_tc600(Conversion& c);
 

@@ -59,13 +59,15 @@ Observation observation(Value target, const Setup& s, const Measured& m) {
 
 }  // namespace
 
-bool validate_tc600(const std::string& input_path) {
+std::optional<Rejection> validate_tc600(const std::string& input_path) {
   LineReader in(input_path);
   while (!in.at_end()) {
     const std::size_t length = in.read_line().size();
-    if (length != 0 && length != kShortLine && length != kLongLine) return false;
+    if (length != 0 && length != kShortLine && length != kLongLine)
+      return Rejection{in.own_line(), "έχει " + std::to_string(length) +
+                                          " χαρακτήρες· η εντολή δέχεται γραμμές των 64 και 112"};
   }
-  return true;
+  return std::nullopt;
 }
 
 void convert_tc600(Conversion& c) {

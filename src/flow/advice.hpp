@@ -1,0 +1,24 @@
+// What a front end knows of the formats, for the reports: the flow itself reads no format, so
+// the window and the command line hand it the detector's answers.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "flow/command.hpp"
+
+namespace korvath {
+
+struct InputAdvice {
+  /// What the file at `path` looks like ("GPT 3000 RAW (topcon-gts3000-raw)"), when it fits a
+  /// command.
+  std::function<std::optional<std::string>(const std::string& path)> looks_like;
+  /// The command the file fits better than `chosen`, worded with its evidence, when there is
+  /// one.
+  std::function<std::optional<std::string>(const std::string& path,
+                                           const ConversionCommand& chosen)>
+      fits_better;
+};
+
+}  // namespace korvath
