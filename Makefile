@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap build test demo package clean sanitize fuzz bench
+.PHONY: all bootstrap build test demo package clean sanitize fuzz bench lint
 
 all: build
 
@@ -39,6 +39,10 @@ fuzz: bootstrap
 
 bench: bootstrap
 	@scripts/bench
+
+# Formatting, clang-tidy and cppcheck as gates over src/ and tests/ (see scripts/lint).
+lint: build
+	@scripts/lint
 
 clean:
 	rm -rf $(BUILD) demo-out
