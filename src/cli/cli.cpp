@@ -1,9 +1,11 @@
 #include "cli/cli.hpp"
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <clocale>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
@@ -11,27 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch.hpp"
+#include "cli/convert.hpp"
+#include "cli/help.hpp"
 #include "converters/catalogue.hpp"
 #include "converters/detect.hpp"
 #include "flow/report.hpp"
-#include "flow/run.hpp"
 #include "flow/text.hpp"
-#include "platform/console_platform.hpp"
 
 namespace korvath {
 namespace {
-
-// Only a regular file: a pipe is read once, by the conversion itself.
-void warn_about_better_fit(const ConversionCommand& command, const std::string& input,
-                           std::ostream& err) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(input, ec)) return;
-  const std::optional<Detection> better = better_fit(input, command);
-  if (!better) return;
-  err << "korvath: προειδοποίηση: το «" << input << "» ταιριάζει καλύτερα στην εντολή "
-      << better->command->id << " (" << menu_label(*better->command)
-      << "): " << better->fit.evidence << "\n";
-}
 
 // The text and blanks up to `width` characters (UTF-8: a Greek letter is one character).
 std::string padded(std::string_view text, std::size_t width) {
@@ -69,6 +60,7 @@ int detect_files(const std::vector<std::string>& files, std::ostream& out, std::
 
 void add_detect(CLI::App& app, std::vector<std::string>& files) {
   app.add_subcommand("detect", "σε ποια εντολή ταιριάζει κάθε αρχείο (διαβάζει τα πρώτα 64 KiB)")
+      ->group("Εντολές")
       ->add_option("FILE", files, "αρχεία του οργάνου")
       ->required();
 }
@@ -85,61 +77,55 @@ void list_commands(std::ostream& out) {
 }
 
 struct ConvertArguments {
-  std::string command, input;
-  std::vector<std::string> outputs;
-  std::string overwrite, scratch_dir;
+  std::string command, overwrite, scratch_dir, to;
+  std::vector<std::string> files;  // INPUT OUTPUT [OUTPUT2], or with --to the inputs
+  unsigned jobs = 1;
 };
 
 int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
-  const ConversionCommand* command = find_command(args.command);
-  if (!command) {
-    err << "korvath: άγνωστη εντολή «" << args.command << "» (δείτε: korvath list)\n";
+  ConvertSettings settings{find_command(args.command), overwrite_answer(args.overwrite), {}};
+  if (!settings.command) {
+    usage_error(err, "άγνωστη εντολή μετατροπής «" + args.command + "» (οι εντολές: korvath list)");
     return kExitUsage;
   }
-  const std::size_t wanted = command->outputs == Outputs::coordinates ? 1 : 2;
-  if (args.outputs.size() != wanted) {
-    err << "korvath: η εντολή " << command->id << " θέλει "
-        << (wanted == 1 ? "ένα αρχείο εξόδου (συντεταγμένων)"
-                        : "δύο αρχεία εξόδου (στάσεων, σημείων)")
-        << "\n";
+  const ConversionCommand& command = *settings.command;
+  settings.scratch_folder = args.scratch_dir.empty() ? default_scratch_folder() : args.scratch_dir;
+  while (settings.scratch_folder.size() > 1 && settings.scratch_folder.back() == '/')
+    settings.scratch_folder.pop_back();
+  const Streams io{in, out, err};
+
+  if (!args.to.empty()) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(args.to, ec)) {
+      usage_error(err, "ο φάκελος «" + args.to + "» της --to δεν υπάρχει");
+      return kExitUsage;
+    }
+    return convert_batch(settings, args.files, args.to, args.jobs, io);
+  }
+  const std::size_t wanted = command.outputs == Outputs::coordinates ? 1 : 2;
+  if (args.files.size() != wanted + 1) {
+    usage_error(err, "η εντολή " + std::string(command.id) + " θέλει το αρχείο εισόδου και " +
+                         (wanted == 1 ? "ένα αρχείο εξόδου (συντεταγμένων)"
+                                      : "δύο αρχεία εξόδου (στάσεων, σημείων)"));
     return kExitUsage;
   }
-  OverwriteAnswer overwrite = isatty(STDIN_FILENO) ? OverwriteAnswer::ask : OverwriteAnswer::no;
-  if (args.overwrite == "yes") overwrite = OverwriteAnswer::yes;
-  if (args.overwrite == "no") overwrite = OverwriteAnswer::no;
-  if (args.overwrite == "ask") overwrite = OverwriteAnswer::ask;
+  return convert_file(settings, args.files.front(), {args.files.begin() + 1, args.files.end()}, io);
+}
 
-  ConsolePlatform ui(overwrite, in, out, err);
-  ui.open_answers.push_back(args.input);
-  for (const std::string& output : args.outputs) ui.save_answers.push_back(output);
-  ui.folder = args.scratch_dir.empty() ? default_scratch_folder() : args.scratch_dir;
-  while (ui.folder.size() > 1 && ui.folder.back() == '/') ui.folder.pop_back();
-
-  if (command->convert && !args.input.empty()) warn_about_better_fit(*command, args.input, err);
-
-  const Outcome outcome = run_conversion(*command, ui);
-  switch (outcome.status) {
-    case Outcome::Status::converted:
-      for (const WrittenFile& file : outcome.written) out << written_line(file) << '\n';
-      for (const Note& note : outcome.notes)
-        err << "korvath: σημείωση: " << note_line(note) << '\n';
-      ui.show_message(kConverted, kInformationTitle, Icon::information);
-      return kExitConverted;
-    case Outcome::Status::failed:
-      err << "korvath: σφάλμα: " << failure_line(*outcome.error) << '\n';
-      return kExitFailed;
-    case Outcome::Status::invalid_input:
-      return kExitInvalid;
-    case Outcome::Status::ended:
-      return kExitNotConverted;
-    case Outcome::Status::refused:
-    case Outcome::Status::not_built:
-      return kExitFailed;
-  }
+// Standard output that could not be written (a full disk, /dev/full) is no success.
+int checked(int status, std::ostream& out, std::ostream& err) {
+  out.flush();
+  if (out) return status;
+  err << "korvath: αποτυχία εγγραφής στην τυπική έξοδο (" << std::strerror(errno) << ")\n";
   return kExitFailed;
 }
 
 }  // namespace
+
+void prepare_process() {
+  std::setlocale(LC_MESSAGES, "");  // system error texts in the user's language; numbers stay
+  std::signal(SIGXFSZ, SIG_IGN);    // a file-size limit is a failed write, reported as such
+}
 
 int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
             std::ostream& err) {
@@ -147,52 +133,65 @@ int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& o
       "Korvath: μετατροπή αρχείων γεωδαιτικών σταθμών σε αρχεία μετρήσεων (.txm) και"
       " συντεταγμένων (.seq)",
       "korvath"};
-  app.set_version_flag("--version", "korvath " KORVATH_VERSION);
+  app.formatter(greek_formatter());
+  app.failure_message(parse_failure);
+  app.set_help_flag("-h,--help", "αυτή η βοήθεια");
+  app.set_version_flag("--version", "korvath " KORVATH_VERSION, "η έκδοση του προγράμματος");
   app.require_subcommand(1);
   app.footer(
       "\n  korvath list\n"
       "  korvath detect FILE...\n"
       "  korvath convert COMMAND INPUT OUTPUT [OUTPUT2] [--overwrite=ask|yes|no] "
-      "[--scratch-dir=DIR]\n\n"
+      "[--scratch-dir=DIR]\n"
+      "  korvath convert COMMAND --to DIR FILE... [-j N] [--overwrite=ask|yes|no]\n\n"
       "Έξοδος: 0 ολοκληρώθηκε, 1 σφάλμα, 2 λάθος κλήση, 3 μη έγκυρο αρχείο, 4 χωρίς μετατροπή");
 
-  app.add_subcommand("list", "οι εντολές μετατροπής");
+  app.add_subcommand("list", "οι εντολές μετατροπής")->group("Εντολές");
 
   std::vector<std::string> detect_paths;
   add_detect(app, detect_paths);
 
   ConvertArguments args;
-  CLI::App* convert_cmd = app.add_subcommand("convert", "μετατροπή ενός αρχείου");
+  CLI::App* convert_cmd =
+      app.add_subcommand("convert", "μετατροπή ενός αρχείου, ή με --to πολλών")->group("Εντολές");
   convert_cmd->add_option("COMMAND", args.command, "κωδικός εντολής (korvath list) ή όνομα μενού")
       ->required();
-  convert_cmd->add_option("INPUT", args.input, "αρχείο του οργάνου")->required();
   convert_cmd
-      ->add_option("OUTPUT", args.outputs,
-                   "αρχείο στάσεων και αρχείο σημείων, ή ένα αρχείο συντεταγμένων")
-      ->required()
-      ->expected(1, 2);
+      ->add_option("FILE", args.files, "INPUT OUTPUT [OUTPUT2], ή με --to τα αρχεία του οργάνου")
+      ->required();
+  CLI::Option* to = convert_cmd
+                        ->add_option("--to", args.to,
+                                     "κάθε FILE χωριστά, εξόδους στον DIR: NAME_stations.txm, "
+                                     "NAME_points.txm ή NAME.seq")
+                        ->option_text("DIR");
+  convert_cmd->add_option("-j", args.jobs, "έως N μετατροπές ταυτόχρονα (με --to)")
+      ->option_text("N")
+      ->check(CLI::Range(1U, 256U))
+      ->needs(to);
   convert_cmd->add_option("--overwrite", args.overwrite, "απάντηση στην ερώτηση επαναγραφής")
+      ->option_text("ask|yes|no")
       ->check(CLI::IsMember({"ask", "yes", "no"}));
-  convert_cmd->add_option("--scratch-dir", args.scratch_dir, "φάκελος βοηθητικών αρχείων");
+  convert_cmd->add_option("--scratch-dir", args.scratch_dir, "φάκελος βοηθητικών αρχείων")
+      ->option_text("DIR");
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
     out << app.help();
-    return 0;
+    return checked(0, out, err);
   } catch (const CLI::CallForVersion& e) {
     out << app.version() << '\n';
-    return 0;
+    return checked(0, out, err);
   } catch (const CLI::ParseError& e) {
-    err << "korvath: " << e.what() << "\n" << app.help();
+    usage_error(err, parse_failure(&app, e));
     return kExitUsage;
   }
   if (app.got_subcommand("list")) {
     list_commands(out);
-    return 0;
+    return checked(0, out, err);
   }
-  if (app.got_subcommand("detect")) return detect_files(detect_paths, out, err);
-  return convert(args, in, out, err);
+  if (app.got_subcommand("detect")) return checked(detect_files(detect_paths, out, err), out, err);
+  return checked(convert(args, in, out, err), out, err);
 }
 
 }  // namespace korvath

@@ -15,6 +15,11 @@ enum ExitStatus : int {
   kExitNotConverted = 4,  // overwrite declined or empty input path
 };
 
+/// What every start of the program sets first: system error texts in the user's language
+/// (LC_MESSAGES only: numbers are read and written without a locale), and a file-size limit
+/// reported as a failed write instead of ending the process.
+void prepare_process();
+
 int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
             std::ostream& err);
 

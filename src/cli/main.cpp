@@ -3,5 +3,6 @@
 #include "cli/cli.hpp"
 
 int main(int argc, char** argv) {
+  korvath::prepare_process();
   return korvath::run_cli(argc, argv, std::cin, std::cout, std::cerr);
 }

@@ -139,13 +139,32 @@ Conversion::Stage Conversion::ask() {
     }
   }
 
+  const bool all_first = ui_.knows_every_answer();
   for (std::size_t i = 0; i < output_count(command_); ++i) {
     const auto path = ask_output(i);
     if (!path) return Stage::refused;
     output_paths_.push_back(*path);
+    if (all_first) continue;
     confirm_overwrite(*path, ui_);
     if (!overwrite_allowed) return Stage::ended;
     if (command_.opening == Opening::early) outputs_[i].emplace(*path);
+  }
+  return all_first ? take_outputs() : Stage::ready;
+}
+
+Conversion::Stage Conversion::take_outputs() {
+  // Every refusal is behind us; a declined question leaves every file as it was. The ODR file is
+  // an output like the others here: a script never loses one without being told.
+  std::vector<std::string> asked = output_paths_;
+  if (!odr_path_.empty()) asked.push_back(odr_path_);
+  for (const std::string& path : asked)
+    if (has_content(path) && !ui_.ask_overwrite(path)) return Stage::ended;
+  for (std::size_t i = 0; i < output_paths_.size(); ++i) {
+    if (command_.opening == Opening::early) {
+      outputs_[i].emplace(output_paths_[i]);
+    } else {
+      OutputFile(output_paths_[i], OutputFile::Mode::append).close();  // there, as the flow says
+    }
   }
   return Stage::ready;
 }

@@ -100,6 +100,9 @@ class Conversion {
 
  private:
   std::optional<std::string> ask_output(std::size_t i);
+  // When every answer is known: asks the overwrite questions of all outputs and the ODR file,
+  // then creates the outputs; Stage::ended when one was declined.
+  Stage take_outputs();
   // Takes the chosen input: refuses a device, copies a pipe; false when refused.
   bool take_input(const std::string& chosen);
   ScratchFiles& scratch();

@@ -17,7 +17,8 @@ FileKind file_kind(const std::string& path) {
   struct stat info {};
   const int status = path == "-" ? fstat(STDIN_FILENO, &info) : stat(path.c_str(), &info);
   if (status != 0) return FileKind::none;
-  if (S_ISFIFO(info.st_mode)) return FileKind::stream;
+  // Standard input is read through "-" whatever it is: a redirected file is read like a pipe.
+  if (S_ISFIFO(info.st_mode) || (path == "-" && S_ISREG(info.st_mode))) return FileKind::stream;
   if (S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)) return FileKind::file;
   return FileKind::device;
 }

@@ -46,7 +46,7 @@ void OutputFile::flush() {
   if (buffer_.empty() || !file_) return;
   if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get()) != buffer_.size()) {
     failed_ = true;
-    throw ConversionError(Fault::write_failed, {path_, 0}, std::strerror(errno));
+    throw ConversionError(Fault::write_failed, {shown_name(), 0}, std::strerror(errno));
   }
   written_ += buffer_.size();
   buffer_.clear();
@@ -60,7 +60,8 @@ void OutputFile::close() {
   const int saved = errno;
   const bool closed = std::fclose(file_.release()) == 0;
   if (!flushed || !closed)
-    throw ConversionError(Fault::write_failed, {path_, 0}, std::strerror(saved ? saved : errno));
+    throw ConversionError(Fault::write_failed, {shown_name(), 0},
+                          std::strerror(saved ? saved : errno));
 }
 
 }  // namespace korvath

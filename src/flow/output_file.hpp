@@ -47,6 +47,8 @@ class OutputFile {
   void close();
 
   const std::string& path() const { return path_; }
+  /// The name a failed write reports: a private scratch file is reported by its fixed name.
+  void report_as(std::string name) { name_ = std::move(name); }
   std::uint64_t lines() const { return lines_; }
   /// The file's length in bytes, written and buffered.
   std::uint64_t length() const { return written_ + buffer_.size(); }
@@ -59,7 +61,9 @@ class OutputFile {
   struct Closer {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
-  std::string path_;
+  const std::string& shown_name() const { return name_.empty() ? path_ : name_; }
+
+  std::string path_, name_;
   std::unique_ptr<std::FILE, Closer> file_;
   std::string buffer_;
   std::uint64_t lines_ = 0, written_ = 0;

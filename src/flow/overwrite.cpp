@@ -1,5 +1,7 @@
 #include "flow/overwrite.hpp"
 
+#include <sys/stat.h>
+
 #include "flow/output_file.hpp"
 
 namespace korvath {
@@ -30,12 +32,17 @@ std::string odr_name(std::string_view chosen_point_path) {
   return output_name(chosen_point_path, "ODR");
 }
 
+bool has_content(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
+}
+
 void confirm_overwrite(const std::string& path, Platform& ui) {
   overwrite_allowed = true;
   OutputFile file(path, OutputFile::Mode::append);
   const bool has_content = file.length() > 0;
   file.close();
-  if (has_content) overwrite_allowed = ui.ask_yes_no(kOverwriteQuestion, kOverwriteTitle);
+  if (has_content) overwrite_allowed = ui.ask_overwrite(path);
 }
 
 }  // namespace korvath

@@ -20,6 +20,9 @@ std::string output_name(std::string_view path, std::string_view extension);
 /// its file name followed by "ODR"; with no ".", the chosen name followed by ".txm.ODR".
 std::string odr_name(std::string_view chosen_point_path);
 
+/// Whether `path` names an existing file with content: one the overwrite question is about.
+bool has_content(const std::string& path);
+
 /// Opens the path for appending (creating it, empty, when missing); when the file is not
 /// empty, asks the overwrite question. Sets overwrite_allowed. Throws Fault::cannot_create when
 /// the path cannot be opened for appending.

@@ -27,6 +27,13 @@ class Platform {
                             std::string_view details = {}) = 0;
   /// The folder scratch files are written to, without a separator at its end.
   virtual std::string program_folder() = 0;
+
+  /// The overwrite question about the existing file `path`: the window asks it in the system's
+  /// own words alone, the command line names the file too.
+  virtual bool ask_overwrite(const std::string& path);
+  /// Whether every dialog's answer is known before the first is asked (the command line): then
+  /// all outputs are checked, and every question asked, before any file is created or emptied.
+  virtual bool knows_every_answer() const { return false; }
 };
 
 // The system's own texts.
@@ -42,5 +49,9 @@ inline constexpr std::string_view kPointSaveTitle = "Αποθήκευση αρχ
 inline constexpr std::string_view kMeasurementFilter = "Αρχεία μετρήσεων txm (*.txm)|*.txm|";
 inline constexpr std::string_view kCoordinateSaveTitle = "Αποθήκευση αρχείου συντεταγμένων";
 inline constexpr std::string_view kCoordinateFilter = "Αρχεία συντεταγμένων seq (*.seq)|*.seq|";
+
+inline bool Platform::ask_overwrite(const std::string&) {
+  return ask_yes_no(kOverwriteQuestion, kOverwriteTitle);
+}
 
 }  // namespace korvath

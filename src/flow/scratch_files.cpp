@@ -69,6 +69,7 @@ OutputFile ScratchFiles::write(std::size_t i) {
   if (first) remove_stale_private_files(folder_);
   if (!slot.work.empty()) std::remove(slot.work.c_str());
   OutputFile file = make_private(folder_, slot.name.substr(1));
+  file.report_as(fixed_path(i));
   slot.work = file.path();
   return file;
 }

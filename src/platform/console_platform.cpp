@@ -16,11 +16,24 @@ namespace korvath {
 bool ConsolePlatform::ask_yes_no(std::string_view text, std::string_view title) {
   ScriptedPlatform::ask_yes_no(text, title);
   if (overwrite_ != OverwriteAnswer::ask) return overwrite_ == OverwriteAnswer::yes;
-  err_ << "korvath: " << title << ' ' << text << " [Ν/ο] " << std::flush;
+  std::unique_lock<std::mutex> one_question_at_a_time;
+  if (lock_) one_question_at_a_time = std::unique_lock(*lock_);
+  std::ostream& prompt = prompt_ ? *prompt_ : err_;
+  prompt << "korvath: ";
+  if (!asking_about_.empty()) prompt << "«" << asking_about_ << "»: ";
+  prompt << title << ' ' << text << " [Ν/ο] " << std::flush;
   std::string answer;
   if (!std::getline(in_, answer)) return false;  // no one to answer: keep the file
   return answer.empty() || answer == "ν" || answer == "Ν" || answer == "ναι" || answer == "ΝΑΙ" ||
          answer == "y" || answer == "Y" || answer == "yes";
+}
+
+bool ConsolePlatform::ask_overwrite(const std::string& path) {
+  asking_about_ = path;
+  const bool yes = Platform::ask_overwrite(path);
+  asking_about_.clear();
+  if (!yes) kept_ = path;
+  return yes;
 }
 
 void ConsolePlatform::show_message(std::string_view text, std::string_view title, Icon icon,

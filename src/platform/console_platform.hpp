@@ -4,6 +4,8 @@
 #pragma once
 
 #include <iosfwd>
+#include <mutex>
+#include <string>
 
 #include "platform/scripted_platform.hpp"
 
@@ -17,14 +19,29 @@ class ConsolePlatform : public ScriptedPlatform {
       : overwrite_(overwrite), in_(in), out_(out), err_(err) {}
 
   bool ask_yes_no(std::string_view text, std::string_view title) override;
+  /// Names the file before the question; remembers it when the answer keeps it.
+  bool ask_overwrite(const std::string& path) override;
   void show_message(std::string_view text, std::string_view title, Icon icon,
                     std::string_view details = {}) override;
+  bool knows_every_answer() const override { return true; }
+
+  /// Asks the overwrite question on `prompt`, one conversion at a time under `lock`, while the
+  /// conversions' reports go to their own streams (several files at once).
+  void ask_on(std::ostream& prompt, std::mutex& lock) {
+    prompt_ = &prompt;
+    lock_ = &lock;
+  }
+  /// The file kept when an overwrite was declined; empty when none was.
+  const std::string& kept() const { return kept_; }
 
  private:
   OverwriteAnswer overwrite_;
   std::istream& in_;
   std::ostream& out_;
   std::ostream& err_;
+  std::ostream* prompt_ = nullptr;
+  std::mutex* lock_ = nullptr;
+  std::string asking_about_, kept_;
 };
 
 /// The folder for scratch files: the executable's folder when it is writable, else the user's

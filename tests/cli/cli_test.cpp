@@ -56,16 +56,33 @@ TEST(Cli, TakesTheMenuNameForTheId) {
   EXPECT_EQ(read_file(dir / "a.txm"), kExampleStations);
 }
 
-TEST(Cli, UsageErrorsExitWithTwo) {
+// One line: the cause, naming what was wrong, then where to look; never the whole help.
+TEST(Cli, UsageErrorIsOneGreekLine) {
   TempDir dir;
   write_file(dir / "JOB.TC6", example());
-  for (const char* args :
-       {"convert no-such JOB.TC6 a b", "convert leica-tc600 JOB.TC6 a",
-        "convert leica-tc600 JOB.TC6 a b c", "convert leica-tc600 JOB.TC6 a b --overwrite=maybe",
-        "convert", "frobnicate"}) {
-    const Result r = korvath(dir, args);
-    EXPECT_EQ(r.status, 2) << args;
-    EXPECT_NE(r.err, "") << args;
+  const struct {
+    const char* args;
+    const char* cause;
+  } kUsage[] = {
+      {"--bogus", "άγνωστη επιλογή «--bogus»"},
+      {"convert leica-tc600 JOB.TC6 a b --bogus", "άγνωστη επιλογή «--bogus»"},
+      {"frobnicate", "άγνωστη εντολή «frobnicate»"},
+      {"convert", "λείπει το όρισμα COMMAND"},
+      {"convert leica-tc600 JOB.TC6 a b --overwrite=maybe", "μη αποδεκτή τιμή για την --overwrite"},
+      {"convert leica-tc600 JOB.TC6 a b -j 2", "η -j θέλει και την --to"},
+      {"convert no-such JOB.TC6 a b",
+       "άγνωστη εντολή μετατροπής «no-such» (οι εντολές: korvath list)"},
+      {"convert leica-tc600 JOB.TC6 a",
+       "η εντολή leica-tc600 θέλει το αρχείο εισόδου και δύο αρχεία εξόδου (στάσεων, σημείων)"},
+      {"convert leica-tc600 JOB.TC6 a b c",
+       "η εντολή leica-tc600 θέλει το αρχείο εισόδου και δύο αρχεία εξόδου (στάσεων, σημείων)"},
+      {"convert leica-tc600 --to nowhere JOB.TC6", "ο φάκελος «nowhere» της --to δεν υπάρχει"},
+  };
+  for (const auto& usage : kUsage) {
+    const Result r = korvath(dir, usage.args);
+    EXPECT_EQ(r.status, 2) << usage.args;
+    EXPECT_EQ(r.err, "korvath: " + std::string(usage.cause) + ". Δείτε: korvath --help\n");
+    EXPECT_EQ(r.out, "") << usage.args;
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "a.txm"));
 }
@@ -88,12 +105,17 @@ TEST(Cli, OverwriteIsRefusedUnlessToldWhenNoOneCanAnswer) {
   write_file(dir / "a.txm", "keep me\r\n");
   Result r = korvath(dir, "convert leica-tc600 JOB.TC6 a b");
   EXPECT_EQ(r.status, 4);
+  EXPECT_EQ(r.err,
+            "korvath: το «a.txm» υπάρχει ήδη και κρατήθηκε όπως ήταν· για να αντικατασταθεί: "
+            "--overwrite=yes\n");
   EXPECT_EQ(read_file(dir / "a.txm"), "keep me\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "b.txm"));
   r = korvath(dir, "convert leica-tc600 JOB.TC6 a b --overwrite=no");
   EXPECT_EQ(r.status, 4);
   r = korvath(dir, "convert leica-tc600 JOB.TC6 a b --overwrite=ask", "ο\n");
   EXPECT_EQ(r.status, 4);
-  EXPECT_NE(r.err.find("Το αρχείο υπάρχει ήδη. Να επαναγραφεί;"), std::string::npos);
+  EXPECT_NE(r.err.find("«a.txm»: Προσοχή: Το αρχείο υπάρχει ήδη. Να επαναγραφεί;"),
+            std::string::npos);
   EXPECT_EQ(read_file(dir / "a.txm"), "keep me\r\n");
   r = korvath(dir, "convert leica-tc600 JOB.TC6 a b --overwrite=ask", "ν\n");
   EXPECT_EQ(r.status, 0);
@@ -144,13 +166,78 @@ TEST(Cli, EmptyInputPathEndsWithoutConverting) {
   EXPECT_FALSE(std::filesystem::exists(dir / "a.txm"));
 }
 
-TEST(Cli, RefusesAnOutputThatIsTheInput) {
+// Every output and the ODR file are checked, and every question asked, before any file is
+// created or emptied.
+TEST(Cli, RefusesOrKeepsBeforeTouchingAnyFile) {
   TempDir dir;
   write_file(dir / "JOB.txm", example());
-  const Result r = korvath(dir, "convert leica-tc600 JOB.txm JOB b --overwrite=yes");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err.rfind("korvath: Το αρχείο «JOB.txm» δεν μπορεί να είναι", 0), 0u) << r.err;
+  for (const char* outputs : {"JOB b", "new JOB"}) {
+    const Result r =
+        korvath(dir, "convert leica-tc600 JOB.txm " + std::string(outputs) + " --overwrite=yes");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("korvath: Το αρχείο «JOB.txm» δεν μπορεί να είναι", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+  }
   EXPECT_EQ(read_file(dir / "JOB.txm"), example());
+  EXPECT_FALSE(std::filesystem::exists(dir / "new.txm"));
+
+  write_file(dir / "P.raw", read_file(KORVATH_EXAMPLES "/pentax-mes.raw"));
+  write_file(dir / "pt.txm.ODR", "keep me\r\n");
+  const Result odr = korvath(dir, "convert pentax-mes P.raw st pt --overwrite=no --scratch-dir=.");
+  EXPECT_EQ(odr.status, 4);
+  EXPECT_EQ(odr.err,
+            "korvath: το «pt.txm.ODR» υπάρχει ήδη και κρατήθηκε όπως ήταν· για να "
+            "αντικατασταθεί: --overwrite=yes\n");
+  EXPECT_EQ(read_file(dir / "pt.txm.ODR"), "keep me\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "st.txm"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "pt.txm"));
+  EXPECT_EQ(
+      korvath(dir, "convert pentax-mes P.raw st pt --overwrite=ask --scratch-dir=.", "ν\n").status,
+      0);
+  EXPECT_NE(read_file(dir / "pt.txm.ODR"), "keep me\r\n");
+}
+
+// Several files: each its own conversion and report, in order, whatever fails, then a summary;
+// two at once write and print the very same.
+TEST(Cli, ConvertsManyFilesEachOnItsOwn) {
+  TempDir dir;
+  write_file(dir / "A.TC6", example());
+  write_file(dir / "B.TC6", "too short\r\n");
+  write_file(dir / "C.job.TC6", example() +
+                                    "410000-00000002 420000+00000007 430000+00000000 "
+                                    "440000+00000000 \r\n");
+  write_file(dir / "D", example());
+  std::filesystem::create_directory(dir / "out");
+  const std::string args = "convert leica-tc600 --to out A.TC6 B.TC6 C.job.TC6 D missing.TC6";
+  const Result one = korvath(dir, args);
+  EXPECT_EQ(one.status, 3);  // the first that did not convert: B, not a valid file
+  EXPECT_EQ(one.out,
+            "A.TC6:\nout/A_stations.txm: 2 γραμμές\nout/A_points.txm: 5 γραμμές\n"
+            "Η μετατροπή ολοκληρώθηκε επιτυχώς\n"
+            "B.TC6:\nC.job.TC6:\n"
+            "D:\nout/D_stations.txm: 2 γραμμές\nout/D_points.txm: 5 γραμμές\n"
+            "Η μετατροπή ολοκληρώθηκε επιτυχώς\n"
+            "missing.TC6:\n"
+            "Σύνοψη: 2 μετατράπηκαν, 2 απέτυχαν, 1 απορρίφθηκε\n");
+  EXPECT_EQ(one.err,
+            "korvath: Δεν είναι έγκυρο αρχείο\n"
+            "korvath: «B.TC6»: γραμμή 1: έχει 9 χαρακτήρες· η εντολή δέχεται γραμμές των 64 και "
+            "112\n"
+            "korvath: σφάλμα: «C.job.TC6»: γραμμή 17: ανάγνωση πέρα από το τέλος του αρχείου\n"
+            "korvath: σφάλμα: «missing.TC6»: δεν ανοίγει για ανάγνωση (No such file or "
+            "directory)\n");
+  EXPECT_EQ(read_file(dir / "out/D_stations.txm"), kExampleStations);
+  EXPECT_EQ(read_file(dir / "out/C.job_stations.txm"), kExampleStations);
+  const std::string points = read_file(dir / "out/A_points.txm");
+
+  const Result two = korvath(dir, args + " -j 2 --overwrite=yes");
+  EXPECT_EQ(two.status, 3);
+  EXPECT_EQ(two.out, one.out);
+  EXPECT_EQ(two.err, one.err);
+  EXPECT_EQ(read_file(dir / "out/A_points.txm"), points);
+  EXPECT_EQ(read_file(dir / "out/D_points.txm"), points);
+
+  EXPECT_EQ(korvath(dir, "convert leica-tc600 --to out A.TC6 D").status, 4);  // kept: both
 }
 
 TEST(Cli, WarnsWhenAnotherCommandFitsTheFileBetter) {
@@ -161,6 +248,15 @@ TEST(Cli, WarnsWhenAnotherCommandFitsTheFileBetter) {
                        "south-mes (SOUTH / ΜΕΤΡΗΣΕΙΣ): γραμμές στάσεων"),
             std::string::npos)
       << r.err;
+  // A pipe is not looked at before the conversion; a success that wrote nothing says what the
+  // file looks like.
+  const Result piped =
+      korvath(dir, "convert nikon-npl352-raw - a b --overwrite=yes --scratch-dir=.",
+              read_file(KORVATH_EXAMPLES "/pentax-mes.raw"));
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_EQ(piped.err,
+            "korvath: προειδοποίηση: Δεν γράφτηκε καμία γραμμή· το αρχείο μοιάζει με PENTAX / "
+            "ΜΕΤΡΗΣΕΙΣ RAW (pentax-mes).\n");
 }
 
 TEST(Cli, DetectNamesTheFittingCommandsBestFirst) {
@@ -215,14 +311,46 @@ TEST(Cli, ListsEveryCommandInOrder) {
   }
 }
 
-TEST(Cli, HelpAndVersion) {
+TEST(Cli, HelpAndVersionInGreek) {
   TempDir dir;
   const Result version = korvath(dir, "--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "korvath 1.1\n");
-  const Result help = korvath(dir, "--help");
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("convert"), std::string::npos);
+  for (const char* args : {"--help", "convert --help", "detect -h"}) {
+    const Result help = korvath(dir, args);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Χρήση: korvath"), std::string::npos) << help.out;
+    for (const char* english : {"Usage", "Options", "Positionals", "Subcommands", "SUBCOMMAND",
+                                "REQUIRED", "TEXT", "Print this", "Display program"})
+      EXPECT_EQ(help.out.find(english), std::string::npos) << args << ": " << english;
+  }
+  EXPECT_NE(korvath(dir, "--help").out.find("--to DIR FILE..."), std::string::npos);
+}
+
+// Small faults of the process: each ends with its line and its status, never a signal.
+TEST(Cli, FullOutputFileLimitAndNoDisplayEndWithAMessage) {
+  TempDir dir;
+  std::string big;
+  for (int i = 0; i < 40; ++i) big += example();
+  write_file(dir / "BIG.TC6", big);
+  const auto run = [&](const std::string& command) {
+    const int raw = std::system(
+        ("cd '" + dir.path().string() + "' && ( " + command + " ) > .stdout 2> .stderr < /dev/null")
+            .c_str());
+    return Result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir / ".stdout"),
+                  read_file(dir / ".stderr")};
+  };
+  Result r = run("'" KORVATH_BINARY "' list > /dev/full");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("korvath: αποτυχία εγγραφής στην τυπική έξοδο (", 0), 0u) << r.err;
+
+  r = run("ulimit -f 2; '" KORVATH_BINARY "' convert leica-tc600 BIG.TC6 st pt");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("korvath: σφάλμα: «st.txm»: αποτυχία εγγραφής (", 0), 0u) << r.err;
+
+  r = run("env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:77 '" KORVATH_BINARY "'");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.rfind("korvath: ", 0), 0u) << r.err;
 }
 
 }  // namespace

@@ -1,0 +1,84 @@
+#include "cli/convert.hpp"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/cli.hpp"
+#include "converters/catalogue.hpp"
+#include "converters/detect.hpp"
+#include "flow/report.hpp"
+#include "flow/run.hpp"
+
+namespace korvath {
+namespace {
+
+// Only a regular file: a pipe is read once, by the conversion itself.
+void warn_about_better_fit(const ConversionCommand& command, const std::string& input,
+                           std::ostream& err) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(input, ec)) return;
+  const std::optional<Detection> better = better_fit(input, command);
+  if (!better) return;
+  err << "korvath: προειδοποίηση: το «" << input << "» ταιριάζει καλύτερα στην εντολή "
+      << better->command->id << " (" << menu_label(*better->command)
+      << "): " << better->fit.evidence << "\n";
+}
+
+}  // namespace
+
+OverwriteAnswer overwrite_answer(const std::string& value) {
+  if (value == "yes") return OverwriteAnswer::yes;
+  if (value == "no") return OverwriteAnswer::no;
+  if (value == "ask") return OverwriteAnswer::ask;
+  return isatty(STDIN_FILENO) ? OverwriteAnswer::ask : OverwriteAnswer::no;
+}
+
+int convert_file(const ConvertSettings& settings, const std::string& input,
+                 const std::vector<std::string>& outputs, const Streams& io, Questions questions) {
+  const ConversionCommand& command = *settings.command;
+  ConsolePlatform ui(settings.overwrite, io.in, io.out, io.err);
+  if (questions.prompt && questions.lock) ui.ask_on(*questions.prompt, *questions.lock);
+  ui.open_answers.push_back(input);
+  for (const std::string& output : outputs) ui.save_answers.push_back(output);
+  ui.folder = settings.scratch_folder;
+
+  if (command.convert && !input.empty()) warn_about_better_fit(command, input, io.err);
+
+  // The better fit is said before the conversion (above), so only the guess for a success that
+  // wrote nothing, or for a rejected input, comes from the flow.
+  InputAdvice advice;
+  advice.looks_like = detector_advice().looks_like;
+  const Outcome outcome = run_conversion(command, ui, advice);
+  switch (outcome.status) {
+    case Outcome::Status::converted:
+      if (std::all_of(outcome.written.begin(), outcome.written.end(),
+                      [](const WrittenFile& file) { return file.lines == 0; }))
+        io.err << "korvath: προειδοποίηση: Δεν γράφτηκε καμία γραμμή"
+               << (outcome.looks_like ? "· το αρχείο μοιάζει με " + *outcome.looks_like : "")
+               << ".\n";
+      for (const WrittenFile& file : outcome.written) io.out << written_line(file) << '\n';
+      for (const Note& note : outcome.notes)
+        io.err << "korvath: σημείωση: " << note_line(note) << '\n';
+      ui.show_message(kConverted, kInformationTitle, Icon::information);
+      return kExitConverted;
+    case Outcome::Status::failed:
+      io.err << "korvath: σφάλμα: " << failure_line(*outcome.error) << '\n';
+      return kExitFailed;
+    case Outcome::Status::invalid_input:
+      return kExitInvalid;
+    case Outcome::Status::ended:
+      if (!ui.kept().empty())
+        io.err << "korvath: το «" << ui.kept()
+               << "» υπάρχει ήδη και κρατήθηκε όπως ήταν· για να αντικατασταθεί: --overwrite=yes\n";
+      return kExitNotConverted;
+    case Outcome::Status::refused:
+    case Outcome::Status::not_built:
+      return kExitFailed;
+  }
+  return kExitFailed;
+}
+
+}  // namespace korvath
