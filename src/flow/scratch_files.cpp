@@ -18,7 +18,7 @@ namespace korvath {
 namespace {
 
 constexpr std::string_view kPrivatePrefix = ".korvath-";
-constexpr std::time_t kStaleAfter = 24 * 60 * 60;
+constexpr std::time_t kStaleAfter = std::time_t{24} * 60 * 60;
 
 // A run that was killed leaves its private files behind: any run removes those older than a
 // day. Only regular files of this user, never through a link.

@@ -10,7 +10,7 @@
 namespace korvath {
 
 /// No more than this many bytes of a file are read to tell its format.
-inline constexpr std::size_t kPrefixBytes = 64 * 1024;
+inline constexpr std::size_t kPrefixBytes = std::size_t{64} * 1024;
 
 /// The start of a file, cut into lines at CR, LF and CR LF alike.
 struct Prefix {

@@ -82,7 +82,7 @@ std::string default_scratch_folder() {
   namespace fs = std::filesystem;
   std::error_code error;
   const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-  const std::string exe_folder = exe.parent_path().string();
+  std::string exe_folder = exe.parent_path().string();
   if (!error && !is_installed_place(exe_folder) && access(exe_folder.c_str(), W_OK) == 0)
     return exe_folder;
   fs::path cache;
@@ -98,7 +98,7 @@ std::string default_scratch_folder() {
   }
   // No home at all: a folder of this user's own in the temporary folder, never a shared one.
   const fs::path temp = fs::temp_directory_path(error);
-  const std::string own =
+  std::string own =
       (error ? fs::path("/tmp") : temp).string() + "/korvath-" + std::to_string(geteuid());
   mkdir(own.c_str(), 0700);
   if (is_private_folder(own)) return own;

@@ -52,8 +52,9 @@ QStringList words_of(QFileDialog& dialog) {
 // Checks DD1's title, Greek words, filters (shown with runs of blanks as one; the first chosen),
 // mode and the name it starts with, selected (when `starts_at` is given), then types `path` over
 // it and accepts as the button does; "" cancels.
-ModalScript::Answer choose(std::string_view title, QStringList filters,
-                           QFileDialog::AcceptMode mode, std::string starts_at, std::string path) {
+ModalScript::Answer choose(std::string_view title, const QStringList& filters,
+                           QFileDialog::AcceptMode mode, const std::string& starts_at,
+                           const std::string& path) {
   return [=](QWidget& modal) {
     auto* dialog = qobject_cast<QFileDialog*>(&modal);
     ASSERT_NE(dialog, nullptr) << modal.windowTitle().toStdString();
@@ -83,7 +84,7 @@ ModalScript::Answer choose(std::string_view title, QStringList filters,
 // Checks the message box, its Greek buttons and the button Enter presses (Yes for a question,
 // else Ok), then presses `button`.
 ModalScript::Answer press(std::string_view text, std::string_view title, QMessageBox::Icon icon,
-                          QMessageBox::StandardButton button, std::string details = {}) {
+                          QMessageBox::StandardButton button, const std::string& details = {}) {
   return [=, text = std::string(text)](QWidget& modal) {
     auto* box = qobject_cast<QMessageBox*>(&modal);
     ASSERT_TRUE(box && box->button(button)) << modal.windowTitle().toStdString();

@@ -76,7 +76,7 @@ Session::Step press(QMessageBox::StandardButton button) {
   return [=](QWidget& modal) { static_cast<QMessageBox&>(modal).button(button)->click(); };
 }
 
-Session::Step shoot(const QString& path, int& failures, Session::Step then) {
+Session::Step shoot(const QString& path, int& failures, const Session::Step& then) {
   return [=, &failures](QWidget& modal) {
     failures += !save(modal.grab(), path);
     then(modal);
