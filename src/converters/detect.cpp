@@ -80,10 +80,9 @@ std::optional<Detection> better_fit(const std::string& path, const ConversionCom
   const auto mine = std::find_if(fits.begin(), fits.end(), [&](const Ranked& fit) {
     return fit.detection.command == &chosen;
   });
-  // Equal score and equally suited line ends: the same file serves both (an IDX file's
-  // measurements and its points); neither fits better.
-  if (mine != fits.end() && mine->detection.fit.score == fits.front().detection.fit.score &&
-      mine->suits == fits.front().suits)
+  // Equal score: the same file serves both (an IDX file's measurements and its points, a Topcon
+  // raw file with either line ends, since every command reads any); neither fits better.
+  if (mine != fits.end() && mine->detection.fit.score == fits.front().detection.fit.score)
     return std::nullopt;
   return std::move(fits.front().detection);
 }

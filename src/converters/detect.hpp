@@ -18,8 +18,7 @@ struct Detection {
 
 /// The commands whose signature fits the prefix, best first: the higher score, then line ends
 /// that suit the command (they tell the two Topcon raw commands apart), then the catalogue's
-/// order. A binary prefix fits none. Line ends that do not suit a command are added to its
-/// evidence.
+/// order. A binary prefix fits none.
 std::vector<Detection> rank_commands(const Prefix& prefix);
 
 /// Signatures that do not fit but say what came close (GSI words in lines the TC 600 command

@@ -188,8 +188,8 @@ TEST(Detect, WarnsOnlyWhenAnotherCommandFitsBetter) {
     return fit ? std::string(fit->command->id) : std::string();
   };
   EXPECT_EQ(better("south-mes.txt", "leica-tcr307"), "south-mes");
-  EXPECT_EQ(better("topcon-gts3000-raw-wordpad.raw", "topcon-gts3000-raw"),
-            "topcon-gts3000-raw-wordpad");
+  // Both Topcon raw commands read any line ends: neither fits a raw file better.
+  EXPECT_EQ(better("topcon-gts3000-raw-wordpad.raw", "topcon-gts3000-raw"), "");
   EXPECT_EQ(better("south-mes.txt", "south-mes"), "");
   EXPECT_EQ(better("leica-tcr407-idx.idx", "leica-tcr407-coords"),
             "");  // the same file serves both
