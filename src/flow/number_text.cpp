@@ -206,6 +206,51 @@ void append_bare_number(std::string& out, double value) {
   out.append(text, static_cast<std::size_t>(p - text));
 }
 
+bool append_bare_number_text(std::string& out, std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const auto digits_from = [end](const char* at) {
+    while (at != end && *at >= '0' && *at <= '9') ++at;
+    return at;
+  };
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const char* whole = p;
+  const char* whole_end = digits_from(whole);
+  const char* fraction = whole_end;
+  const char* fraction_end = whole_end;
+  if (fraction != end && *fraction == '.') fraction_end = digits_from(++fraction);
+  if (fraction_end != end || (whole == whole_end && fraction == fraction_end)) return false;
+  while (whole != whole_end && *whole == '0') ++whole;
+  while (fraction_end != fraction && fraction_end[-1] == '0') --fraction_end;
+  const auto whole_digits = whole_end - whole;
+  const auto fraction_digits = fraction_end - fraction;
+  if (whole_digits == 0 && fraction_digits == 0) {
+    out.append(" 0 ");  // "-0.0" too: zero has no sign
+    return true;
+  }
+  if (whole_digits > 0) {
+    // 1E+15 and up is written with an exponent; more than 15 digits are rounded.
+    if (whole_digits + fraction_digits > 15) return false;
+  } else {
+    const char* first = fraction;
+    while (*first == '0') ++first;
+    // Below 1E-05 is written with an exponent.
+    if (first - fraction > 4 || fraction_end - first > 15) return false;
+  }
+  char written[40];
+  char* w = written;
+  *w++ = negative ? '-' : ' ';
+  w = std::copy(whole, whole_end, w);
+  if (fraction_digits > 0) {
+    *w++ = '.';
+    w = std::copy(fraction, fraction_end, w);
+  }
+  *w++ = ' ';
+  out.append(written, static_cast<std::size_t>(w - written));
+  return true;
+}
+
 std::string bare_number(double value) {
   std::string out;
   append_bare_number(out, value);

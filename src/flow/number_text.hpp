@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace korvath {
 
@@ -16,6 +17,12 @@ std::string plain_number(double value);
 /// Bare-number text: a blank (or "-" for a negative number), the plain number, a blank.
 std::string bare_number(double value);
 void append_bare_number(std::string& out, double value);
+
+/// Appends the bare-number text of the number `text` reads as, made from the text itself
+/// ("1.500" gives " 1.5 "): text "[sign]digits[.digits]" of at most 15 significant digits
+/// that the plain number writes in fixed notation. False, with nothing appended, for any other
+/// text (an exponent, more digits, 1E+15 and up, 1E-06 and below): write the number instead.
+bool append_bare_number_text(std::string& out, std::string_view text);
 
 /// The value rounded to `decimals` places, halves away from zero, at least one digit before the
 /// point and the decimals padded with zeros (patterns "0.000", "0.0000", "0.00000"). A value

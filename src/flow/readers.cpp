@@ -148,7 +148,7 @@ Value ItemReader::read_item() {
   consume_separator();
   const std::string_view item = trim_blanks_and_tabs(item_);
   if (item.empty()) return Empty{};
-  if (const auto number = parse_number(item, where())) return *number;
+  if (const auto number = parse_number(item, where())) return ReadNumber(*number, item);
   return Value(std::string(item));
 }
 
