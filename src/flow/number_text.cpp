@@ -238,16 +238,12 @@ bool append_bare_number_text(std::string& out, std::string_view text) {
     // Below 1E-05 is written with an exponent.
     if (first - fraction > 4 || fraction_end - first > 15) return false;
   }
-  char written[40];
-  char* w = written;
-  *w++ = negative ? '-' : ' ';
-  w = std::copy(whole, whole_end, w);
-  if (fraction_digits > 0) {
-    *w++ = '.';
-    w = std::copy(fraction, fraction_end, w);
-  }
-  *w++ = ' ';
-  out.append(written, static_cast<std::size_t>(w - written));
+  // What is written is one stretch of the text: from the first significant digit of the whole
+  // part (or the point) to the last significant digit.
+  const char* const last = fraction_digits > 0 ? fraction_end : whole_end;
+  out.push_back(negative ? '-' : ' ');
+  out.append(whole, static_cast<std::size_t>(last - whole));
+  out.push_back(' ');
   return true;
 }
 
