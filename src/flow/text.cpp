@@ -88,34 +88,38 @@ std::size_t find_text(std::string_view text, std::string_view pattern, std::size
 
 }  // namespace
 
-bool read_short_decimal(std::string_view number, double& value) {
+const char* read_short_decimal(const char* first, const char* last, double& value) {
   // Clinger's fast path: at most 15 digits without exponent is an exact integer over an exact
   // power of ten, and one division rounds that correctly, as from_chars does.
   static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const char* p = number.data();
-  const char* const end = p + number.size();
-  const bool negative = p != end && *p == '-';
-  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const char* p = first;
+  const bool negative = p != last && *p == '-';
+  if (p != last && (*p == '-' || *p == '+')) ++p;
   std::uint64_t mantissa = 0;
   int digits = 0;
   const char* point = nullptr;
-  for (; p != end; ++p) {
+  for (; p != last; ++p) {
     const auto digit = static_cast<unsigned>(*p - '0');
     if (digit < 10) {
-      if (++digits > 15) return false;
+      if (++digits > 15) return nullptr;
       mantissa = mantissa * 10 + digit;
     } else if (*p == '.' && !point) {
       point = p;
     } else {
-      return false;  // an exponent, a blank, a second point, anything else
+      break;
     }
   }
-  if (digits == 0) return false;
-  const auto decimals = point ? end - point - 1 : 0;
+  if (digits == 0) return nullptr;
+  const auto decimals = point ? p - point - 1 : 0;
   value = static_cast<double>(static_cast<std::int64_t>(mantissa)) / kPowers[decimals];
   if (negative) value = -value;
-  return true;
+  return p;
+}
+
+bool read_short_decimal(std::string_view number, double& value) {
+  const char* const last = number.data() + number.size();
+  return read_short_decimal(number.data(), last, value) == last;
 }
 
 std::string_view field(std::string_view line, long start, long length, Where where) {
