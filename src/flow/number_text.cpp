@@ -206,43 +206,32 @@ void append_bare_number(std::string& out, double value) {
   out.append(text, static_cast<std::size_t>(p - text));
 }
 
-bool append_bare_number_text(std::string& out, std::string_view text) {
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  const auto digits_from = [end](const char* at) {
-    while (at != end && *at >= '0' && *at <= '9') ++at;
-    return at;
-  };
-  const bool negative = p != end && *p == '-';
-  if (p != end && (*p == '-' || *p == '+')) ++p;
-  const char* whole = p;
-  const char* whole_end = digits_from(whole);
-  const char* fraction = whole_end;
-  const char* fraction_end = whole_end;
-  if (fraction != end && *fraction == '.') fraction_end = digits_from(++fraction);
-  if (fraction_end != end || (whole == whole_end && fraction == fraction_end)) return false;
-  while (whole != whole_end && *whole == '0') ++whole;
-  while (fraction_end != fraction && fraction_end[-1] == '0') --fraction_end;
-  const auto whole_digits = whole_end - whole;
-  const auto fraction_digits = fraction_end - fraction;
-  if (whole_digits == 0 && fraction_digits == 0) {
+bool append_bare_decimal(std::string& out, std::string_view decimal) {
+  // At most 15 digits: never 1E+15 or more, never more digits than the number rule keeps.
+  const char* first = decimal.data();
+  const char* last = first + decimal.size();
+  const char sign = *first == '-' ? '-' : ' ';
+  if (*first == '-' || *first == '+') ++first;
+  while (first != last && *first == '0') ++first;
+  const char* after_point = last;
+  while (after_point != first && after_point[-1] != '.') --after_point;
+  if (after_point != first) {  // a point: its trailing zeros go, then the point if it is last
+    while (last != after_point && last[-1] == '0') --last;
+    if (last == after_point) --last;
+  }
+  if (first == last) {
     out.append(" 0 ");  // "-0.0" too: zero has no sign
     return true;
   }
-  if (whole_digits > 0) {
-    // 1E+15 and up is written with an exponent; more than 15 digits are rounded.
-    if (whole_digits + fraction_digits > 15) return false;
-  } else {
-    const char* first = fraction;
-    while (*first == '0') ++first;
-    // Below 1E-05 is written with an exponent.
-    if (first - fraction > 4 || fraction_end - first > 15) return false;
+  if (*first == '.') {
+    const char* digit = first + 1;
+    while (*digit == '0') ++digit;
+    if (digit - first > 5) return false;  // below 1E-05
   }
   // What is written is one stretch of the text: from the first significant digit of the whole
   // part (or the point) to the last significant digit.
-  const char* const last = fraction_digits > 0 ? fraction_end : whole_end;
-  out.push_back(negative ? '-' : ' ');
-  out.append(whole, static_cast<std::size_t>(last - whole));
+  out.push_back(sign);
+  out.append(first, static_cast<std::size_t>(last - first));
   out.push_back(' ');
   return true;
 }

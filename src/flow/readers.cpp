@@ -182,7 +182,7 @@ Value ItemReader::item_value(std::string_view item) const {
   const bool may_be_number =
       (first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.';
   if (!may_be_number) return Value(std::string(item));
-  if (const auto number = parse_number(item, where())) return ReadNumber(*number, item);
+  if (const auto number = parse_number(item, where())) return ReadNumber(*number, {});
   return Value(std::string(item));
 }
 

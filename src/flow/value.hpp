@@ -16,21 +16,22 @@ struct Empty {
   bool operator==(const Empty&) const = default;
 };
 
-/// A number read from a file, with its text as read (less the blanks and tabs around it) when
-/// that is short: most values are only passed through, and writing them from their text costs a
-/// scan where reprinting the number costs its digits.
+/// A number read from a file, with its text as read when that is a short decimal (see
+/// read_short_decimal): most values are only passed through, and writing them from their text
+/// costs a scan where reprinting the number costs its digits.
 struct ReadNumber {
-  static constexpr std::size_t kLongestText = 22;
+  static constexpr std::size_t kLongestText = 17;  // sign, 15 digits, point
 
   double number = 0;
-  std::uint8_t length = 0;  // 0: the text was too long to keep
+  std::uint8_t length = 0;  // 0: no text kept (an exponent, more digits)
   char text[kLongestText] = {};
 
   ReadNumber() = default;
-  ReadNumber(double read, std::string_view as_read) : number(read) {
-    if (as_read.size() <= kLongestText) {
-      length = static_cast<std::uint8_t>(as_read.size());
-      std::copy(as_read.begin(), as_read.end(), text);
+  /// `short_decimal`: the text of the number if read_short_decimal reads it in full, else empty.
+  ReadNumber(double read, std::string_view short_decimal) : number(read) {
+    if (short_decimal.size() <= kLongestText) {
+      length = static_cast<std::uint8_t>(short_decimal.size());
+      std::copy(short_decimal.begin(), short_decimal.end(), text);
     }
   }
   std::string_view as_read() const { return {text, length}; }
