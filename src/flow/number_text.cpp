@@ -206,6 +206,36 @@ void append_bare_number(std::string& out, double value) {
   out.append(text, static_cast<std::size_t>(p - text));
 }
 
+bool append_bare_decimal(std::string& out, std::string_view decimal) {
+  // At most 15 digits: never 1E+15 or more, never more digits than the number rule keeps.
+  const char* first = decimal.data();
+  const char* last = first + decimal.size();
+  const char sign = *first == '-' ? '-' : ' ';
+  if (*first == '-' || *first == '+') ++first;
+  while (first != last && *first == '0') ++first;
+  const char* after_point = last;
+  while (after_point != first && after_point[-1] != '.') --after_point;
+  if (after_point != first) {  // a point: its trailing zeros go, then the point if it is last
+    while (last != after_point && last[-1] == '0') --last;
+    if (last == after_point) --last;
+  }
+  if (first == last) {
+    out.append(" 0 ");  // "-0.0" too: zero has no sign
+    return true;
+  }
+  if (*first == '.') {
+    const char* digit = first + 1;
+    while (*digit == '0') ++digit;
+    if (digit - first > 5) return false;  // below 1E-05
+  }
+  // What is written is one stretch of the text: from the first significant digit of the whole
+  // part (or the point) to the last significant digit.
+  out.push_back(sign);
+  out.append(first, static_cast<std::size_t>(last - first));
+  out.push_back(' ');
+  return true;
+}
+
 std::string bare_number(double value) {
   std::string out;
   append_bare_number(out, value);

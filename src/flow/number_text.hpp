@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace korvath {
 
@@ -16,6 +17,12 @@ std::string plain_number(double value);
 /// Bare-number text: a blank (or "-" for a negative number), the plain number, a blank.
 std::string bare_number(double value);
 void append_bare_number(std::string& out, double value);
+
+/// Appends the bare-number text of a short decimal made from its text ("1.500" gives " 1.5 ",
+/// "-0.0" gives " 0 "), the bytes bare_number writes for its number. `decimal` must be text that
+/// read_short_decimal reads in full: "[sign]digits[.digits]" of at most 15 digits. False, with
+/// nothing appended, below 1E-05, which is written with an exponent: write the number instead.
+bool append_bare_decimal(std::string& out, std::string_view decimal);
 
 /// The value rounded to `decimals` places, halves away from zero, at least one digit before the
 /// point and the decimals padded with zeros (patterns "0.000", "0.0000", "0.00000"). A value

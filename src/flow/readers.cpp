@@ -135,20 +135,54 @@ Value ItemReader::read_item() {
     consume_separator();
     return Value(item_);
   }
-  for (;;) {
-    const char* begin = buffer_.data() + pos_;
-    const char* stop = begin;
-    const char* const limit = buffer_.data() + end_;
-    while (stop != limit && *stop != ',' && *stop != '\r' && *stop != '\n') ++stop;
-    item_.append(begin, stop);
+  const char* const begin = buffer_.data() + pos_;
+  const char* const limit = buffer_.data() + end_;
+  // Most items are short decimals right before their separator: found and read in one pass.
+  double number = 0;
+  if (const char* after = read_short_decimal(begin, limit, number);
+      after && after != limit && (*after == ',' || *after == '\r' || *after == '\n')) {
+    const std::string_view item(begin, static_cast<std::size_t>(after - begin));
+    pos_ += item.size();
+    Value value = ReadNumber(number, item);
+    consume_separator();
+    return value;
+  }
+  const char* stop = begin;
+  while (stop != limit && *stop != ',' && *stop != '\r' && *stop != '\n') ++stop;
+  if (stop != limit) {
+    // The whole item is in the buffer (shorter than kLongestLine): read in place, nothing
+    // copied. The separator is consumed last, as it may refill the buffer.
+    const std::string_view item =
+        trim_blanks_and_tabs({begin, static_cast<std::size_t>(stop - begin)});
     pos_ += static_cast<std::size_t>(stop - begin);
+    Value value = item_value(item);
+    consume_separator();
+    return value;
+  }
+  for (;;) {
+    const char* from = buffer_.data() + pos_;
+    const char* to = from;
+    const char* const last = buffer_.data() + end_;
+    while (to != last && *to != ',' && *to != '\r' && *to != '\n') ++to;
+    item_.append(from, to);
+    pos_ += static_cast<std::size_t>(to - from);
     check_length();
-    if (stop != limit || !refill()) break;
+    if (to != last || !refill()) break;
   }
   consume_separator();
-  const std::string_view item = trim_blanks_and_tabs(item_);
+  return item_value(trim_blanks_and_tabs(item_));
+}
+
+Value ItemReader::item_value(std::string_view item) const {
   if (item.empty()) return Empty{};
-  if (const auto number = parse_number(item, where())) return *number;
+  if (double number; read_short_decimal(item, number)) return ReadNumber(number, item);
+  // A number begins with a digit, a sign or a point; a record key such as "NOTAV" does not, and
+  // needs no look-up of where it stands.
+  const char first = item[0];
+  const bool may_be_number =
+      (first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.';
+  if (!may_be_number) return Value(std::string(item));
+  if (const auto number = parse_number(item, where())) return ReadNumber(*number, {});
   return Value(std::string(item));
 }
 

@@ -113,6 +113,8 @@ class ItemReader : public InputFile {
   // Consumes a separator at the read position, if any, and counts line ends.
   void consume_separator();
   void check_length() const;
+  // The value of an unquoted item, blanks and tabs around it dropped.
+  Value item_value(std::string_view item) const;
 
   std::string item_;
   std::uint64_t line_ = 1;  // where the next item begins; current_line_: where the last began

@@ -18,35 +18,9 @@ bool is_exponent_mark(char c) {
   return c == 'E' || c == 'e' || c == 'D' || c == 'd';
 }
 
-// Clinger's fast path: a number of at most 15 digits without exponent is an exact integer over
-// an exact power of ten, and one division rounds that correctly, as from_chars does.
-bool exact_decimal(std::string_view number, double& value) {
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  std::size_t i = 0;
-  const bool negative = number[0] == '-';
-  if (number[0] == '-' || number[0] == '+') ++i;
-  std::uint64_t mantissa = 0;
-  int digits = 0, decimals = 0;
-  bool point = false;
-  for (; i < number.size(); ++i) {
-    const char c = number[i];
-    if (c == '.') {
-      point = true;
-      continue;
-    }
-    if (c < '0' || c > '9' || ++digits > 15) return false;  // an exponent, or too long
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-    if (point) ++decimals;
-  }
-  value = static_cast<double>(static_cast<std::int64_t>(mantissa)) / kPowers[decimals];
-  if (negative) value = -value;
-  return true;
-}
-
 // Converts "[-]digits[.digits][E[sign]digits]" (already checked) to a double.
 double to_double(std::string_view number, Where where) {
-  if (double value; exact_decimal(number, value)) return value;
+  if (double value; read_short_decimal(number, value)) return value;
   // from_chars reads "E" and "e" but not "D": only numbers with a "D" exponent are copied.
   std::string copy;
   std::string_view buffer = number;
@@ -114,6 +88,40 @@ std::size_t find_text(std::string_view text, std::string_view pattern, std::size
 
 }  // namespace
 
+const char* read_short_decimal(const char* first, const char* last, double& value) {
+  // Clinger's fast path: at most 15 digits without exponent is an exact integer over an exact
+  // power of ten, and one division rounds that correctly, as from_chars does.
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const char* p = first;
+  const bool negative = p != last && *p == '-';
+  if (p != last && (*p == '-' || *p == '+')) ++p;
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  const char* point = nullptr;
+  for (; p != last; ++p) {
+    const auto digit = static_cast<unsigned>(*p - '0');
+    if (digit < 10) {
+      if (++digits > 15) return nullptr;
+      mantissa = mantissa * 10 + digit;
+    } else if (*p == '.' && !point) {
+      point = p;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return nullptr;
+  const auto decimals = point ? p - point - 1 : 0;
+  value = static_cast<double>(static_cast<std::int64_t>(mantissa)) / kPowers[decimals];
+  if (negative) value = -value;
+  return p;
+}
+
+bool read_short_decimal(std::string_view number, double& value) {
+  const char* const last = number.data() + number.size();
+  return read_short_decimal(number.data(), last, value) == last;
+}
+
 std::string_view field(std::string_view line, long start, long length, Where where) {
   if (start < 1 || length < 0)
     throw ConversionError(Fault::bad_field, where,
@@ -145,6 +153,11 @@ std::string_view trim_blanks_and_tabs(std::string_view text) {
 
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
   if (from.empty()) return std::string(text);
+  if (from.size() == 1 && to.size() == 1) {  // ":" by ",": one byte for another, in one scan
+    std::string result(text);
+    std::replace(result.begin(), result.end(), from[0], to[0]);
+    return result;
+  }
   std::string result;
   result.reserve(text.size());
   std::size_t at = 0;
@@ -175,6 +188,7 @@ double read_number(std::string_view text, Where where) {
 std::optional<double> parse_number(std::string_view text, Where where) {
   const std::string_view number = trim_blanks_and_tabs(text);
   if (number.empty()) return std::nullopt;
+  if (double value; read_short_decimal(number, value)) return value;
   const std::size_t length = scan_number(number);
   if (length == 0 || length != number.size()) return std::nullopt;
   // An exponent mark without digits is not part of the scanned number, so it fails above.

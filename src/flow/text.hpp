@@ -30,6 +30,15 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
 /// number gives 0. Throws Fault::number_too_large for a number beyond a double (1E999).
 double read_number(std::string_view text, Where where = {});
 
+/// The number the whole text reads as when it is "[sign]digits[.digits]" of at most 15 digits
+/// (exactly, as parse_number reads it): most values an instrument writes, read in one pass.
+/// False for any other text, blanks around it included; parse_number reads those.
+bool read_short_decimal(std::string_view number, double& value);
+/// The same at the start of [first, last): returns where the number stops (`last` or the first
+/// character that is neither a digit nor the first point), null when it has no digit or more
+/// than 15.
+const char* read_short_decimal(const char* first, const char* last, double& value);
+
 /// The number the whole text reads as: less blanks and tabs around it, a sign, digits with at
 /// most one point (at least one digit) and an optional exponent, and nothing else ("1 2" and
 /// "12x" are text). Empty for anything else. Throws Fault::number_too_large like read_number.

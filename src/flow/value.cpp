@@ -8,7 +8,7 @@
 namespace korvath {
 
 double as_number(const Value& v, Where from) {
-  if (const double* number = std::get_if<double>(&v)) return *number;
+  if (const double* number = number_in(v)) return *number;
   if (is_empty(v)) return 0.0;
   const std::string& s = std::get<std::string>(v);
   if (const auto number = parse_number(s, from)) return *number;
@@ -16,7 +16,7 @@ double as_number(const Value& v, Where from) {
 }
 
 std::string plain_text(const Value& v) {
-  if (const double* number = std::get_if<double>(&v)) return plain_number(*number);
+  if (const double* number = number_in(v)) return plain_number(*number);
   if (const std::string* s = std::get_if<std::string>(&v)) return *s;
   return {};
 }
@@ -32,7 +32,10 @@ bool equals_text(const Value& v, std::string_view literal) {
 }
 
 void append_value(std::string& out, const Value& v) {
-  if (const double* number = std::get_if<double>(&v)) {
+  if (const ReadNumber* read = std::get_if<ReadNumber>(&v)) {
+    if (read->length == 0 || !append_bare_decimal(out, read->as_read()))
+      append_bare_number(out, read->number);
+  } else if (const double* number = std::get_if<double>(&v)) {
     append_bare_number(out, *number);
   } else if (const std::string* s = std::get_if<std::string>(&v)) {
     out.append(*s);
@@ -42,7 +45,7 @@ void append_value(std::string& out, const Value& v) {
 namespace {
 template <typename Format>
 std::string format_value(const Value& v, Format format) {
-  if (const double* number = std::get_if<double>(&v)) return format(*number);
+  if (const double* number = number_in(v)) return format(*number);
   if (const std::string* s = std::get_if<std::string>(&v)) {
     if (const auto number = parse_number(*s)) return format(*number);
     return *s;

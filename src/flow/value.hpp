@@ -1,6 +1,9 @@
-// A value as the converters carry it: empty, text exactly as read, or a number.
+// A value as the converters carry it: empty, text exactly as read, or a number (computed, or read
+// from a file with its text).
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -12,7 +15,32 @@ namespace korvath {
 struct Empty {
   bool operator==(const Empty&) const = default;
 };
-using Value = std::variant<Empty, std::string, double>;
+
+/// A number read from a file, with its text as read when that is a short decimal (see
+/// read_short_decimal): most values are only passed through, and writing them from their text
+/// costs a scan where reprinting the number costs its digits.
+struct ReadNumber {
+  static constexpr std::size_t kLongestText = 17;  // sign, 15 digits, point
+
+  double number = 0;
+  std::uint8_t length = 0;  // 0: no text kept (an exponent, more digits)
+  char text[kLongestText] = {};
+
+  ReadNumber() = default;
+  /// `short_decimal`: the text of the number if read_short_decimal reads it in full, else empty.
+  ReadNumber(double read, std::string_view short_decimal) : number(read) {
+    if (short_decimal.size() <= kLongestText) {
+      length = static_cast<std::uint8_t>(short_decimal.size());
+      std::copy(short_decimal.begin(), short_decimal.end(), text);
+    }
+  }
+  std::string_view as_read() const { return {text, length}; }
+  bool operator==(const ReadNumber& other) const {
+    return number == other.number && as_read() == other.as_read();
+  }
+};
+
+using Value = std::variant<Empty, std::string, double, ReadNumber>;
 
 inline bool is_empty(const Value& v) {
   return std::holds_alternative<Empty>(v);
@@ -20,8 +48,14 @@ inline bool is_empty(const Value& v) {
 inline bool is_text(const Value& v) {
   return std::holds_alternative<std::string>(v);
 }
+/// The number a value holds, computed or read; null for empty and text.
+inline const double* number_in(const Value& v) {
+  if (const double* number = std::get_if<double>(&v)) return number;
+  if (const ReadNumber* read = std::get_if<ReadNumber>(&v)) return &read->number;
+  return nullptr;
+}
 inline bool is_number(const Value& v) {
-  return std::holds_alternative<double>(v);
+  return number_in(v) != nullptr;
 }
 
 /// Text that a converter built or cut from a line.
@@ -40,8 +74,8 @@ std::string plain_text(const Value& v);
 /// Compares the value with a text literal (a record key): exactly, case counts.
 bool equals_text(const Value& v, std::string_view literal);
 
-/// Appends the value in its output form: text unchanged, a number as bare-number text, empty as
-/// nothing.
+/// Appends the value in its output form: text unchanged, a number as bare-number text (a number
+/// read from a file made from its text when that gives the same bytes), empty as nothing.
 void append_value(std::string& out, const Value& v);
 
 /// `format_fixed` and `format_integer` of a value: text that reads as a number in full is that

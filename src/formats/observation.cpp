@@ -16,7 +16,7 @@ double reduce_to_backsight(double reading, double backsight_direction, Where whe
 }
 
 bool is_station_target(const Value& target, Where where) {
-  if (const double* number = std::get_if<double>(&target)) return *number == 0;
+  if (const double* number = number_in(target)) return *number == 0;
   return read_number(plain_text(target), where) == 0;
 }
 

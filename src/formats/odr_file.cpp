@@ -23,7 +23,9 @@ void OdrFile::end_line() {
 }
 
 void OdrFile::next_zone() {
-  write_bytes(std::string(kZoneWidth - column_ % kZoneWidth, ' '));
+  static constexpr std::string_view kBlanks = "              ";
+  static_assert(kBlanks.size() == kZoneWidth);
+  write_bytes(kBlanks.substr(column_ % kZoneWidth));
 }
 
 void OdrFile::write_station(const Value& station) {

@@ -99,9 +99,11 @@ const Value kEmpty = Empty{};
 
 TEST(ItemReader, NumbersTextsAndEmptyItems) {
   EXPECT_EQ(items("STS,ST1\r\nINH, 1.500 \r\n", 4),
-            (std::vector<Value>{text("STS"), text("ST1"), text("INH"), 1.5}));
-  EXPECT_EQ(items(" \tP7 ,1000.250,\r\n", 3), (std::vector<Value>{text("P7"), 1000.25, kEmpty}));
-  EXPECT_EQ(items("1 2,12x,-.5", 3), (std::vector<Value>{text("1 2"), text("12x"), -0.5}));
+            (std::vector<Value>{text("STS"), text("ST1"), text("INH"), ReadNumber(1.5, "1.500")}));
+  EXPECT_EQ(items(" \tP7 ,1000.250,\r\n", 3),
+            (std::vector<Value>{text("P7"), ReadNumber(1000.25, "1000.250"), kEmpty}));
+  EXPECT_EQ(items("1 2,12x,-.5", 3),
+            (std::vector<Value>{text("1 2"), text("12x"), ReadNumber(-0.5, "-.5")}));
 }
 
 TEST(ItemReader, QuotedItemsAreTextAndMayCrossLines) {

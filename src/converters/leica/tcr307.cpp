@@ -21,24 +21,25 @@ constexpr std::size_t kFullObservation = 25;
 
 // Every run of blanks to commas, as if the runs of 30 blanks were replaced first, then those of
 // 29, and so on down to 1: a run of k blanks gives k / 30 commas, and one more for the rest.
-std::string blanks_to_commas(std::string_view line) {
+void blanks_to_commas(std::string_view line, std::string& result) {
   const std::string_view trimmed = trim(line);
-  std::string result;
-  result.reserve(trimmed.size());
+  result.clear();
   for (std::size_t i = 0; i < trimmed.size();) {
-    if (trimmed[i] != ' ') {
-      result.push_back(trimmed[i++]);
-      continue;
-    }
+    const std::size_t word = i;  // each stretch without blanks is appended whole
+    while (i < trimmed.size() && trimmed[i] != ' ') ++i;
+    result.append(trimmed, word, i - word);
     std::size_t run = 0;
     while (i < trimmed.size() && trimmed[i] == ' ') ++i, ++run;
-    result.append(run / kLongestBlankRun + (run % kLongestBlankRun ? 1 : 0), ',');
+    if (run > 0) result.append(run / kLongestBlankRun + (run % kLongestBlankRun ? 1 : 0), ',');
   }
-  return result;
 }
 
 void lines_to_items(LineReader& in, OutputFile& scratch) {
-  while (!in.at_end()) scratch.write_line(blanks_to_commas(in.read_line()));
+  std::string items;
+  while (!in.at_end()) {
+    blanks_to_commas(in.read_line(), items);
+    scratch.write_line(items);
+  }
   scratch.close();
 }
 
