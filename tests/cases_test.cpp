@@ -29,7 +29,7 @@ TEST_P(Case, Converts) {
   const Converted out = convert_bytes(c.command, c.input);
   if (c.fault) {
     ASSERT_EQ(out.status, Outcome::Status::failed);
-    EXPECT_EQ(fault_name(out.error->fault()), fault_name(*c.fault));
+    EXPECT_EQ(out.error->fault(), *c.fault) << out.error->what();
     EXPECT_EQ(out.error->file(), *out.dir / c.fault_file);
     EXPECT_EQ(out.error->line(), c.fault_line);
   } else {

@@ -19,10 +19,18 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "flow/conversion_error.hpp"
+
+namespace korvath {
+// A fault shows by its name in a failed comparison.
+inline void PrintTo(Fault fault, std::ostream* os) {
+  *os << fault_name(fault);
+}
+}  // namespace korvath
 
 namespace korvath::test {
 
