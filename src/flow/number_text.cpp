@@ -126,12 +126,11 @@ bool fixed_digits(double value, int decimals, std::string& out) {
       ++number[i - 1];
     }
   }
+  // The integer digits start with a non-zero digit, or are the one "0" of a value below 1.
   const std::size_t integer_length = number.size() - kept;
-  std::size_t lead = 0;
-  while (lead + 1 < integer_length && number[lead] == '0') ++lead;
   const bool nonzero = number.find_first_not_of('0') != std::string::npos;
   if (nonzero && value < 0) out.push_back('-');
-  out.append(number, lead, integer_length - lead);
+  out.append(number, 0, integer_length);
   if (kept > 0) {
     out.push_back('.');
     out.append(number, integer_length, kept);

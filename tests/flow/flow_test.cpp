@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <set>
 
 #include "converters/catalogue.hpp"
+#include "flow/output_file.hpp"
 #include "flow/overwrite.hpp"
 #include "flow/report.hpp"
 #include "flow/run.hpp"
@@ -188,33 +188,6 @@ TEST(Flow, ErrorPathKeepsTheLinesWrittenAndShowsTheCause) {
   EXPECT_EQ(r.run(), Status::failed);
 }
 
-TEST(Flow, RefusesAnOutputThatIsTheInputOrTheOtherOutput) {
-  struct Case {
-    const char* name;
-    const char* input;
-    std::vector<std::string> saves;
-  };
-  FlowRun probe("");
-  std::filesystem::create_symlink(probe.dir / "pt.txm", probe.dir / "link.txm");
-  const auto cwd = std::filesystem::current_path();
-  std::filesystem::current_path(probe.dir.path());
-  for (const auto& [name, input, saves] :
-       {Case{"input", "job.txm", {"job.dat"}}, Case{"input as point file", "job.txm", {"a", "job"}},
-        Case{"same outputs", "job.TC6", {"out", "out.txm"}},
-        Case{"dot path", "job.TC6", {"a", "./a.txm"}}, Case{"link", "job.TC6", {"link", "pt"}}}) {
-    ScriptedPlatform ui;
-    ui.folder = probe.dir.path().string();
-    write_file(input, kTc600);
-    ui.open_answers = {std::string(input)};
-    for (const std::string& s : saves) ui.save_answers.push_back(s);
-    EXPECT_EQ(run_command(*find_command("leica-tc600"), ui).status, Status::refused) << name;
-    ASSERT_EQ(ui.messages.size(), 1u) << name;
-    EXPECT_EQ(ui.messages[0].icon, Icon::error);
-    EXPECT_EQ(read_file(input), kTc600) << name;
-  }
-  std::filesystem::current_path(cwd);
-}
-
 // The offending text is quoted short and on one line, whatever the input holds.
 TEST(Report, FailureLineQuotesFortyBytesAndEscapesTheRest) {
   const std::string forty(40, '7');
@@ -261,17 +234,26 @@ TEST(Flow, CommandWithoutConverterSaysSoAndOpensNoDialog) {
   ASSERT_EQ(ui.messages.size(), 1u);
 }
 
-TEST(Catalogue, IdsAndMenuNamesAreUniqueAndFindable) {
-  std::set<std::string_view> ids, names;
-  for (const ConversionCommand& c : catalogue()) {
-    EXPECT_TRUE(ids.insert(c.id).second) << c.id;
-    EXPECT_TRUE(names.insert(c.menu_name).second) << c.menu_name;
-    EXPECT_EQ(find_command(c.id), &c);
-    EXPECT_EQ(find_command(c.menu_name), &c);
-    EXPECT_EQ(c.open_filter.back(), '|') << c.id;
+// A read or a write the system fails is the error path, never a success.
+TEST(Flow, InputThatCannotBeReadIsTheErrorPath) {
+  FlowRun r("");
+  r.ui.open_answers = {"/proc/self/mem"};  // opens, but reading its first byte fails
+  r.ui.save_answers = {r.dir / "st", r.dir / "pt"};
+  EXPECT_EQ(r.run("south-mes"), Status::failed);
+  EXPECT_EQ(r.outcome.error->fault(), Fault::cannot_open);
+  EXPECT_EQ(r.outcome.error->file(), "/proc/self/mem");
+}
+
+TEST(OutputFile, WriteToAFullDeviceFailsOnClose) {
+  OutputFile full("/dev/full");
+  full.write_line("ST2,ST1,ST2, 1.6 , 0 , 98 , 120.5 , 1.55 ");
+  try {
+    full.close();
+    FAIL();
+  } catch (const ConversionError& e) {
+    EXPECT_EQ(e.fault(), Fault::write_failed);
+    EXPECT_EQ(e.file(), "/dev/full");
   }
-  EXPECT_EQ(catalogue().size(), 15u);
-  EXPECT_EQ(find_command("no-such"), nullptr);
 }
 
 }  // namespace

@@ -58,21 +58,6 @@ TEST(LineReader, LineOverOneMebibyteIsAFaultAtItsLine) {
   }
 }
 
-TEST(LineReader, ReadingPastTheEndNamesFileAndLine) {
-  TempDir dir;
-  write_file(dir / "a", "one\r\n");
-  LineReader in(dir / "a");
-  in.read_line();
-  try {
-    in.read_line();
-    FAIL();
-  } catch (const ConversionError& e) {
-    EXPECT_EQ(e.fault(), Fault::read_past_end);
-    EXPECT_EQ(e.line(), 2u);
-    EXPECT_EQ(e.file(), dir / "a");
-  }
-}
-
 TEST(LineReader, MissingFileOrFolderCannotBeOpened) {
   TempDir dir;
   for (const std::string& path : {dir / "missing", dir.path().string()}) {

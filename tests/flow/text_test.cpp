@@ -20,6 +20,7 @@ TEST(Field, StartBelowOneOrNegativeLengthIsAConversionError) {
   EXPECT_THROW(field("ABC", 0, 1), ConversionError);
   EXPECT_THROW(field("ABC", 1, -1), ConversionError);
   EXPECT_THROW(field("ABC", -2), ConversionError);
+  EXPECT_THROW(field("ABC", 0), ConversionError);
   try {
     field("ABC", 0, 1, {"in.dat", 7});
     FAIL();
@@ -41,6 +42,8 @@ TEST(ReplaceAll, LeftToRightWithoutRescanning) {
   EXPECT_EQ(replace_all("aaa", "a", "aa"), "aaaaaa");
   EXPECT_EQ(replace_all("    ", "  ", " "), "  ");
   EXPECT_EQ(replace_all("abc", "", "x"), "abc");
+  EXPECT_EQ(replace_all("aabab", "ab", "-"), "a--");  // a pattern of two, at the very end too
+  EXPECT_EQ(replace_all("a", "ab", "-"), "a");
 }
 
 struct NumberCase {
@@ -60,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"12A", 12}, NumberCase{"ST1", 0}, NumberCase{"1\t2\n3", 123},
                       NumberCase{",5", 0}, NumberCase{"/5", 0}, NumberCase{"1E", 1},
                       NumberCase{"1E+", 1}, NumberCase{".5", 0.5}, NumberCase{"-", 0},
-                      NumberCase{"1e-999", 0}));
+                      NumberCase{"1e-999", 0}, NumberCase{"1.5d-1x", 0.15}));
 
 TEST(ReadNumber, TooLargeForADoubleIsAConversionError) {
   EXPECT_THROW(read_number("1E999"), ConversionError);

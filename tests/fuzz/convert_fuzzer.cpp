@@ -1,5 +1,6 @@
-// A libFuzzer target for one conversion command, chosen at build time with
-// -DKORVATH_COMMAND="id": one target per instrument format, all from this file. Each input is
+// A libFuzzer target for one conversion command, named by the target's own file name:
+// fuzz-south-mes fuzzes "south-mes" (the build links one such name per command to this
+// program). Each input is
 // the instrument file of a whole run of the command (dialogs answered, outputs and scratch
 // files in a private folder); after the run the target checks what must hold for any bytes:
 // the input unchanged, no descriptor left open, every output made of whole CR LF lines.
@@ -15,10 +16,6 @@
 #include "converters/catalogue.hpp"
 #include "flow/run.hpp"
 #include "platform/scripted_platform.hpp"
-
-#ifndef KORVATH_COMMAND
-#error "build with -DKORVATH_COMMAND=\"command-id\""
-#endif
 
 namespace {
 
@@ -56,15 +53,26 @@ const WorkFolder& work_folder() {
   return folder;
 }
 
-const korvath::ConversionCommand& command() {
-  static const korvath::ConversionCommand* const found = korvath::find_command(KORVATH_COMMAND);
-  if (!found) std::abort();
-  return *found;
-}
-
 std::string read_bytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The command of this program's name as it was run: "fuzz-south-mes" gives "south-mes".
+std::string program_name() {
+  const std::string arguments = read_bytes("/proc/self/cmdline");
+  return fs::path(arguments.substr(0, arguments.find('\0'))).filename().string();
+}
+
+const korvath::ConversionCommand* fuzzed() {
+  static const korvath::ConversionCommand* const found =
+      program_name().starts_with("fuzz-") ? korvath::find_command(program_name().substr(5))
+                                          : nullptr;
+  return found;
+}
+
+const korvath::ConversionCommand& command() {
+  return *fuzzed();
 }
 
 std::size_t open_descriptors() {
@@ -74,16 +82,21 @@ std::size_t open_descriptors() {
 }
 
 [[noreturn]] void fail(std::string_view what, const fs::path& path) {
-  std::fprintf(stderr, "korvath-fuzz %s: %.*s: %s\n", KORVATH_COMMAND,
-               static_cast<int>(what.size()), what.data(), path.c_str());
+  std::fprintf(stderr, "korvath-fuzz %.*s: %.*s: %s\n", static_cast<int>(command().id.size()),
+               command().id.data(), static_cast<int>(what.size()), what.data(), path.c_str());
   std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  if (!fuzzed()) {
+    std::fprintf(stderr, "korvath-fuzz: run as fuzz-<command id>, not %s\n",
+                 program_name().c_str());
+    std::exit(2);
+  }
   if (!command().convert) {
-    std::fprintf(stderr, "korvath-fuzz: %s is not built yet\n", KORVATH_COMMAND);
+    std::fprintf(stderr, "korvath-fuzz: %s is not built yet\n", program_name().c_str());
     std::exit(kNotBuilt);
   }
   work_folder();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "safety/safety_cases.hpp"
+#include "support/case_file.hpp"
 #include "support/convert.hpp"
 
 namespace korvath::safety {
@@ -38,7 +39,7 @@ TEST_P(LineEndTwins, ConvertAlike) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Safety, LineEndTwins, ::testing::ValuesIn(built_commands()),
-                         [](const auto& info) { return test_name(info.param->id); });
+                         [](const auto& info) { return test::test_name(info.param->id); });
 
 }  // namespace
 }  // namespace korvath::safety

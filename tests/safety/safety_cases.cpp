@@ -1,12 +1,12 @@
 #include "safety/safety_cases.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <random>
 
 #include "bench/instrument_file.hpp"
 #include "converters/catalogue.hpp"
+#include "support/case_file.hpp"
 #include "support/files.hpp"
 
 namespace korvath::safety {
@@ -50,7 +50,7 @@ std::string cut_lines(std::string_view source) {
 void add_damaged(std::vector<SafetyCase>& cases, const ConversionCommand& command,
                  std::string_view source_name, const std::string& source) {
   if (source.empty()) return;
-  const std::string prefix = test_name(command.id) + std::string(source_name);
+  const std::string prefix = test::test_name(command.id) + std::string(source_name);
   auto add = [&](std::string_view damage, std::string input) {
     cases.push_back({prefix + std::string(damage), &command, std::move(input)});
   };
@@ -74,8 +74,9 @@ void add_fuzz_findings(std::vector<SafetyCase>& cases, const ConversionCommand& 
   for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   for (const fs::path& file : files)
-    cases.push_back({test_name(command.id) + "Fuzz" + test_name(file.filename().string()), &command,
-                     test::read_file(file)});
+    cases.push_back(
+        {test::test_name(command.id) + "Fuzz" + test::test_name(file.filename().string()), &command,
+         test::read_file(file)});
 }
 
 }  // namespace
@@ -120,26 +121,12 @@ std::string example_bytes(std::string_view command_id) {
   return {};
 }
 
-std::string test_name(std::string_view command_id) {
-  std::string name;
-  bool upper = true;
-  for (char c : command_id) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) {
-      upper = true;
-      continue;
-    }
-    name.push_back(upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c);
-    upper = false;
-  }
-  return name;
-}
-
 std::vector<SafetyCase> damaged_inputs() {
   std::vector<SafetyCase> cases;
   for (const ConversionCommand* command : built_commands()) {
     add_damaged(cases, *command, "Example", example_bytes(command->id));
     add_damaged(cases, *command, "Generated", generated_bytes(command->id));
-    cases.push_back({test_name(command->id) + "Empty", command, ""});
+    cases.push_back({test::test_name(command->id) + "Empty", command, ""});
     add_fuzz_findings(cases, *command);
   }
   return cases;

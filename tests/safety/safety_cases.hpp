@@ -40,9 +40,6 @@ std::string generated_bytes(std::string_view command_id);
 /// Every line end of the text (CR LF, CR or LF) replaced by the next of `line_ends`, in turn.
 std::string with_line_ends(std::string_view text, std::vector<std::string_view> line_ends);
 
-/// The command id as a test name: "south-mes" gives "SouthMes".
-std::string test_name(std::string_view command_id);
-
 /// Every built command with every source and damage, and the files of tests/data/fuzz/<id>/.
 std::vector<SafetyCase> damaged_inputs();
 
