@@ -211,8 +211,7 @@ TEST(Report, FailureLineQuotesFortyBytesAndEscapesTheRest) {
 }
 
 TEST(Report, SuccessSaysFirstWhenNothingWasWrittenThenFilesThenNotes) {
-  Outcome empty{
-      Status::converted, {}, {{"st.txm", 0}, {"pt.txm", 0}}, {{"job", 3, "μονάδα"}}, {}};
+  Outcome empty{Status::converted, {}, {{"st.txm", 0}, {"pt.txm", 0}}, {{"job", 3, "μονάδα"}}, {}};
   EXPECT_EQ(success_details(empty),
             "Δεν γράφτηκε καμία γραμμή.\nst.txm: 0 γραμμές\npt.txm: 0 γραμμές\n«job»: γραμμή 3: "
             "μονάδα");
