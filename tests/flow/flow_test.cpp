@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "converters/catalogue.hpp"
@@ -21,17 +19,11 @@ using test::TempDir;
 using test::write_file;
 
 TEST(OutputName, ForcesTheExtensionAtTheLastDotOfTheFileName) {
-  const std::pair<const char*, const char*> cases[] = {{"out.txt", "out.txm"},
-                                                       {"out.TXM", "out.txm"},
-                                                       {"out.txm.bak", "out.txm.txm"},
-                                                       {"out.", "out.txm"},
-                                                       {"a.b.c", "a.b.txm"},
-                                                       {"/home/s/jobs/out", "/home/s/jobs/out.txm"},
-                                                       {"./coords", "./coords.txm"},
-                                                       {"job.2024/coords", "job.2024/coords.txm"},
-                                                       {"../st", "../st.txm"},
-                                                       {"/jobs/a.b/out", "/jobs/a.b/out.txm"},
-                                                       {"/jobs/a.b/out.x", "/jobs/a.b/out.txm"}};
+  const std::pair<const char*, const char*> cases[] = {
+      {"out.txt", "out.txm"},         {"out.TXM", "out.txm"},
+      {"out.txm.bak", "out.txm.txm"}, {"out.", "out.txm"},
+      {"./coords", "./coords.txm"},   {"job.2024/coords", "job.2024/coords.txm"},
+      {"../st", "../st.txm"},         {"/jobs/a.b/out.x", "/jobs/a.b/out.txm"}};
   for (const auto& [chosen, final_name] : cases) EXPECT_EQ(output_name(chosen, "txm"), final_name);
   EXPECT_EQ(output_name("coords", "seq"), "coords.seq");
 }
@@ -123,17 +115,6 @@ TEST(Flow, CancelledOrEmptyInputEndsSilently) {
   EXPECT_EQ(empty.ui.dialog_titles.size(), 1u);
 }
 
-TEST(Flow, MissingInputFileIsTheErrorPathWhenOpened) {
-  FlowRun r("");
-  r.ui.open_answers = {r.dir / "missing.TC6"};
-  r.ui.save_answers = {r.dir / "st", r.dir / "pt"};
-  EXPECT_EQ(r.run(), Status::failed);
-  EXPECT_EQ(r.outcome.error->fault(), Fault::cannot_open);
-  ASSERT_EQ(r.ui.messages.size(), 1u);
-  EXPECT_EQ(r.ui.messages[0].text, "«" + r.dir / "missing.TC6" + "»: δεν ανοίγει για ανάγνωση (" +
-                                       std::strerror(ENOENT) + ")");
-}
-
 TEST(Flow, EarlyOrderEmptiesTheStationFileBeforeAPointFileIsDeclined) {
   FlowRun r(kTc600);
   write_file(r.dir / "st.txm", "old stations\r\n");
@@ -168,26 +149,6 @@ TEST(Flow, CancelledPointDialogLeavesTheEmptyFileOfTheOverwriteCheck) {
   EXPECT_EQ(r.out("st.txm"), "");
 }
 
-TEST(Flow, ErrorPathKeepsTheLinesWrittenAndShowsTheCause) {
-  // The point is written, then a -2 line is the last line: its second line is missing.
-  FlowRun r(kTc600 + "410000-00000002 420000+00000007 430000+00000000 440000+00000000 \r\n");
-  r.ui.open_answers = {r.input};
-  r.ui.save_answers = {r.dir / "st", r.dir / "pt"};
-  ASSERT_EQ(r.run(), Status::failed);
-  EXPECT_EQ(r.outcome.error->fault(), Fault::read_past_end);
-  EXPECT_EQ(r.outcome.error->line(), 5u);
-  EXPECT_EQ(r.out("pt.txm"), kTc600Point);
-  ASSERT_EQ(r.ui.messages.size(), 1u);
-  EXPECT_EQ(r.ui.messages[0].text,
-            "«" + r.input + "»: γραμμή 5: ανάγνωση πέρα από το τέλος του αρχείου");
-  EXPECT_EQ(r.ui.messages[0].title, "Προσοχή");
-  EXPECT_EQ(r.ui.messages[0].icon, Icon::error);
-  // A following command starts clean: nothing of the failed one is held open.
-  r.ui.open_answers = {r.input};
-  r.ui.save_answers = {r.dir / "st2", r.dir / "pt2"};
-  EXPECT_EQ(r.run(), Status::failed);
-}
-
 // The offending text is quoted short and on one line, whatever the input holds.
 TEST(Report, FailureLineQuotesFortyBytesAndEscapesTheRest) {
   const std::string forty(40, '7');
@@ -211,8 +172,7 @@ TEST(Report, FailureLineQuotesFortyBytesAndEscapesTheRest) {
 }
 
 TEST(Report, SuccessSaysFirstWhenNothingWasWrittenThenFilesThenNotes) {
-  Outcome empty{
-      Status::converted, {}, {{"st.txm", 0}, {"pt.txm", 0}}, {{"job", 3, "μονάδα"}}, {}};
+  Outcome empty{Status::converted, {}, {{"st.txm", 0}, {"pt.txm", 0}}, {{"job", 3, "μονάδα"}}, {}};
   EXPECT_EQ(success_details(empty),
             "Δεν γράφτηκε καμία γραμμή.\nst.txm: 0 γραμμές\npt.txm: 0 γραμμές\n«job»: γραμμή 3: "
             "μονάδα");
