@@ -81,7 +81,7 @@ class TriggeringPlatform : public ScriptedPlatform {
 TEST(MainWindow, EveryItemWritesTheFilesOfTheCommandLineOneCommandAtATime) {
   for (const ConversionCommand& command : catalogue()) {
     SCOPED_TRACE(command.id);
-    const std::string example = test::example_of(command);
+    const std::string example = test::example_of(command.id);
     const test::TempDir dir;
     TriggeringPlatform ui;
     ui.folder = dir.path().string();

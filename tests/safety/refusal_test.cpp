@@ -29,8 +29,7 @@ struct Refusal {
 
   Refusal(const ConversionCommand& c, std::string_view input_name) : command(c) {
     input = dir / input_name;
-    const std::string example = example_bytes(c.id);
-    test::write_file(input, example.empty() ? std::string(kKept) : example);
+    test::write_file(input, example_bytes(c.id));
     ui.folder = dir.path().string();
     ui.open_answers.push_back(input);
   }

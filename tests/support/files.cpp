@@ -34,4 +34,17 @@ void write_file(const std::filesystem::path& path, std::string_view bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+Files files_in(const std::filesystem::path& dir) {
+  Files files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    files[entry.path().filename().string()] = read_file(entry.path());
+  return files;
+}
+
+std::string example_of(std::string_view command_id) {
+  for (const auto& entry : std::filesystem::directory_iterator(KORVATH_EXAMPLES))
+    if (entry.path().stem() == command_id) return entry.path().string();
+  return {};
+}
+
 }  // namespace korvath::test
