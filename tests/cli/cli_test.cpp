@@ -1,8 +1,5 @@
 // The command line through the real binary: arguments, exit statuses, and what it prints.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 
 #include "support/files.hpp"
 
@@ -13,20 +10,8 @@ using test::read_file;
 using test::TempDir;
 using test::write_file;
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-// Runs the shell `line` in `dir` with `stdin_text` on standard input (never a terminal).
-Result shell(const TempDir& dir, const std::string& line, const std::string& stdin_text = "") {
-  write_file(dir / ".stdin", stdin_text);
-  const std::string command =
-      "cd '" + dir.path().string() + "' && ( " + line + " ) < .stdin > .stdout 2> .stderr";
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir / ".stdout"),
-          read_file(dir / ".stderr")};
-}
+using Result = test::ShellResult;
+using test::shell;
 
 Result korvath(const TempDir& dir, const std::string& args, const std::string& stdin_text = "") {
   return shell(dir, "'" KORVATH_BINARY "' " + args, stdin_text);
