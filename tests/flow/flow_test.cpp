@@ -8,7 +8,7 @@
 #include "flow/report.hpp"
 #include "flow/run.hpp"
 #include "platform/scripted_platform.hpp"
-#include "support/files.hpp"
+#include "support/convert.hpp"
 
 namespace korvath {
 namespace {
@@ -61,29 +61,19 @@ const std::string kTc600 =
     "870000+00001500 880000+00000000 \r\n";
 const std::string kTc600Point = " 11 ,S5,S1,1.5000,260.00100,101.20000,12.3450,1.6000\r\n";
 
-struct FlowRun {
-  TempDir dir;
-  ScriptedPlatform ui;
+struct FlowRun : test::Session {
   Outcome outcome;
-  std::string input = dir / "job.TC6";
 
-  explicit FlowRun(std::string_view input_bytes) {
-    write_file(input, input_bytes);
-    ui.folder = dir.path().string();
-  }
+  explicit FlowRun(std::string_view input_bytes) : Session("job.TC6", input_bytes) {}
   Status run(std::string_view id = "leica-tc600") {
     outcome = run_command(*find_command(id), ui);
     return outcome.status;
-  }
-  std::string out(std::string_view name) const {
-    return std::filesystem::exists(dir / name) ? read_file(dir / name) : "<missing>";
   }
 };
 
 TEST(Flow, ConvertsAndReportsSuccessWithTheLinesWritten) {
   FlowRun r(kTc600);
-  r.ui.open_answers = {r.input};
-  r.ui.save_answers = {r.dir / "st", r.dir / "pt.dat"};
+  r.save({"st", "pt.dat"});
   ASSERT_EQ(r.run(), Status::converted);
   EXPECT_EQ(r.out("st.txm"), "");
   EXPECT_EQ(r.out("pt.txm"), kTc600Point);
@@ -119,8 +109,7 @@ TEST(Flow, EarlyOrderEmptiesTheStationFileBeforeAPointFileIsDeclined) {
   FlowRun r(kTc600);
   write_file(r.dir / "st.txm", "old stations\r\n");
   write_file(r.dir / "pt.txm", "old points\r\n");
-  r.ui.open_answers = {r.input};
-  r.ui.save_answers = {r.dir / "st", r.dir / "pt"};
+  r.save({"st", "pt"});
   r.ui.yes_no_answers = {true, false};
   EXPECT_EQ(r.run(), Status::ended);
   EXPECT_EQ(r.out("st.txm"), "");
@@ -131,7 +120,6 @@ TEST(Flow, EarlyOrderEmptiesTheStationFileBeforeAPointFileIsDeclined) {
 TEST(Flow, LateOrderTouchesNoOutputBeforeTheConversion) {
   FlowRun r("");
   write_file(r.dir / "st.txm", "old stations\r\n");
-  r.ui.open_answers = {r.input};
   r.ui.save_answers = {r.dir / "st", std::nullopt};  // the point dialog is cancelled
   ConversionCommand late = *find_command("leica-tc600");
   late.opening = Opening::late;
@@ -142,7 +130,6 @@ TEST(Flow, LateOrderTouchesNoOutputBeforeTheConversion) {
 
 TEST(Flow, CancelledPointDialogLeavesTheEmptyFileOfTheOverwriteCheck) {
   FlowRun r(kTc600);
-  r.ui.open_answers = {r.input};
   r.ui.save_answers = {r.dir / "st", std::nullopt};
   EXPECT_EQ(r.run(), Status::failed);
   EXPECT_EQ(r.outcome.error->fault(), Fault::cancelled);
@@ -198,7 +185,7 @@ TEST(Flow, CommandWithoutConverterSaysSoAndOpensNoDialog) {
 TEST(Flow, InputThatCannotBeReadIsTheErrorPath) {
   FlowRun r("");
   r.ui.open_answers = {"/proc/self/mem"};  // opens, but reading its first byte fails
-  r.ui.save_answers = {r.dir / "st", r.dir / "pt"};
+  r.save({"st", "pt"});
   EXPECT_EQ(r.run("south-mes"), Status::failed);
   EXPECT_EQ(r.outcome.error->fault(), Fault::cannot_open);
   EXPECT_EQ(r.outcome.error->file(), "/proc/self/mem");

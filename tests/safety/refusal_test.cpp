@@ -10,7 +10,7 @@
 #include "flow/run.hpp"
 #include "platform/scripted_platform.hpp"
 #include "safety/safety_cases.hpp"
-#include "support/files.hpp"
+#include "support/convert.hpp"
 
 namespace korvath::safety {
 namespace {
@@ -20,22 +20,13 @@ using Status = Outcome::Status;
 
 constexpr std::string_view kKept = "kept as it was\r\n";
 
-// One run of a command in a private folder; the test names the input and the answers.
-struct Refusal {
+// One run of a command on its example in a private folder; the test names the input and the
+// answers.
+struct Refusal : test::Session {
   const ConversionCommand& command;
-  test::TempDir dir;
-  ScriptedPlatform ui;
-  std::string input;
 
-  Refusal(const ConversionCommand& c, std::string_view input_name) : command(c) {
-    input = dir / input_name;
-    test::write_file(input, example_bytes(c.id));
-    ui.folder = dir.path().string();
-    ui.open_answers.push_back(input);
-  }
-  void save(std::initializer_list<std::string_view> names) {
-    for (std::string_view name : names) ui.save_answers.push_back(dir / name);
-  }
+  Refusal(const ConversionCommand& c, std::string_view input_name)
+      : Session(input_name, example_bytes(c.id)), command(c) {}
   void link(std::string_view name, std::string_view target) {
     fs::create_symlink(dir.path() / target, dir.path() / name);
   }
