@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 
 #include "support/case_file.hpp"
 #include "support/convert.hpp"
@@ -42,9 +41,7 @@ TEST_P(Case, Converts) {
     notes.push_back(std::to_string(note.line) + ": " + note.text);
   }
   EXPECT_EQ(notes, c.notes);
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::directory_iterator(out.dir->path()))
-    files[entry.path().filename().string()] = read_file(entry.path());
+  Files files = files_in(out.dir->path());
   EXPECT_EQ(files["input.dat"], c.input) << "the input was changed";
   files.erase("input.dat");
   for (const auto& [name, bytes] : c.files) {

@@ -11,7 +11,6 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -50,23 +49,6 @@ class ModalScript {
   std::deque<Answer> answers_;
   QTimer timer_;
 };
-
-using Files = std::map<std::string, std::string>;  // file name -> bytes
-
-inline Files files_in(const std::filesystem::path& dir) {
-  Files files;
-  for (const auto& entry : std::filesystem::directory_iterator(dir))
-    files[entry.path().filename().string()] = read_file(entry.path());
-  return files;
-}
-
-/// The command's example instrument file, examples/<id>.<ext>.
-inline std::string example_of(const ConversionCommand& command) {
-  for (const auto& entry : std::filesystem::directory_iterator(KORVATH_EXAMPLES))
-    if (entry.path().stem() == command.id) return entry.path().string();
-  ADD_FAILURE() << "no example of " << command.id;
-  return {};
-}
 
 /// The answers to the save dialogs, before the flow forces their extensions.
 inline std::vector<std::string> output_stems(const ConversionCommand& command) {

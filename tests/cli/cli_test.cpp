@@ -1,8 +1,5 @@
 // The command line through the real binary: arguments, exit statuses, and what it prints.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 
 #include "support/files.hpp"
 
@@ -13,19 +10,11 @@ using test::read_file;
 using test::TempDir;
 using test::write_file;
 
-struct Result {
-  int status;
-  std::string out, err;
-};
+using Result = test::ShellResult;
+using test::shell;
 
-// Runs `korvath ARGS` in `dir` with `stdin_text` on standard input (never a terminal).
 Result korvath(const TempDir& dir, const std::string& args, const std::string& stdin_text = "") {
-  write_file(dir / ".stdin", stdin_text);
-  const std::string command = "cd '" + dir.path().string() + "' && '" KORVATH_BINARY "' " + args +
-                              " < .stdin > .stdout 2> .stderr";
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir / ".stdout"),
-          read_file(dir / ".stderr")};
+  return shell(dir, "'" KORVATH_BINARY "' " + args, stdin_text);
 }
 
 std::string example() {
@@ -47,12 +36,7 @@ TEST(Cli, ConvertsAndReportsEveryOutputBeforeTheSuccessMessage) {
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(read_file(dir / "stations.txm"), kExampleStations);
   EXPECT_EQ(read_file(dir / "JOB.TC6"), example());
-}
-
-TEST(Cli, TakesTheMenuNameForTheId) {
-  TempDir dir;
-  write_file(dir / "JOB.TC6", example());
-  EXPECT_EQ(korvath(dir, "convert mnuLEICATC600 JOB.TC6 a b").status, 0);
+  EXPECT_EQ(korvath(dir, "convert mnuLEICATC600 JOB.TC6 a b").status, 0);  // the menu name
   EXPECT_EQ(read_file(dir / "a.txm"), kExampleStations);
 }
 
@@ -87,18 +71,6 @@ TEST(Cli, UsageErrorIsOneGreekLine) {
   EXPECT_FALSE(std::filesystem::exists(dir / "a.txm"));
 }
 
-TEST(Cli, InvalidInputExitsWithThree) {
-  TempDir dir;
-  write_file(dir / "JOB.TC6", "too short\r\n");
-  const Result r = korvath(dir, "convert leica-tc600 JOB.TC6 a b");
-  EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err,
-            "korvath: Δεν είναι έγκυρο αρχείο\n"
-            "korvath: «JOB.TC6»: γραμμή 1: έχει 9 χαρακτήρες· η εντολή δέχεται γραμμές των 64 και "
-            "112\n");
-  EXPECT_FALSE(std::filesystem::exists(dir / "a.txm"));
-}
-
 TEST(Cli, OverwriteIsRefusedUnlessToldWhenNoOneCanAnswer) {
   TempDir dir;
   write_file(dir / "JOB.TC6", example());
@@ -123,23 +95,6 @@ TEST(Cli, OverwriteIsRefusedUnlessToldWhenNoOneCanAnswer) {
   write_file(dir / "a.txm", "again\r\n");
   EXPECT_EQ(korvath(dir, "convert leica-tc600 JOB.TC6 a b --overwrite=yes").status, 0);
   EXPECT_EQ(read_file(dir / "a.txm"), kExampleStations);
-}
-
-TEST(Cli, ErrorPathSaysWhichFileLineAndCauseInOneLine) {
-  TempDir dir;
-  write_file(dir / "JOB.TC6", example() +
-                                  "410000-00000002 420000+00000007 430000+00000000 "
-                                  "440000+00000000 \r\n");
-  const Result r = korvath(dir, "convert leica-tc600 JOB.TC6 a b");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err,
-            "korvath: σφάλμα: «JOB.TC6»: γραμμή 17: ανάγνωση πέρα από το τέλος του αρχείου\n");
-  EXPECT_EQ(read_file(dir / "a.txm"), kExampleStations);  // lines written before stay
-
-  const Result missing = korvath(dir, "convert leica-tc600 NONE.TC6 a b");
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("«NONE.TC6»: δεν ανοίγει για ανάγνωση"), std::string::npos);
 }
 
 TEST(Cli, NotesTheUnitConvertedFromAndNamesAValueThatIsNoAngle) {
@@ -171,13 +126,10 @@ TEST(Cli, EmptyInputPathEndsWithoutConverting) {
 TEST(Cli, RefusesOrKeepsBeforeTouchingAnyFile) {
   TempDir dir;
   write_file(dir / "JOB.txm", example());
-  for (const char* outputs : {"JOB b", "new JOB"}) {
-    const Result r =
-        korvath(dir, "convert leica-tc600 JOB.txm " + std::string(outputs) + " --overwrite=yes");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err.rfind("korvath: Το αρχείο «JOB.txm» δεν μπορεί να είναι", 0), 0u) << r.err;
-    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
-  }
+  const Result r = korvath(dir, "convert leica-tc600 JOB.txm new JOB --overwrite=yes");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("korvath: Το αρχείο «JOB.txm» δεν μπορεί να είναι", 0), 0u) << r.err;
+  EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
   EXPECT_EQ(read_file(dir / "JOB.txm"), example());
   EXPECT_FALSE(std::filesystem::exists(dir / "new.txm"));
 
@@ -227,6 +179,7 @@ TEST(Cli, ConvertsManyFilesEachOnItsOwn) {
             "korvath: σφάλμα: «missing.TC6»: δεν ανοίγει για ανάγνωση (No such file or "
             "directory)\n");
   EXPECT_EQ(read_file(dir / "out/D_stations.txm"), kExampleStations);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out/B_stations.txm"));
   EXPECT_EQ(read_file(dir / "out/C.job_stations.txm"), kExampleStations);
   const std::string points = read_file(dir / "out/A_points.txm");
 
@@ -279,7 +232,6 @@ TEST(Cli, DetectNamesTheFittingCommandsBestFirst) {
   const Result missing = korvath(dir, "detect JOB.raw nowhere.raw");
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "korvath: «nowhere.raw»: δεν ανοίγει για ανάγνωση\n");
-  EXPECT_EQ(korvath(dir, "detect").status, 2);
 }
 
 TEST(Cli, DetectReadsAPipeOnlyUpToItsFirst64KiB) {
@@ -287,28 +239,11 @@ TEST(Cli, DetectReadsAPipeOnlyUpToItsFirst64KiB) {
   std::string big;
   while (big.size() < 100000) big += read_file(KORVATH_EXAMPLES "/south-mes.txt");
   write_file(dir / "big.txt", big);
-  const std::string command = "cd '" + dir.path().string() +
-                              "' && cat big.txt | { '" KORVATH_BINARY
-                              "' detect /dev/stdin > out; wc -c > rest; }";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  EXPECT_EQ(std::stoul(read_file(dir / "rest")), big.size() - 65536);
+  const Result r =
+      shell(dir, "cat big.txt | { '" KORVATH_BINARY "' detect /dev/stdin > out; wc -c; }");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(std::stoul(r.out), big.size() - 65536);
   EXPECT_NE(read_file(dir / "out").find("south-mes"), std::string::npos);
-}
-
-TEST(Cli, ListsEveryCommandInOrder) {
-  TempDir dir;
-  const Result r = korvath(dir, "list");
-  EXPECT_EQ(r.status, 0);
-  std::size_t at = 0;
-  for (const char* id :
-       {"leica-tc600", "leica-tcr307", "leica-tcr407-idx", "leica-tcr407-mdt",
-        "leica-tcr407-coords", "nikon-npl352-dos", "nikon-npl352-raw", "pentax-mes", "pentax-cor",
-        "pentax-mes-traverse", "pentax-cor-traverse", "south-mes", "topcon-gts3000",
-        "topcon-gts3000-raw", "topcon-gts3000-raw-wordpad"}) {
-    const std::size_t found = r.out.find(std::string(id) + " ", at);
-    ASSERT_NE(found, std::string::npos) << id;
-    at = found;
-  }
 }
 
 TEST(Cli, HelpAndVersionInGreek) {
@@ -333,22 +268,15 @@ TEST(Cli, FullOutputFileLimitAndNoDisplayEndWithAMessage) {
   std::string big;
   for (int i = 0; i < 40; ++i) big += example();
   write_file(dir / "BIG.TC6", big);
-  const auto run = [&](const std::string& command) {
-    const int raw = std::system(
-        ("cd '" + dir.path().string() + "' && ( " + command + " ) > .stdout 2> .stderr < /dev/null")
-            .c_str());
-    return Result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir / ".stdout"),
-                  read_file(dir / ".stderr")};
-  };
-  Result r = run("'" KORVATH_BINARY "' list > /dev/full");
+  Result r = korvath(dir, "list > /dev/full");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err.rfind("korvath: αποτυχία εγγραφής στην τυπική έξοδο (", 0), 0u) << r.err;
 
-  r = run("ulimit -f 2; '" KORVATH_BINARY "' convert leica-tc600 BIG.TC6 st pt");
+  r = shell(dir, "ulimit -f 2; '" KORVATH_BINARY "' convert leica-tc600 BIG.TC6 st pt");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err.rfind("korvath: σφάλμα: «st.txm»: αποτυχία εγγραφής (", 0), 0u) << r.err;
 
-  r = run("env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:77 '" KORVATH_BINARY "'");
+  r = shell(dir, "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:77 '" KORVATH_BINARY "'");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err.rfind("korvath: ", 0), 0u) << r.err;
 }

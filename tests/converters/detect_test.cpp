@@ -31,9 +31,9 @@ constexpr std::string_view kTopconRaw = "topcon-gts3000-raw|topcon-gts3000-raw-w
 const Expected kFiles[] = {
     {"examples/leica-tc600.TC6", "leica-tc600"},
     {"examples/leica-tcr307.txt", "leica-tcr307"},
-    // One IDX file holds the measurements and the point table: both commands fit it equally.
+    // One IDX file holds the measurements and the point table: both commands fit it equally
+    // (the coordinate command's example and sample are the same bytes).
     {"examples/leica-tcr407-idx.idx", kIdxPair, kIdxPair},
-    {"examples/leica-tcr407-coords.idx", kIdxPair, kIdxPair},
     {"examples/leica-tcr407-mdt.mdt", "leica-tcr407-mdt"},
     {"examples/nikon-npl352-dos.cmt", "nikon-npl352-dos"},
     {"examples/nikon-npl352-raw.nik", "nikon-npl352-raw"},
@@ -47,15 +47,12 @@ const Expected kFiles[] = {
     {"examples/topcon-gts3000-raw.raw", "topcon-gts3000-raw", kTopconRaw},
     {"examples/topcon-gts3000-raw-wordpad.raw", "topcon-gts3000-raw-wordpad", kTopconRaw},
     {"samples/leica-tcr407-idx/maga0921.idx", kIdxPair, kIdxPair},
-    {"samples/leica-tcr407-coords/maga0921.idx", kIdxPair, kIdxPair},
     {"samples/nikon-npl352-raw/nikon_raw_v200.tops", "nikon-npl352-raw"},
     {"samples/nikon-npl352-raw/nikon_npl_350", "nikon-npl352-raw"},
     {"samples/nikon-npl352-raw/nikon_dtm.tops", "nikon-npl352-raw"},
     {"samples/nikon-npl352-raw/sample.raw", "nikon-npl352-raw"},
     {"samples/topcon-gts3000-raw/jkv.gts7", kTopconRaw, kTopconRaw},
     {"samples/topcon-gts3000-raw/topcon_gpt", kTopconRaw, kTopconRaw},
-    {"samples/topcon-gts3000-raw-wordpad/jkv.gts7", kTopconRaw, kTopconRaw},
-    {"samples/topcon-gts3000-raw-wordpad/topcon_gpt", kTopconRaw, kTopconRaw},
     // GSI files of 80 and 176 characters a line: the TC 600 command rejects them, so they fit
     // none; a Nikon DTM-300 ".nik" of "1 , 0 , MD" records has only the RAW command's extension.
     {"samples/leica-tc600/leica_gsi8_ertola.gsi", ""},

@@ -10,7 +10,7 @@
 #include "flow/run.hpp"
 #include "platform/scripted_platform.hpp"
 #include "safety/safety_cases.hpp"
-#include "support/files.hpp"
+#include "support/convert.hpp"
 
 namespace korvath::safety {
 namespace {
@@ -20,23 +20,13 @@ using Status = Outcome::Status;
 
 constexpr std::string_view kKept = "kept as it was\r\n";
 
-// One run of a command in a private folder; the test names the input and the answers.
-struct Refusal {
+// One run of a command on its example in a private folder; the test names the input and the
+// answers.
+struct Refusal : test::Session {
   const ConversionCommand& command;
-  test::TempDir dir;
-  ScriptedPlatform ui;
-  std::string input;
 
-  Refusal(const ConversionCommand& c, std::string_view input_name) : command(c) {
-    input = dir / input_name;
-    const std::string example = example_bytes(c.id);
-    test::write_file(input, example.empty() ? std::string(kKept) : example);
-    ui.folder = dir.path().string();
-    ui.open_answers.push_back(input);
-  }
-  void save(std::initializer_list<std::string_view> names) {
-    for (std::string_view name : names) ui.save_answers.push_back(dir / name);
-  }
+  Refusal(const ConversionCommand& c, std::string_view input_name)
+      : Session(input_name, example_bytes(c.id)), command(c) {}
   void link(std::string_view name, std::string_view target) {
     fs::create_symlink(dir.path() / target, dir.path() / name);
   }
@@ -50,50 +40,39 @@ struct Refusal {
   }
 };
 
-bool measurements(const ConversionCommand& c) {
-  return c.outputs == Outputs::measurements;
-}
-std::string_view extension(const ConversionCommand& c) {
-  return measurements(c) ? ".txm" : ".seq";
+std::string extension(const ConversionCommand& c) {
+  return c.outputs == Outputs::measurements ? ".txm" : ".seq";
 }
 
 // The shapes of command: outputs opened early, one coordinate file, two scratch files, the
 // `.ODR` listing; each refusal is tried on the shapes it concerns.
-const ConversionCommand& early() {
-  return *find_command("leica-tc600");
-}
-const ConversionCommand& coordinates() {
-  return *find_command("pentax-cor");
-}
-const ConversionCommand& two_scratch_files() {
-  return *find_command("leica-tcr307");
-}
-const ConversionCommand& listing() {
-  return *find_command("pentax-mes");
-}
+const ConversionCommand& early = *find_command("leica-tc600");
+const ConversionCommand& coordinates = *find_command("pentax-cor");
+const ConversionCommand& two_scratch_files = *find_command("leica-tcr307");
+const ConversionCommand& listing = *find_command("pentax-mes");
 
 TEST(SafetyRefusal, FirstOutputThatIsTheInputOrLinkedToIt) {
-  for (const ConversionCommand* command : {&early(), &coordinates()}) {
+  for (const ConversionCommand* command : {&early, &coordinates}) {
     SCOPED_TRACE(command->id);
-    Refusal same(*command, "job" + std::string(extension(*command)));
+    Refusal same(*command, "job" + extension(*command));
     same.save({"job"});
     same.expect_refused();
     EXPECT_EQ(same.ui.dialog_titles.size(), 2u);  // no dialog after the refused one
     Refusal linked(*command, "job.dat");
-    linked.link("link" + std::string(extension(*command)), "job.dat");
+    linked.link("link" + extension(*command), "job.dat");
     linked.save({"link"});
     linked.expect_refused();
   }
 }
 
 TEST(SafetyRefusal, PointFileThatIsTheStationFile) {
-  Refusal r(early(), "job.dat");
+  Refusal r(early, "job.dat");
   r.save({"out", "out.txt"});
   r.expect_refused();
 }
 
 TEST(SafetyRefusal, InputThatIsAScratchFile) {
-  Refusal r(listing(), listing().scratch_files[0].substr(1));
+  Refusal r(listing, listing.scratch_files[0].substr(1));
   r.save({"st", "pt"});
   r.expect_refused();
   EXPECT_EQ(r.ui.dialog_titles.size(), 1u);  // refused before any output dialog
@@ -101,7 +80,7 @@ TEST(SafetyRefusal, InputThatIsAScratchFile) {
 
 // An output that is a link to a scratch file, which exists from an earlier run or not yet.
 TEST(SafetyRefusal, OutputLinkedToAScratchFile) {
-  const ConversionCommand& command = two_scratch_files();
+  const ConversionCommand& command = two_scratch_files;
   for (std::string_view scratch : command.scratch_files) {
     if (scratch.empty()) continue;
     scratch.remove_prefix(1);
@@ -112,11 +91,7 @@ TEST(SafetyRefusal, OutputLinkedToAScratchFile) {
         Refusal r(command, "job.dat");
         if (exists) test::write_file(r.dir / scratch, kKept);
         r.link("link.txm", scratch);
-        if (second) {
-          r.save({"st", "link"});
-        } else {
-          r.save({"link", "pt"});
-        }
+        r.save({second ? "st" : "link", second ? "link" : "pt"});
         r.expect_refused();
         if (exists) {
           EXPECT_EQ(test::read_file(r.dir / scratch), kKept);
@@ -129,19 +104,19 @@ TEST(SafetyRefusal, OutputLinkedToAScratchFile) {
 }
 
 TEST(SafetyRefusal, OdrFileThatIsTheInput) {
-  Refusal r(listing(), "job.ODR");
+  Refusal r(listing, "job.ODR");
   r.save({"st", "job.dat"});
   r.expect_refused();
 }
 
 TEST(SafetyRefusal, OdrFileLinkedToTheStationFileOrAScratchFile) {
   std::vector<std::string> targets = {"st.txm"};
-  for (std::string_view scratch : listing().scratch_files)
+  for (std::string_view scratch : listing.scratch_files)
     if (!scratch.empty()) targets.emplace_back(scratch.substr(1));
   for (const std::string& target : targets) {
     for (const bool exists : {true, false}) {
       SCOPED_TRACE(target + (exists ? " exists" : " missing"));
-      Refusal r(listing(), "job.dat");
+      Refusal r(listing, "job.dat");
       if (exists) test::write_file(r.dir / target, kKept);
       r.link("pt.ODR", target);
       r.save({"st", "pt.dat"});

@@ -3,7 +3,6 @@
 // same bytes and the input as it was.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 
 #include "flow/run.hpp"
@@ -28,16 +27,14 @@ TEST_P(RowFiles, AreAllTheRunLeavesAlsoTheSecondTime) {
 
   test::TempDir dir;
   test::write_file(dir / "input.dat", example_bytes(command.id));
-  std::map<std::string, std::string> first;
+  test::Files first;
   for (int run = 1; run <= 2; ++run) {
     ScriptedPlatform ui;  // every overwrite question: Yes
     ui.folder = dir.path().string();
     ui.open_answers = {dir / "input.dat"};
     ui.save_answers = {dir / (coordinates ? "coords" : "stations"), dir / "points"};
     ASSERT_EQ(run_command(command, ui).status, Outcome::Status::converted) << "run " << run;
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-      files[entry.path().filename().string()] = test::read_file(entry.path());
+    const test::Files files = test::files_in(dir.path());
     if (run == 1) {
       std::set<std::string> names;
       for (const auto& [name, bytes] : files) names.insert(name);

@@ -57,9 +57,6 @@ void add_damaged(std::vector<SafetyCase>& cases, const ConversionCommand& comman
   add("AsWritten", source);
   add("CutInTheMiddleOfALine", source.substr(0, source.size() * 2 / 3 + 1));
   add("WithoutItsLastByte", source.substr(0, source.size() - 1));
-  add("LfOnly", with_line_ends(source, {"\n"}));
-  add("CrOnly", with_line_ends(source, {"\r"}));
-  add("CrLf", with_line_ends(source, {"\r\n"}));
   add("LinesCutShort", cut_lines(source));
   add("ShuffledBytes", random_bytes(source, source.size(), true));
   add("RandomBytes", random_bytes(source, 4096, false));
@@ -112,13 +109,7 @@ std::vector<const ConversionCommand*> built_commands() {
 }
 
 std::string example_bytes(std::string_view command_id) {
-  const std::string prefix = std::string(command_id) + ".";
-  for (const auto& entry : fs::directory_iterator(KORVATH_EXAMPLES)) {
-    const std::string name = entry.path().filename().string();
-    if (name.starts_with(prefix) && name.find('.', prefix.size()) == std::string::npos)
-      return test::read_file(entry.path());
-  }
-  return {};
+  return test::read_file(test::example_of(command_id));
 }
 
 std::vector<SafetyCase> damaged_inputs() {

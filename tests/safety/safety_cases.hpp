@@ -31,7 +31,7 @@ inline void PrintTo(const SafetyCase& c, std::ostream* os) {
 /// Every command whose converter is built, in catalogue order.
 std::vector<const ConversionCommand*> built_commands();
 
-/// The example file examples/<id>.* of a command; empty when it has none.
+/// The bytes of the example file examples/<id>.* of a command.
 std::string example_bytes(std::string_view command_id);
 
 /// A download the bench generator writes for the command, about 6 kB; empty when it has none.

@@ -35,39 +35,29 @@ std::string test_name(std::string_view stem) {
 
 namespace {
 
+// The escapes a case file spells bytes with, besides \xHH, and the bytes they stand for.
+constexpr std::string_view kEscapes = "rnt\\", kEscaped = "\r\n\t\\";
+
+bool is_hex(char c) {
+  return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+
 // The bytes a body line spells; false for a raw tab, a trailing blank or a bad escape.
 bool unescape(std::string_view line, std::string& out) {
   if (line.find('\t') != std::string_view::npos || line.ends_with(' ')) return false;
   for (std::size_t i = 0; i < line.size(); ++i) {
     if (line[i] != '\\') {
       out.push_back(line[i]);
-      continue;
-    }
-    if (++i == line.size()) return false;
-    switch (line[i]) {
-      case 'r':
-        out.push_back('\r');
-        break;
-      case 'n':
-        out.push_back('\n');
-        break;
-      case 't':
-        out.push_back('\t');
-        break;
-      case '\\':
-        out.push_back('\\');
-        break;
-      case 'x': {
-        const std::string hex(line.substr(i + 1, 2));
-        if (hex.size() != 2 || !std::isxdigit(static_cast<unsigned char>(hex[0])) ||
-            !std::isxdigit(static_cast<unsigned char>(hex[1])))
-          return false;
-        out.push_back(static_cast<char>(std::stoi(hex, nullptr, 16)));
-        i += 2;
-        break;
-      }
-      default:
-        return false;
+    } else if (++i == line.size()) {
+      return false;
+    } else if (const std::size_t k = kEscapes.find(line[i]); k != std::string_view::npos) {
+      out.push_back(kEscaped[k]);
+    } else if (line[i] == 'x' && i + 2 < line.size() && is_hex(line[i + 1]) &&
+               is_hex(line[i + 2])) {
+      out.push_back(static_cast<char>(std::stoi(std::string(line.substr(i + 1, 2)), nullptr, 16)));
+      i += 2;
+    } else {
+      return false;
     }
   }
   return true;
@@ -81,14 +71,9 @@ std::string spelt(std::string_view bytes) {
     const auto c = static_cast<unsigned char>(bytes[i]);
     const bool last_of_line =
         c == '\n' || (c == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
-    if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (c == '\\') {
-      out += "\\\\";
+    if (const std::size_t k = kEscaped.find(bytes[i]); k != std::string_view::npos) {
+      out += '\\';
+      out += kEscapes[k];
     } else if (c < 0x20 || c == 0x7F || (c == ' ' && i + 1 == bytes.size()) ||
                (c == '#' && (out.empty() || out.back() == '\n'))) {
       char hex[5];

@@ -20,6 +20,20 @@ std::string Converted::scratch(std::string_view name) const {
   return in_dir(name);
 }
 
+Session::Session(std::string_view input_name, std::string_view bytes) : input(dir / input_name) {
+  write_file(input, bytes);
+  ui.folder = dir.path().string();
+  ui.open_answers.push_back(input);
+}
+
+void Session::save(std::initializer_list<std::string_view> names) {
+  for (std::string_view name : names) ui.save_answers.push_back(dir / name);
+}
+
+std::string Session::out(std::string_view name) const {
+  return std::filesystem::exists(dir / name) ? read_file(dir / name) : "<missing>";
+}
+
 Converted convert_bytes(std::string_view command_id, std::string_view input) {
   const ConversionCommand* command = find_command(command_id);
   if (!command) throw std::invalid_argument("no command " + std::string(command_id));

@@ -3,6 +3,7 @@
 // Yes, scratch files in the same folder.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +29,19 @@ struct Converted {
   /// Content of a scratch file ("/PENhlp.txt") or of any file in the folder ("points.ODR").
   std::string scratch(std::string_view name) const;
   std::string in_dir(std::string_view name) const;
+};
+
+/// A private folder with one input file, and the platform that answers a command's dialogs:
+/// the input first, then the outputs `save` names; every overwrite question Yes.
+struct Session {
+  TempDir dir;
+  ScriptedPlatform ui;
+  std::string input;
+
+  Session(std::string_view input_name, std::string_view bytes);
+  void save(std::initializer_list<std::string_view> names);
+  /// A file of the folder; "<missing>" when there is none.
+  std::string out(std::string_view name) const;
 };
 
 Converted convert_bytes(std::string_view command_id, std::string_view input);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,18 @@ class TempDir {
 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, std::string_view bytes);
+
+struct ShellResult {
+  int status;  // -1 when the command did not exit
+  std::string out, err;
+};
+/// Runs the shell `line` in `dir` with `stdin_text` on standard input (never a terminal).
+ShellResult shell(const TempDir& dir, const std::string& line, std::string_view stdin_text = "");
+
+using Files = std::map<std::string, std::string>;  // file name -> bytes
+Files files_in(const std::filesystem::path& dir);
+
+/// The command's example instrument file, examples/<id>.<ext>; "" when it has none.
+std::string example_of(std::string_view command_id);
 
 }  // namespace korvath::test
