@@ -16,7 +16,7 @@ namespace {
 // The digits of a magnitude as its bare-number text shows them, in fixed notation: "87.4635",
 // ".5", "12"; 1E-06 becomes ".000001", so a tiny value still splits into its DMS places.
 std::string fixed_digits(double magnitude) {
-  const std::string text = plain_number(magnitude);
+  std::string text = plain_number(magnitude);
   const auto e = text.find('E');
   if (e == std::string::npos) return text;
   std::string digits = text.substr(0, e);

@@ -48,9 +48,10 @@ bool unescape(std::string_view line, std::string& out) {
   for (std::size_t i = 0; i < line.size(); ++i) {
     if (line[i] != '\\') {
       out.push_back(line[i]);
-    } else if (++i == line.size()) {
-      return false;
-    } else if (const std::size_t k = kEscapes.find(line[i]); k != std::string_view::npos) {
+      continue;
+    }
+    if (++i == line.size()) return false;  // a backslash at the end of the line
+    if (const std::size_t k = kEscapes.find(line[i]); k != std::string_view::npos) {
       out.push_back(kEscaped[k]);
     } else if (line[i] == 'x' && i + 2 < line.size() && is_hex(line[i + 1]) &&
                is_hex(line[i + 2])) {
