@@ -16,15 +16,12 @@ namespace korvath {
 namespace {
 
 // Only a regular file: a pipe is read once, by the conversion itself.
-void warn_about_better_fit(const ConversionCommand& command, const std::string& input,
-                           std::ostream& err) {
+void warn_about_better_fit(const InputAdvice& advice, const ConversionCommand& command,
+                           const std::string& input, std::ostream& err) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(input, ec)) return;
-  const std::optional<Detection> better = better_fit(input, command);
-  if (!better) return;
-  err << "korvath: προειδοποίηση: το «" << input << "» ταιριάζει καλύτερα στην εντολή "
-      << better->command->id << " (" << menu_label(*better->command)
-      << "): " << better->fit.evidence << "\n";
+  if (const auto better = advice.fits_better(input, command))
+    err << "korvath: προειδοποίηση: το «" << input << "» " << *better << "\n";
 }
 
 }  // namespace
@@ -45,20 +42,17 @@ int convert_file(const ConvertSettings& settings, const std::string& input,
   for (const std::string& output : outputs) ui.save_answers.push_back(output);
   ui.folder = settings.scratch_folder;
 
-  if (command.convert && !input.empty()) warn_about_better_fit(command, input, io.err);
+  InputAdvice advice = detector_advice();
+  if (command.convert && !input.empty()) warn_about_better_fit(advice, command, input, io.err);
 
   // The better fit is said before the conversion (above), so only the guess for a success that
   // wrote nothing, or for a rejected input, comes from the flow.
-  InputAdvice advice;
-  advice.looks_like = detector_advice().looks_like;
+  advice.fits_better = nullptr;
   const Outcome outcome = run_conversion(command, ui, advice);
   switch (outcome.status) {
     case Outcome::Status::converted:
-      if (std::all_of(outcome.written.begin(), outcome.written.end(),
-                      [](const WrittenFile& file) { return file.lines == 0; }))
-        io.err << "korvath: προειδοποίηση: Δεν γράφτηκε καμία γραμμή"
-               << (outcome.looks_like ? "· το αρχείο μοιάζει με " + *outcome.looks_like : "")
-               << ".\n";
+      if (wrote_nothing(outcome))
+        io.err << "korvath: προειδοποίηση: " << nothing_written_line(outcome) << "\n";
       for (const WrittenFile& file : outcome.written) io.out << written_line(file) << '\n';
       for (const Note& note : outcome.notes)
         io.err << "korvath: σημείωση: " << note_line(note) << '\n';

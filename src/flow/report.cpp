@@ -103,15 +103,14 @@ std::string written_line(const WrittenFile& file) {
          (file.lines == 1 ? " γραμμή" : " γραμμές");
 }
 
+std::string nothing_written_line(const Outcome& outcome) {
+  if (!outcome.looks_like) return "Δεν γράφτηκε καμία γραμμή.";
+  return "Δεν γράφτηκε καμία γραμμή· το αρχείο μοιάζει με " + *outcome.looks_like + ".";
+}
+
 std::string success_details(const Outcome& outcome) {
   std::string details;
-  bool nothing_written = true;
-  for (const WrittenFile& file : outcome.written) nothing_written &= file.lines == 0;
-  if (nothing_written) {
-    details = outcome.looks_like
-                  ? "Δεν γράφτηκε καμία γραμμή· το αρχείο μοιάζει με " + *outcome.looks_like + ".\n"
-                  : "Δεν γράφτηκε καμία γραμμή.\n";
-  }
+  if (wrote_nothing(outcome)) details = nothing_written_line(outcome) + '\n';
   for (const WrittenFile& file : outcome.written) details += written_line(file) + '\n';
   for (const Note& note : outcome.notes) details += note_line(note) + '\n';
   if (!details.empty()) details.pop_back();

@@ -26,6 +26,10 @@ std::string note_line(const Note& note);
 /// "path: 12 γραμμές" ("1 γραμμή").
 std::string written_line(const WrittenFile& file);
 
+/// "Δεν γράφτηκε καμία γραμμή." for a run that wrote nothing, with what the input looks like
+/// when the detector knew.
+std::string nothing_written_line(const Outcome& outcome);
+
 /// The success box's informative text: "Δεν γράφτηκε καμία γραμμή" first when every output is
 /// empty (with what the input looks like, when the detector knew), then a line per output, then
 /// the notes.

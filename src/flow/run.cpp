@@ -11,6 +11,11 @@ std::string not_built_text(const ConversionCommand& command) {
          "» δεν είναι ακόμη διαθέσιμη.";
 }
 
+bool wrote_nothing(const Outcome& outcome) {
+  return std::all_of(outcome.written.begin(), outcome.written.end(),
+                     [](const WrittenFile& file) { return file.lines == 0; });
+}
+
 Outcome run_conversion(const ConversionCommand& command, Platform& ui, const InputAdvice& advice) {
   using Status = Outcome::Status;
   if (!command.convert) {
@@ -35,8 +40,7 @@ Outcome run_conversion(const ConversionCommand& command, Platform& ui, const Inp
     Outcome outcome{Status::converted, {}, conversion.written(), {}, {}};
     // A success that wrote nothing is most often the wrong command: say what the file looks
     // like; otherwise say so only when another command fits it better.
-    if (std::all_of(outcome.written.begin(), outcome.written.end(),
-                    [](const WrittenFile& file) { return file.lines == 0; }))
+    if (wrote_nothing(outcome))
       outcome.looks_like = conversion.looks_like();
     else
       conversion.note_better_fit();

@@ -28,6 +28,9 @@ struct Outcome {
   std::optional<std::string> looks_like;  // converted with no line written: what the input fits
 };
 
+/// A conversion that went through but wrote no line to any output: most often the wrong command.
+bool wrote_nothing(const Outcome& outcome);
+
 /// Runs the flow and the conversion, without the final success message: the command line puts
 /// its file report before it. Every file is closed when it returns.
 Outcome run_conversion(const ConversionCommand& command, Platform& ui,

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "flow/conversion_error.hpp"
+#include "flow/report.hpp"
 #include "flow/text.hpp"
 
 namespace korvath {
@@ -118,21 +119,7 @@ bool is_blank_line(std::string_view line) {
 }
 
 std::string quote_line(std::size_t index, std::string_view line) {
-  constexpr std::size_t kShown = 40;
-  std::string text = "γραμμή " + std::to_string(index + 1) + ": ";
-  for (std::size_t i = 0; i < line.size() && i < kShown; ++i) {
-    const auto c = static_cast<unsigned char>(line[i]);
-    if (c < 0x20 || c >= 0x7f) {
-      static constexpr char kHex[] = "0123456789ABCDEF";
-      text += "\\x";
-      text += kHex[c >> 4];
-      text += kHex[c & 0xf];
-    } else {
-      text += static_cast<char>(c);
-    }
-  }
-  if (line.size() > kShown) text += "…";
-  return text;
+  return "γραμμή " + std::to_string(index + 1) + ": " + quoted_text(line);
 }
 
 }  // namespace korvath
