@@ -1,6 +1,7 @@
 #include "flow/number_text.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -69,11 +70,42 @@ bool short_decimal(double magnitude, Decimal15& d) {
   return false;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Other values (a reduced angle, a scaled reading) mostly lie between 1e-7 and 1e15: scaled
+// by an exact power of ten to 15 digits before the point, the product is within 1/16 of the
+// exact one (its unit in the last place is at most 1/8), so rounding it rounds the value, unless
+// its fraction lies near one half: then false, and the exact path decides.
+bool scaled_rounding(double magnitude, Decimal15& d) {
+  if (!(magnitude >= 1e-7 && magnitude < 1e15)) return false;
+  const int binary_exponent =
+      static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52) - 1023;
+  // floor(binary_exponent x log10(2)): the decimal exponent, or one less.
+  int k = 14 - ((binary_exponent * 78913) >> 18);
+  double scaled = magnitude * kPowersOfTen[k];
+  if (scaled >= 1e15) scaled = magnitude * kPowersOfTen[--k];
+  if (scaled < 1e14) return false;
+  auto whole = static_cast<std::int64_t>(scaled);
+  const double fraction = scaled - static_cast<double>(whole);
+  if (fraction > 0.4375 && fraction < 0.5625) return false;
+  if (fraction > 0.5) ++whole;
+  d.exponent = 14 - k;
+  if (whole == 1000000000000000) {  // 9.99...95 and above round up to the next power
+    whole /= 10;
+    ++d.exponent;
+  }
+  std::to_chars(d.digits, std::end(d.digits), whole);
+  return true;
+}
+
 Decimal15 decimal15(double value) {
   char buffer[40];
   Decimal15 d{};
   const double magnitude = std::fabs(value);
-  if (short_decimal(magnitude, d)) return d;
+  if (short_decimal(magnitude, d) || scaled_rounding(magnitude, d)) return d;
   // The shortest text that reads back as a normal double is quick to make. With at most 15
   // significant digits it is the 15-digit rounding itself: the double lies within 1.2e-16 of
   // it, less than half a unit in the 15th digit; longer, it rounds to it (read_scientific).

@@ -12,7 +12,11 @@ namespace korvath {
 
 namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
+
+bool is_separator(char c) {
+  return c == ',' || c == '\r' || c == '\n';
 }
+}  // namespace
 
 InputFile::InputFile(std::string path, std::string shown_as)
     : path_(std::move(path)),
@@ -139,23 +143,24 @@ Value ItemReader::read_item() {
   const char* const limit = buffer_.data() + end_;
   // Most items are short decimals right before their separator: found and read in one pass.
   double number = 0;
-  if (const char* after = read_short_decimal(begin, limit, number);
-      after && after != limit && (*after == ',' || *after == '\r' || *after == '\n')) {
+  const char* const after = read_short_decimal(begin, limit, number);
+  if (after && after != limit && is_separator(*after)) {
     const std::string_view item(begin, static_cast<std::size_t>(after - begin));
     pos_ += item.size();
     Value value = ReadNumber(number, item);
     consume_separator();
     return value;
   }
-  const char* stop = begin;
-  while (stop != limit && *stop != ',' && *stop != '\r' && *stop != '\n') ++stop;
+  const char* stop = after ? after : begin;
+  while (stop != limit && !is_separator(*stop)) ++stop;
   if (stop != limit) {
     // The whole item is in the buffer (shorter than kLongestLine): read in place, nothing
     // copied. The separator is consumed last, as it may refill the buffer.
     const std::string_view item =
         trim_blanks_and_tabs({begin, static_cast<std::size_t>(stop - begin)});
     pos_ += static_cast<std::size_t>(stop - begin);
-    Value value = item_value(item);
+    // Without a digit at its start, the item is no short decimal: no second reading.
+    Value value = after ? item_value(item) : other_item_value(item);
     consume_separator();
     return value;
   }
@@ -163,7 +168,7 @@ Value ItemReader::read_item() {
     const char* from = buffer_.data() + pos_;
     const char* to = from;
     const char* const last = buffer_.data() + end_;
-    while (to != last && *to != ',' && *to != '\r' && *to != '\n') ++to;
+    while (to != last && !is_separator(*to)) ++to;
     item_.append(from, to);
     pos_ += static_cast<std::size_t>(to - from);
     check_length();
@@ -174,16 +179,20 @@ Value ItemReader::read_item() {
 }
 
 Value ItemReader::item_value(std::string_view item) const {
-  if (item.empty()) return Empty{};
   if (double number; read_short_decimal(item, number)) return ReadNumber(number, item);
+  return other_item_value(item);
+}
+
+Value ItemReader::other_item_value(std::string_view item) const {
+  if (item.empty()) return Empty{};
   // A number begins with a digit, a sign or a point; a record key such as "NOTAV" does not, and
   // needs no look-up of where it stands.
   const char first = item[0];
   const bool may_be_number =
       (first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.';
-  if (!may_be_number) return Value(std::string(item));
-  if (const auto number = parse_number(item, where())) return ReadNumber(*number, {});
-  return Value(std::string(item));
+  if (may_be_number)
+    if (const auto number = parse_number(item, where())) return ReadNumber(*number, {});
+  return Value(std::in_place_type<std::string>, item);
 }
 
 }  // namespace korvath

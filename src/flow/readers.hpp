@@ -115,6 +115,8 @@ class ItemReader : public InputFile {
   void check_length() const;
   // The value of an unquoted item, blanks and tabs around it dropped.
   Value item_value(std::string_view item) const;
+  // The same for an item known not to be a short decimal.
+  Value other_item_value(std::string_view item) const;
 
   std::string item_;
   std::uint64_t line_ = 1;  // where the next item begins; current_line_: where the last began

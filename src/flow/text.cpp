@@ -96,22 +96,22 @@ const char* read_short_decimal(const char* first, const char* last, double& valu
   const char* p = first;
   const bool negative = p != last && *p == '-';
   if (p != last && (*p == '-' || *p == '+')) ++p;
+  // More than 19 digits wrap the mantissa around; they are refused below, before it is used.
   std::uint64_t mantissa = 0;
-  int digits = 0;
-  const char* point = nullptr;
-  for (; p != last; ++p) {
-    const auto digit = static_cast<unsigned>(*p - '0');
-    if (digit < 10) {
-      if (++digits > 15) return nullptr;
+  const auto read_digits = [&p, last, &mantissa] {
+    const char* const start = p;
+    for (unsigned digit = 0; p != last && (digit = static_cast<unsigned>(*p - '0')) < 10; ++p)
       mantissa = mantissa * 10 + digit;
-    } else if (*p == '.' && !point) {
-      point = p;
-    } else {
-      break;
-    }
+    return p - start;
+  };
+  auto digits = read_digits();
+  std::ptrdiff_t decimals = 0;
+  if (p != last && *p == '.') {
+    ++p;
+    decimals = read_digits();
+    digits += decimals;
   }
-  if (digits == 0) return nullptr;
-  const auto decimals = point ? p - point - 1 : 0;
+  if (digits == 0 || digits > 15) return nullptr;
   value = static_cast<double>(static_cast<std::int64_t>(mantissa)) / kPowers[decimals];
   if (negative) value = -value;
   return p;
