@@ -36,6 +36,22 @@ class OutputFile {
     if (origins_) record_origin();
     if (buffer_.size() >= kFlushAt) flush();
   }
+  /// The line `build(std::string&)` appends, followed by CR LF, built in the buffer itself; a
+  /// line whose building throws leaves nothing of itself behind.
+  template <typename Build>
+  void write_line_with(Build&& build) {
+    const std::size_t start = buffer_.size();
+    try {
+      build(buffer_);
+    } catch (...) {
+      buffer_.resize(start);
+      throw;
+    }
+    buffer_.append("\r\n");
+    ++lines_;
+    if (origins_) record_origin();
+    if (buffer_.size() >= kFlushAt) flush();
+  }
   /// Records in `origins`, for every line written from now on, the line `source` read last: a
   /// scratch record remembers the input line it came from.
   void follow(LineOrigins& origins, const InputFile& source);

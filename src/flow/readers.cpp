@@ -179,7 +179,7 @@ Value ItemReader::read_item() {
 }
 
 Value ItemReader::item_value(std::string_view item) const {
-  if (double number; read_short_decimal(item, number)) return ReadNumber(number, item);
+  if (double number = 0; read_short_decimal(item, number)) return ReadNumber(number, item);
   return other_item_value(item);
 }
 

@@ -20,7 +20,7 @@ bool is_exponent_mark(char c) {
 
 // Converts "[-]digits[.digits][E[sign]digits]" (already checked) to a double.
 double to_double(std::string_view number, Where where) {
-  if (double value; read_short_decimal(number, value)) return value;
+  if (double value = 0; read_short_decimal(number, value)) return value;
   // from_chars reads "E" and "e" but not "D": only numbers with a "D" exponent are copied.
   std::string copy;
   std::string_view buffer = number;
@@ -87,35 +87,6 @@ std::size_t find_text(std::string_view text, std::string_view pattern, std::size
 }
 
 }  // namespace
-
-const char* read_short_decimal(const char* first, const char* last, double& value) {
-  // Clinger's fast path: at most 15 digits without exponent is an exact integer over an exact
-  // power of ten, and one division rounds that correctly, as from_chars does.
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const char* p = first;
-  const bool negative = p != last && *p == '-';
-  if (p != last && (*p == '-' || *p == '+')) ++p;
-  // More than 19 digits wrap the mantissa around; they are refused below, before it is used.
-  std::uint64_t mantissa = 0;
-  const auto read_digits = [&p, last, &mantissa] {
-    const char* const start = p;
-    for (unsigned digit = 0; p != last && (digit = static_cast<unsigned>(*p - '0')) < 10; ++p)
-      mantissa = mantissa * 10 + digit;
-    return p - start;
-  };
-  auto digits = read_digits();
-  std::ptrdiff_t decimals = 0;
-  if (p != last && *p == '.') {
-    ++p;
-    decimals = read_digits();
-    digits += decimals;
-  }
-  if (digits == 0 || digits > 15) return nullptr;
-  value = static_cast<double>(static_cast<std::int64_t>(mantissa)) / kPowers[decimals];
-  if (negative) value = -value;
-  return p;
-}
 
 bool read_short_decimal(std::string_view number, double& value) {
   const char* const last = number.data() + number.size();
@@ -188,7 +159,7 @@ double read_number(std::string_view text, Where where) {
 std::optional<double> parse_number(std::string_view text, Where where) {
   const std::string_view number = trim_blanks_and_tabs(text);
   if (number.empty()) return std::nullopt;
-  if (double value; read_short_decimal(number, value)) return value;
+  if (double value = 0; read_short_decimal(number, value)) return value;
   const std::size_t length = scan_number(number);
   if (length == 0 || length != number.size()) return std::nullopt;
   // An exponent mark without digits is not part of the scanned number, so it fails above.

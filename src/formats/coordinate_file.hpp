@@ -22,7 +22,6 @@ class CoordinateFile {
 
  private:
   OutputFile& file_;
-  std::string line_;
 };
 
 }  // namespace korvath

@@ -20,9 +20,7 @@ std::string observation_line(const Observation& o) {
 }
 
 void MeasurementFile::write(const Observation& o) {
-  line_.clear();
-  append_observation(line_, o);
-  file_.write_line(line_);
+  file_.write_line_with([&o](std::string& line) { append_observation(line, o); });
 }
 
 void MeasurementOutputs::write_routed(const Observation& o, Where where) {

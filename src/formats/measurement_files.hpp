@@ -21,7 +21,6 @@ class MeasurementFile {
 
  private:
   OutputFile& file_;
-  std::string line_;
 };
 
 class StationMeasurementFile : public MeasurementFile {

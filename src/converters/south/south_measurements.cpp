@@ -38,15 +38,12 @@ void append_row(std::string_view line, Where where, std::string& row) {
 }
 
 void lines_to_rows(LineReader& in, OutputFile& rows) {
-  std::string row;
   while (!in.at_end()) {
     const std::string_view line = in.read_line();
     // A blank line is no record: as a station row it would re-station every later observation
     // on an empty name with the instrument height "NOTAV".
     if (trim(line).empty()) continue;
-    row.clear();
-    append_row(line, in.where(), row);
-    rows.write_line(row);
+    rows.write_line_with([&](std::string& row) { append_row(line, in.where(), row); });
   }
   rows.close();
 }
