@@ -77,12 +77,32 @@ void InputFile::take_line(std::string& out, std::uint64_t line) {
   }
 }
 
+std::string_view InputFile::next_line(std::string& spill, std::uint64_t line) {
+  const std::size_t stop = next_line_end();
+  if (stop == end_) {  // the line runs on past this buffer: gathered in `spill`
+    spill.clear();
+    take_line(spill, line);
+    return spill;
+  }
+  // Most lines lie whole in the buffer and are read where they stand.
+  std::string_view text(buffer_.data() + pos_, stop - pos_);
+  pos_ = stop + 1;
+  if (buffer_[stop] == '\r') {
+    if (pos_ == end_) {  // the LF that may follow is in the next buffer, which replaces this one
+      spill.assign(text);
+      text = spill;
+      if (refill() && buffer_[pos_] == '\n') ++pos_;
+    } else if (buffer_[pos_] == '\n') {
+      ++pos_;
+    }
+  }
+  return text;
+}
+
 std::string_view LineReader::read_line() {
   if (at_end()) throw ConversionError(Fault::read_past_end, where_is(current_line_ + 1));
   ++current_line_;
-  line_text_.clear();
-  take_line(line_text_, current_line_);
-  return line_text_;
+  return next_line(line_text_, current_line_);
 }
 
 void ItemReader::consume_separator() {
@@ -106,9 +126,7 @@ void ItemReader::check_length() const {
 std::string_view ItemReader::read_line() {
   if (at_end()) throw ConversionError(Fault::read_past_end, where_is(line_));
   current_line_ = line_++;
-  item_.clear();
-  take_line(item_, current_line_);
-  return item_;
+  return next_line(item_, current_line_);
 }
 
 Value ItemReader::read_item() {

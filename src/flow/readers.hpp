@@ -52,6 +52,9 @@ class InputFile {
   // Appends the bytes up to the next line end to `out` and consumes that line end. `line` is the
   // line being read, for the fault of a line longer than kLongestLine.
   void take_line(std::string& out, std::uint64_t line);
+  // The next line, its line end consumed: in the buffer where it lies whole in it, else
+  // gathered in `spill`. Valid until the next read.
+  std::string_view next_line(std::string& spill, std::uint64_t line);
   // The position of the next CR or LF at or after pos_, or end_ when the buffer has none.
   std::size_t next_line_end();
   // The user's view of a line of this file.
@@ -79,8 +82,8 @@ class LineReader : public InputFile {
  public:
   using InputFile::InputFile;
 
-  /// The next line, valid until the next call. Throws Fault::read_past_end at the end and
-  /// Fault::line_too_long for a line over kLongestLine.
+  /// The next line, valid until the next read or at_end(). Throws Fault::read_past_end at the end
+  /// and Fault::line_too_long for a line over kLongestLine.
   std::string_view read_line();
 
  private:
@@ -104,8 +107,8 @@ class ItemReader : public InputFile {
   /// Fault::line_too_long for an item over kLongestLine.
   Value read_item();
   /// The rest of the current line up to its line end, as LineReader reads it, for files that
-  /// mix plain lines with comma-delimited tables (TCR 407 IDX). Valid until the next call.
-  /// Throws Fault::read_past_end at the end.
+  /// mix plain lines with comma-delimited tables (TCR 407 IDX). Valid until the next read or
+  /// at_end(). Throws Fault::read_past_end at the end.
   std::string_view read_line();
 
  private:
