@@ -12,9 +12,15 @@ void OdrFile::write_bytes(std::string_view bytes) {
 }
 
 void OdrFile::write_value(const Value& v) {
+  if (const std::string* text = std::get_if<std::string>(&v)) {
+    write_bytes(*text);
+    return;
+  }
+  // A number has no line end in it: the column only moves on.
   text_.clear();
   append_value(text_, v);
-  write_bytes(text_);
+  file_.write(text_);
+  column_ += text_.size();
 }
 
 void OdrFile::end_line() {

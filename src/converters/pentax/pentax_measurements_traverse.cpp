@@ -1,5 +1,7 @@
 // Pentax traverse measurement listing: "KEY:value" lines. A line whose first three characters
 // are a record key is kept whole, every ":" turned into ",", so it reads as "KEY,value".
+#include <algorithm>
+
 #include "converters/pentax/keyed_records.hpp"
 #include "converters/pentax/pentax.hpp"
 #include "flow/text.hpp"
@@ -9,7 +11,8 @@ namespace {
 
 bool keyed_line(std::string_view line, Where, std::string& scratch_line) {
   if (!is_record_key(field(line, 1, 3))) return false;
-  scratch_line = replace_all(line, ":", ",");
+  scratch_line.assign(line);
+  std::replace(scratch_line.begin(), scratch_line.end(), ':', ',');
   return true;
 }
 

@@ -44,8 +44,9 @@ void write_measurement(const RawState& s, const Value& reading, Value vertical_a
 
 void KeyLineWriter::write(std::string_view raw_line, Where where) {
   const std::string_view key = field(raw_line, 1, 8);
+  const std::string_view trimmed_key = trim(key);
   for (std::string_view known : kKeys) {
-    if (trim(key) == known) {
+    if (trimmed_key == known) {
       key_lines_.write(key);
       key_lines_.write(",");
       key_lines_.write_line(field(raw_line, 9));
