@@ -21,7 +21,7 @@ bool is_separator(char c) {
 InputFile::InputFile(std::string path, std::string shown_as)
     : path_(std::move(path)),
       name_(shown_as.empty() ? path_ : std::move(shown_as)),
-      buffer_(kBufferSize) {
+      buffer_(kBufferSize + ReadNumber::kLongestText) {
   errno = 0;
   file_.reset(std::fopen(path_.c_str(), "rb"));
   struct stat info {};
@@ -44,7 +44,7 @@ Where InputFile::where_is(std::uint64_t line) const {
 bool InputFile::refill() {
   pos_ = 0;
   next_cr_ = next_lf_ = kUnknown;
-  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
+  end_ = std::fread(buffer_.data(), 1, kBufferSize, file_.get());
   if (end_ == 0 && std::ferror(file_.get()))
     throw ConversionError(Fault::cannot_open, {name_, 0}, std::strerror(errno));
   return end_ > 0;
@@ -165,7 +165,8 @@ Value ItemReader::read_item() {
   if (after && after != limit && is_separator(*after)) {
     const std::string_view item(begin, static_cast<std::size_t>(after - begin));
     pos_ += item.size();
-    Value value = ReadNumber(number, item);
+    // The buffer has room for the longest text past its end: the text is copied whole.
+    Value value = ReadNumber::from_buffer(number, begin, item.size());
     consume_separator();
     return value;
   }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -33,6 +34,17 @@ struct ReadNumber {
       length = static_cast<std::uint8_t>(short_decimal.size());
       std::copy(short_decimal.begin(), short_decimal.end(), text);
     }
+  }
+  /// The same from `length` characters at `first`, when kLongestText characters can be read
+  /// there whatever `length` is: one copy of a known size.
+  static ReadNumber from_buffer(double read, const char* first, std::size_t length) {
+    ReadNumber n;
+    n.number = read;
+    if (length <= kLongestText) {
+      n.length = static_cast<std::uint8_t>(length);
+      std::memcpy(n.text, first, kLongestText);
+    }
+    return n;
   }
   std::string_view as_read() const { return {text, length}; }
   bool operator==(const ReadNumber& other) const {
