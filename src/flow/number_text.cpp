@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <string_view>
@@ -237,10 +238,11 @@ void append_bare_number(std::string& out, double value) {
   out.append(text, static_cast<std::size_t>(p - text));
 }
 
-bool append_bare_decimal(std::string& out, std::string_view decimal) {
+bool append_bare_decimal(std::string& out, const char (&text)[kLongestShortDecimal],
+                         std::size_t length) {
   // At most 15 digits: never 1E+15 or more, never more digits than the number rule keeps.
-  const char* first = decimal.data();
-  const char* last = first + decimal.size();
+  const char* first = text;
+  const char* last = text + length;
   const char sign = *first == '-' ? '-' : ' ';
   if (*first == '-' || *first == '+') ++first;
   while (first != last && *first == '0') ++first;
@@ -256,15 +258,25 @@ bool append_bare_decimal(std::string& out, std::string_view decimal) {
   }
   if (*first == '.') {
     const char* digit = first + 1;
-    while (*digit == '0') ++digit;
+    while (digit != last && *digit == '0') ++digit;
     if (digit - first > 5) return false;  // below 1E-05
   }
-  // What is written is one stretch of the text: from the first significant digit of the whole
-  // part (or the point) to the last significant digit.
-  out.push_back(sign);
-  out.append(first, static_cast<std::size_t>(last - first));
-  out.push_back(' ');
+  // What is written is one stretch of the text, from the first significant digit of the whole
+  // part (or the point) to the last significant digit, between the sign and a blank: the text is
+  // copied whole beside them and the stretch appended at once.
+  char bare[kLongestShortDecimal + 2];
+  std::memcpy(bare + 1, text, kLongestShortDecimal);
+  const auto from = first - text, to = last - text;  // the stretch is bare[from + 1, to + 1)
+  bare[from] = sign;
+  bare[to + 1] = ' ';
+  out.append(bare + from, static_cast<std::size_t>(to - from + 2));
   return true;
+}
+
+bool append_bare_decimal(std::string& out, std::string_view decimal) {
+  char text[kLongestShortDecimal] = {};
+  std::copy(decimal.begin(), decimal.end(), text);
+  return append_bare_decimal(out, text, decimal.size());
 }
 
 std::string bare_number(double value) {

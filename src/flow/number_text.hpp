@@ -2,6 +2,7 @@
 // value's 15-significant-digit decimal form, so what is written never shows binary noise.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,11 @@ void append_bare_number(std::string& out, double value);
 /// read_short_decimal reads in full: "[sign]digits[.digits]" of at most 15 digits. False, with
 /// nothing appended, below 1E-05, which is written with an exponent: write the number instead.
 bool append_bare_decimal(std::string& out, std::string_view decimal);
+/// The longest such text: a sign, 15 digits and a point.
+inline constexpr std::size_t kLongestShortDecimal = 17;
+/// The same for the first `length` characters of a text kept in kLongestShortDecimal bytes.
+bool append_bare_decimal(std::string& out, const char (&text)[kLongestShortDecimal],
+                         std::size_t length);
 
 /// The value rounded to `decimals` places, halves away from zero, at least one digit before the
 /// point and the decimals padded with zeros (patterns "0.000", "0.0000", "0.00000"). A value

@@ -119,6 +119,13 @@ void ItemReader::consume_separator() {
   }
 }
 
+void ItemReader::consume_separator_at(const char* separator) {
+  pos_ = static_cast<std::size_t>(separator - buffer_.data()) + 1;
+  if (*separator == ',') return;
+  ++line_;
+  if (*separator == '\r' && (pos_ < end_ || refill()) && buffer_[pos_] == '\n') ++pos_;
+}
+
 void ItemReader::check_length() const {
   if (item_.size() > kLongestLine) throw ConversionError(Fault::line_too_long, where());
 }
@@ -137,8 +144,8 @@ Value ItemReader::read_item() {
     c = peek();
   }
   current_line_ = line_;
-  item_.clear();
   if (c == '"') {
+    item_.clear();
     ++pos_;
     for (c = peek(); c != -1 && c != '"'; c = peek()) {
       ++pos_;
@@ -167,7 +174,7 @@ Value ItemReader::read_item() {
     pos_ += item.size();
     // The buffer has room for the longest text past its end: the text is copied whole.
     Value value = ReadNumber::from_buffer(number, begin, item.size());
-    consume_separator();
+    consume_separator_at(after);
     return value;
   }
   const char* stop = after ? after : begin;
@@ -180,9 +187,10 @@ Value ItemReader::read_item() {
     pos_ += static_cast<std::size_t>(stop - begin);
     // Without a digit at its start, the item is no short decimal: no second reading.
     Value value = after ? item_value(item) : other_item_value(item);
-    consume_separator();
+    consume_separator_at(stop);
     return value;
   }
+  item_.clear();
   for (;;) {
     const char* from = buffer_.data() + pos_;
     const char* to = from;

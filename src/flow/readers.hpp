@@ -115,6 +115,8 @@ class ItemReader : public InputFile {
   int peek() { return pos_ < end_ || refill() ? static_cast<unsigned char>(buffer_[pos_]) : -1; }
   // Consumes a separator at the read position, if any, and counts line ends.
   void consume_separator();
+  // The same for the separator at `separator` in the buffer (a comma, CR or LF).
+  void consume_separator_at(const char* separator);
   void check_length() const;
   // The value of an unquoted item, blanks and tabs around it dropped.
   Value item_value(std::string_view item) const;

@@ -108,20 +108,6 @@ std::string_view field(std::string_view line, long start, Where where) {
   return first >= line.size() ? std::string_view() : line.substr(first);
 }
 
-std::string_view trim(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string_view trim_blanks_and_tabs(std::string_view text) {
-  // Loops rather than find_first_not_of(" \t"), which calls memchr for every character.
-  std::size_t first = 0, last = text.size();
-  while (first < last && is_blank(text[first])) ++first;
-  while (last > first && is_blank(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
-
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
   if (from.empty()) return std::string(text);
   if (from.size() == 1 && to.size() == 1) {  // ":" by ",": one byte for another, in one scan

@@ -18,10 +18,21 @@ std::string_view field(std::string_view line, long start, long length, Where whe
 std::string_view field(std::string_view line, long start, Where where = {});
 
 /// Removes leading and trailing blanks (space characters only; tabs stay).
-std::string_view trim(std::string_view text);
+inline std::string_view trim(std::string_view text) {
+  std::size_t first = 0, last = text.size();
+  while (first < last && text[first] == ' ') ++first;
+  while (last > first && text[last - 1] == ' ') --last;
+  return text.substr(first, last - first);
+}
 
 /// Removes leading and trailing blanks and tabs.
-std::string_view trim_blanks_and_tabs(std::string_view text);
+inline std::string_view trim_blanks_and_tabs(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  std::size_t first = 0, last = text.size();
+  while (first < last && blank(text[first])) ++first;
+  while (last > first && blank(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
 
 /// Every occurrence of `from`, left to right, replaced by `to`; the replacement is not rescanned.
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to);
@@ -48,18 +59,17 @@ inline const char* read_short_decimal(const char* first, const char* last, doubl
   const bool negative = p != last && *p == '-';
   if (p != last && (*p == '-' || *p == '+')) ++p;
   // More than 19 digits wrap the mantissa around; they are refused below, before it is used.
+  // (Plain locals: a lambda's captures would be reloaded after every character read.)
   std::uint64_t mantissa = 0;
-  const auto read_digits = [&p, last, &mantissa] {
-    const char* const start = p;
-    for (unsigned digit = 0; p != last && (digit = static_cast<unsigned>(*p - '0')) < 10; ++p)
-      mantissa = mantissa * 10 + digit;
-    return p - start;
-  };
-  auto digits = read_digits();
-  std::ptrdiff_t decimals = 0;
+  const char* const integer = p;
+  for (unsigned digit = 0; p != last && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
+    mantissa = mantissa * 10 + digit;
+  std::ptrdiff_t digits = p - integer, decimals = 0;
   if (p != last && *p == '.') {
-    ++p;
-    decimals = read_digits();
+    const char* const fraction = ++p;
+    for (unsigned digit = 0; p != last && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
+      mantissa = mantissa * 10 + digit;
+    decimals = p - fraction;
     digits += decimals;
   }
   if (digits == 0 || digits > 15) return nullptr;

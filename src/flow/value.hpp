@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "flow/conversion_error.hpp"
+#include "flow/number_text.hpp"
 
 namespace korvath {
 
@@ -21,7 +22,7 @@ struct Empty {
 /// read_short_decimal): most values are only passed through, and writing them from their text
 /// costs a scan where reprinting the number costs its digits.
 struct ReadNumber {
-  static constexpr std::size_t kLongestText = 17;  // sign, 15 digits, point
+  static constexpr std::size_t kLongestText = kLongestShortDecimal;
 
   double number = 0;
   std::uint8_t length = 0;  // 0: no text kept (an exponent, more digits)
