@@ -55,20 +55,39 @@ bool read_scientific(const char* first, const char* last, Decimal15& d) {
 
 // Most values are short decimals (readings of four decimals, their differences): when
 // magnitude x 10^k comes out a whole number N below 10^15 for some k <= 9, N / 10^k is within
-// 1.2e-16 of the value and so its 15-digit rounding. False for any other value.
-bool short_decimal(double magnitude, Decimal15& d) {
+// 1.2e-16 of the value and so its 15-digit rounding. Gives the least such k; false when none.
+bool short_decimal(double magnitude, std::int64_t& whole, int& decimals) {
   double scale = 1;
   for (int k = 0; k <= 9; ++k, scale *= 10) {
     const double scaled = magnitude * scale;
     if (scaled >= 1e15) return false;
-    const auto whole = static_cast<std::int64_t>(scaled);  // one instruction, unlike floor()
+    whole = static_cast<std::int64_t>(scaled);  // one instruction, unlike floor()
     if (static_cast<double>(whole) != scaled) continue;
-    std::fill(std::begin(d.digits), std::end(d.digits), '0');
-    const auto end = std::to_chars(d.digits, std::end(d.digits), whole).ptr;
-    d.exponent = static_cast<int>(end - d.digits) - 1 - k;
+    decimals = k;
     return true;
   }
   return false;
+}
+
+bool short_decimal(double magnitude, Decimal15& d) {
+  std::int64_t whole = 0;
+  int decimals = 0;
+  if (!short_decimal(magnitude, whole, decimals)) return false;
+  std::fill(std::begin(d.digits), std::end(d.digits), '0');
+  const auto end = std::to_chars(d.digits, std::end(d.digits), whole).ptr;
+  d.exponent = static_cast<int>(end - d.digits) - 1 - decimals;
+  return true;
+}
+
+// Writes `whole` / 10^decimals at the end of [.., p): the whole part (none when it is 0), then
+// the point and exactly `decimals` digits when there are any. Returns the start.
+char* write_decimal_backwards(char* p, std::uint64_t whole, int decimals) {
+  if (decimals > 0) {
+    for (int i = 0; i < decimals; ++i, whole /= 10) *--p = static_cast<char>('0' + whole % 10);
+    *--p = '.';
+  }
+  for (; whole != 0; whole /= 10) *--p = static_cast<char>('0' + whole % 10);
+  return p;
 }
 
 // Powers of ten that a double holds exactly.
@@ -230,7 +249,21 @@ std::string plain_number(double value) {
 }
 
 void append_bare_number(std::string& out, double value) {
-  char text[32];
+  char text[40];
+  // A short decimal from 1E-05 up is written straight from its digits.
+  std::int64_t whole = 0;
+  int decimals = 0;
+  const double magnitude = std::fabs(value);
+  if (magnitude >= 1e-5 && short_decimal(magnitude, whole, decimals)) {
+    // The first whole multiple found may still end in zeros (x 10^5 whole where x 10^4 was not).
+    for (; decimals > 0 && whole % 10 == 0; --decimals) whole /= 10;
+    char* const end = text + sizeof text;
+    end[-1] = ' ';
+    char* p = write_decimal_backwards(end - 1, static_cast<std::uint64_t>(whole), decimals);
+    *--p = value < 0 ? '-' : ' ';
+    out.append(p, static_cast<std::size_t>(end - p));
+    return;
+  }
   char* p = text;
   if (!(value < 0)) *p++ = ' ';
   p = write_plain_number(p, value);
@@ -286,6 +319,26 @@ std::string bare_number(double value) {
 }
 
 std::string format_fixed(double value, int decimals) {
+  // A short decimal below 1E+09 is rounded in whole numbers: its digits are its 15-digit form,
+  // and padded to nine decimals they still fit.
+  std::int64_t whole = 0;
+  int places = 0;
+  if (decimals >= 0 && decimals <= 9 && std::fabs(value) < 1e9 &&
+      short_decimal(std::fabs(value), whole, places)) {
+    auto rounded = static_cast<std::uint64_t>(whole);
+    for (; places > decimals; --places) {
+      const bool round_up = places == decimals + 1 && rounded % 10 >= 5;
+      rounded = rounded / 10 + (round_up ? 1 : 0);
+    }
+    for (; places < decimals; ++places) rounded *= 10;
+    char text[40];
+    char* const end = text + sizeof text;
+    char* p = write_decimal_backwards(end, rounded, decimals);
+    // At least one digit before the point; no sign on what rounds to zero.
+    if (*p == '.' || p == end) *--p = '0';
+    if (value < 0 && rounded != 0) *--p = '-';
+    return {p, end};
+  }
   std::string out;
   fixed_digits(value, decimals, out);
   return out;

@@ -17,7 +17,9 @@ double reduce_to_backsight(double reading, double backsight_direction, Where whe
 
 bool is_station_target(const Value& target, Where where) {
   if (const double* number = number_in(target)) return *number == 0;
-  return read_number(plain_text(target), where) == 0;
+  if (const std::string* name = std::get_if<std::string>(&target))
+    return read_number(*name, where) == 0;
+  return true;  // empty
 }
 
 }  // namespace korvath
