@@ -272,16 +272,15 @@ void append_bare_number(std::string& out, double value) {
 }
 
 bool append_bare_decimal(std::string& out, const char (&text)[kLongestShortDecimal],
-                         std::size_t length) {
+                         std::size_t length, std::size_t point) {
   // At most 15 digits: never 1E+15 or more, never more digits than the number rule keeps.
   const char* first = text;
   const char* last = text + length;
   const char sign = *first == '-' ? '-' : ' ';
   if (*first == '-' || *first == '+') ++first;
   while (first != last && *first == '0') ++first;
-  const char* after_point = last;
-  while (after_point != first && after_point[-1] != '.') --after_point;
-  if (after_point != first) {  // a point: its trailing zeros go, then the point if it is last
+  if (point < length) {  // a point: its trailing zeros go, then the point if it is last
+    const char* const after_point = text + point + 1;
     while (last != after_point && last[-1] == '0') --last;
     if (last == after_point) --last;
   }
@@ -309,7 +308,7 @@ bool append_bare_decimal(std::string& out, const char (&text)[kLongestShortDecim
 bool append_bare_decimal(std::string& out, std::string_view decimal) {
   char text[kLongestShortDecimal] = {};
   std::copy(decimal.begin(), decimal.end(), text);
-  return append_bare_decimal(out, text, decimal.size());
+  return append_bare_decimal(out, text, decimal.size(), decimal.find('.'));
 }
 
 std::string bare_number(double value) {

@@ -26,9 +26,10 @@ void append_bare_number(std::string& out, double value);
 bool append_bare_decimal(std::string& out, std::string_view decimal);
 /// The longest such text: a sign, 15 digits and a point.
 inline constexpr std::size_t kLongestShortDecimal = 17;
-/// The same for the first `length` characters of a text kept in kLongestShortDecimal bytes.
+/// The same for the first `length` characters of a text kept in kLongestShortDecimal bytes, its
+/// point at `point` (`length` or more: none).
 bool append_bare_decimal(std::string& out, const char (&text)[kLongestShortDecimal],
-                         std::size_t length);
+                         std::size_t length, std::size_t point);
 
 /// The value rounded to `decimals` places, halves away from zero, at least one digit before the
 /// point and the decimals padded with zeros (patterns "0.000", "0.0000", "0.00000"). A value

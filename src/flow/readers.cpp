@@ -168,12 +168,13 @@ Value ItemReader::read_item() {
   const char* const limit = buffer_.data() + end_;
   // Most items are short decimals right before their separator: found and read in one pass.
   double number = 0;
-  const char* const after = read_short_decimal(begin, limit, number);
+  const char* point = nullptr;
+  const char* const after = read_short_decimal(begin, limit, number, &point);
   if (after && after != limit && is_separator(*after)) {
     const std::string_view item(begin, static_cast<std::size_t>(after - begin));
     pos_ += item.size();
     // The buffer has room for the longest text past its end: the text is copied whole.
-    Value value = ReadNumber::from_buffer(number, begin, item.size());
+    Value value = ReadNumber::from_buffer(number, begin, item.size(), point);
     consume_separator_at(after);
     return value;
   }

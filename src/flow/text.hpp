@@ -49,8 +49,10 @@ double read_number(std::string_view text, Where where = {});
 bool read_short_decimal(std::string_view number, double& value);
 /// The same at the start of [first, last): returns where the number stops (`last` or the first
 /// character that is neither a digit nor the first point), null when it has no digit or more
-/// than 15. Inline: it reads nearly every value of every file.
-inline const char* read_short_decimal(const char* first, const char* last, double& value) {
+/// than 15. `point`, when given, is set to where the point stands (null without one). Inline: it
+/// reads nearly every value of every file.
+inline const char* read_short_decimal(const char* first, const char* last, double& value,
+                                      const char** point = nullptr) {
   // Clinger's fast path: at most 15 digits without exponent is an exact integer over an exact
   // power of ten, and one division rounds that correctly, as from_chars does.
   static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -65,7 +67,9 @@ inline const char* read_short_decimal(const char* first, const char* last, doubl
   for (unsigned digit = 0; p != last && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
     mantissa = mantissa * 10 + digit;
   std::ptrdiff_t digits = p - integer, decimals = 0;
+  if (point) *point = nullptr;
   if (p != last && *p == '.') {
+    if (point) *point = p;
     const char* const fraction = ++p;
     for (unsigned digit = 0; p != last && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
       mantissa = mantissa * 10 + digit;

@@ -33,7 +33,7 @@ bool equals_text(const Value& v, std::string_view literal) {
 
 void append_value(std::string& out, const Value& v) {
   if (const ReadNumber* read = std::get_if<ReadNumber>(&v)) {
-    if (read->length == 0 || !append_bare_decimal(out, read->text, read->length))
+    if (read->length == 0 || !append_bare_decimal(out, read->text, read->length, read->point))
       append_bare_number(out, read->number);
   } else if (const double* number = std::get_if<double>(&v)) {
     append_bare_number(out, *number);

@@ -23,9 +23,11 @@ struct Empty {
 /// costs a scan where reprinting the number costs its digits.
 struct ReadNumber {
   static constexpr std::size_t kLongestText = kLongestShortDecimal;
+  static constexpr std::uint8_t kNoPoint = kLongestShortDecimal;
 
   double number = 0;
-  std::uint8_t length = 0;  // 0: no text kept (an exponent, more digits)
+  std::uint8_t length = 0;        // 0: no text kept (an exponent, more digits)
+  std::uint8_t point = kNoPoint;  // where the point stands in the text
   char text[kLongestText] = {};
 
   ReadNumber() = default;
@@ -34,16 +36,21 @@ struct ReadNumber {
     if (short_decimal.size() <= kLongestText) {
       length = static_cast<std::uint8_t>(short_decimal.size());
       std::copy(short_decimal.begin(), short_decimal.end(), text);
+      if (const auto at = short_decimal.find('.'); at != std::string_view::npos)
+        point = static_cast<std::uint8_t>(at);
     }
   }
-  /// The same from `length` characters at `first`, when kLongestText characters can be read
-  /// there whatever `length` is: one copy of a known size.
-  static ReadNumber from_buffer(double read, const char* first, std::size_t length) {
+  /// The same from `length` characters at `first`, the point at `point` (or null), when
+  /// kLongestText characters can be read at `first` whatever `length` is: one copy of a known
+  /// size.
+  static ReadNumber from_buffer(double read, const char* first, std::size_t length,
+                                const char* point) {
     ReadNumber n;
     n.number = read;
     if (length <= kLongestText) {
       n.length = static_cast<std::uint8_t>(length);
       std::memcpy(n.text, first, kLongestText);
+      if (point) n.point = static_cast<std::uint8_t>(point - first);
     }
     return n;
   }

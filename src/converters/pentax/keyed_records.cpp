@@ -29,8 +29,10 @@ void filter_lines(LineReader& in, KeyedLineRule rule, OutputFile& scratch) {
   scratch.close();
 }
 
-std::string key_of(const Value& item) {
-  return std::string(trim(plain_text(item)));
+// The key an item holds, blanks around it dropped; a number or an empty item holds none.
+std::string_view key_of(const Value& item) {
+  const std::string* text = std::get_if<std::string>(&item);
+  return text ? trim(*text) : std::string_view();
 }
 
 void records_to_observations(Conversion& c, ItemReader& rows) {
@@ -42,7 +44,8 @@ void records_to_observations(Conversion& c, ItemReader& rows) {
   o.station = text(kNoStation);
   o.backsight = text(kNoStation);
   while (!rows.at_end()) {
-    const std::string key = key_of(rows.read_item());
+    const Value item = rows.read_item();
+    const std::string_view key = key_of(item);
     if (key == "STS") {
       o.backsight = std::move(o.station);
       o.station = rows.read_item();
