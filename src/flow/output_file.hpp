@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace korvath {
 
@@ -37,12 +38,20 @@ class OutputFile {
     if (buffer_.size() >= kFlushAt) flush();
   }
   /// The line `build(std::string&)` appends, followed by CR LF, built in the buffer itself; a
-  /// line whose building throws leaves nothing of itself behind.
+  /// line whose building throws leaves nothing of itself behind, and so does one whose `build`
+  /// returns false (a line found not to be wanted once read).
   template <typename Build>
   void write_line_with(Build&& build) {
     const std::size_t start = buffer_.size();
     try {
-      build(buffer_);
+      if constexpr (std::is_same_v<decltype(build(buffer_)), bool>) {
+        if (!build(buffer_)) {
+          buffer_.resize(start);
+          return;
+        }
+      } else {
+        build(buffer_);
+      }
     } catch (...) {
       buffer_.resize(start);
       throw;

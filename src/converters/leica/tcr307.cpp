@@ -23,7 +23,6 @@ constexpr std::size_t kFullObservation = 25;
 // 29, and so on down to 1: a run of k blanks gives k / 30 commas, and one more for the rest.
 void blanks_to_commas(std::string_view line, std::string& result) {
   const std::string_view trimmed = trim(line);
-  result.clear();
   for (std::size_t i = 0; i < trimmed.size();) {
     const std::size_t word = i;  // each stretch without blanks is appended whole
     while (i < trimmed.size() && trimmed[i] != ' ') ++i;
@@ -35,10 +34,9 @@ void blanks_to_commas(std::string_view line, std::string& result) {
 }
 
 void lines_to_items(LineReader& in, OutputFile& scratch) {
-  std::string items;
   while (!in.at_end()) {
-    blanks_to_commas(in.read_line(), items);
-    scratch.write_line(items);
+    const std::string_view line = in.read_line();
+    scratch.write_line_with([line](std::string& items) { blanks_to_commas(line, items); });
   }
   scratch.close();
 }
@@ -46,10 +44,13 @@ void lines_to_items(LineReader& in, OutputFile& scratch) {
 // An observation cut short reads its vertical angle and slope distance as 0.
 void complete_observations(LineReader& in, OutputFile& scratch) {
   while (!in.at_end()) {
-    std::string line(trim(in.read_line()));
-    if (!line.empty() && line.front() == 'D' && line.size() < kFullObservation)
-      line += ",0.0000,0.000";
-    scratch.write_line(line);
+    const std::string_view line = trim(in.read_line());
+    if (!line.empty() && line.front() == 'D' && line.size() < kFullObservation) {
+      scratch.write_line_with(
+          [line](std::string& completed) { completed.append(line).append(",0.0000,0.000"); });
+    } else {
+      scratch.write_line(line);
+    }
   }
   scratch.close();
 }

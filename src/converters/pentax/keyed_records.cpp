@@ -20,11 +20,10 @@ constexpr std::array<std::string_view, 7> kKeys = {"STS", "INH", "PPD", "PFH", "
 constexpr std::string_view kNoStation = "T-T-T";
 
 void filter_lines(LineReader& in, KeyedLineRule rule, OutputFile& scratch) {
-  std::string scratch_line;
   while (!in.at_end()) {
     const std::string_view line = trim(in.read_line());
-    scratch_line.clear();
-    if (rule(line, in.where(), scratch_line)) scratch.write_line(scratch_line);
+    scratch.write_line_with(
+        [&](std::string& scratch_line) { return rule(line, in.where(), scratch_line); });
   }
   scratch.close();
 }

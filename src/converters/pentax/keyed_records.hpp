@@ -13,8 +13,8 @@ namespace korvath::pentax {
 /// One of "STS", "INH", "PPD", "PFH", "RTH", "RTV", "RTD", exactly (case counts).
 bool is_record_key(std::string_view key);
 
-/// Makes the scratch line of one trimmed instrument line, without its line end; false drops
-/// the line. May throw ConversionError at `where`.
+/// Appends the scratch line of one trimmed instrument line to `scratch_line`, without its line
+/// end; false drops the line. May throw ConversionError at `where`.
 using KeyedLineRule = bool (*)(std::string_view trimmed_line, Where where,
                                std::string& scratch_line);
 

@@ -11,8 +11,10 @@ namespace {
 
 bool keyed_line(std::string_view line, Where, std::string& scratch_line) {
   if (!is_record_key(field(line, 1, 3))) return false;
-  scratch_line.assign(line);
-  std::replace(scratch_line.begin(), scratch_line.end(), ':', ',');
+  const std::size_t start = scratch_line.size();
+  scratch_line.append(line);
+  std::replace(scratch_line.begin() + static_cast<std::ptrdiff_t>(start), scratch_line.end(), ':',
+               ',');
   return true;
 }
 
