@@ -145,6 +145,22 @@ Value ItemReader::read_item() {
   }
   current_line_ = line_;
   if (c == '"') {
+    // Most quoted items close on their line, with their separator right after, in the buffer:
+    // taken where they stand.
+    const char* const open = buffer_.data() + pos_ + 1;
+    const char* const limit = buffer_.data() + end_;
+    if (const auto* close = static_cast<const char*>(std::memchr(open, '"', limit - open))) {
+      const std::string_view text(open, static_cast<std::size_t>(close - open));
+      const char* stop = close + 1;
+      while (stop != limit && !is_separator(*stop)) ++stop;
+      const bool one_line =
+          std::none_of(text.begin(), text.end(), [](char t) { return t == '\r' || t == '\n'; });
+      if (stop != limit && one_line) {
+        Value value(std::in_place_type<std::string>, text);
+        consume_separator_at(stop);
+        return value;
+      }
+    }
     item_.clear();
     ++pos_;
     for (c = peek(); c != -1 && c != '"'; c = peek()) {
@@ -170,12 +186,15 @@ Value ItemReader::read_item() {
   double number = 0;
   const char* point = nullptr;
   const char* const after = read_short_decimal(begin, limit, number, &point);
-  if (after && after != limit && is_separator(*after)) {
-    const std::string_view item(begin, static_cast<std::size_t>(after - begin));
-    pos_ += item.size();
+  // (Blanks may stand between them, as in the bare-number text of an earlier pass.)
+  const char* separator = after;
+  if (after)
+    while (separator != limit && (*separator == ' ' || *separator == '\t')) ++separator;
+  if (after && separator != limit && is_separator(*separator)) {
     // The buffer has room for the longest text past its end: the text is copied whole.
-    Value value = ReadNumber::from_buffer(number, begin, item.size(), point);
-    consume_separator_at(after);
+    Value value =
+        ReadNumber::from_buffer(number, begin, static_cast<std::size_t>(after - begin), point);
+    consume_separator_at(separator);
     return value;
   }
   const char* stop = after ? after : begin;
