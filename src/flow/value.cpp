@@ -31,17 +31,6 @@ bool equals_text(const Value& v, std::string_view literal) {
   return plain_text(v) == literal;
 }
 
-void append_value(std::string& out, const Value& v) {
-  if (const ReadNumber* read = std::get_if<ReadNumber>(&v)) {
-    if (read->length == 0 || !append_bare_decimal(out, read->text, read->length, read->point))
-      append_bare_number(out, read->number);
-  } else if (const double* number = std::get_if<double>(&v)) {
-    append_bare_number(out, *number);
-  } else if (const std::string* s = std::get_if<std::string>(&v)) {
-    out.append(*s);
-  }
-}
-
 namespace {
 template <typename Format>
 std::string format_value(const Value& v, Format format) {

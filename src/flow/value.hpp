@@ -96,7 +96,17 @@ bool equals_text(const Value& v, std::string_view literal);
 
 /// Appends the value in its output form: text unchanged, a number as bare-number text (a number
 /// read from a file made from its text when that gives the same bytes), empty as nothing.
-void append_value(std::string& out, const Value& v);
+/// Inline: every value of every output line is written through it.
+inline void append_value(std::string& out, const Value& v) {
+  if (const ReadNumber* read = std::get_if<ReadNumber>(&v)) {
+    if (read->length == 0 || !append_bare_decimal(out, read->text, read->length, read->point))
+      append_bare_number(out, read->number);
+  } else if (const double* number = std::get_if<double>(&v)) {
+    append_bare_number(out, *number);
+  } else if (const std::string* s = std::get_if<std::string>(&v)) {
+    out.append(*s);
+  }
+}
 
 /// `format_fixed` and `format_integer` of a value: text that reads as a number in full is that
 /// number, other text comes back unchanged, empty gives empty text.
