@@ -21,6 +21,12 @@ std::string plain_text(const Value& v) {
   return {};
 }
 
+double read_number_of(const Value& v, Where where) {
+  if (const ReadNumber* read = std::get_if<ReadNumber>(&v); read && read->length > 0)
+    return read->number;
+  return read_number(plain_text(v), where);
+}
+
 bool equals_text(const Value& v, std::string_view literal) {
   if (const std::string* s = std::get_if<std::string>(&v)) return *s == literal;
   // A number's plain text begins with a digit, "-" or "."; a record key never does, so most

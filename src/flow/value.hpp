@@ -78,6 +78,12 @@ inline bool is_number(const Value& v) {
   return number_in(v) != nullptr;
 }
 
+/// The text a value holds, as it is held; empty for a number or an empty value.
+inline std::string_view text_in(const Value& v) {
+  const std::string* s = std::get_if<std::string>(&v);
+  return s ? std::string_view(*s) : std::string_view();
+}
+
 /// Text that a converter built or cut from a line.
 inline Value text(std::string_view s) {
   return Value(std::string(s));
@@ -90,6 +96,11 @@ double as_number(const Value& v, Where from);
 /// The value as plain text, as it is compared with a text literal: text itself, a number in its
 /// plain text (no blanks), empty as "".
 std::string plain_text(const Value& v);
+
+/// `read_number` of the value's plain text: the leading number of a text, a number as its
+/// plain text reads back, 0 for empty. A number read as a short decimal is its own number (its
+/// fifteen digits read back exactly), with no text written and read again.
+double read_number_of(const Value& v, Where where);
 
 /// Compares the value with a text literal (a record key): exactly, case counts.
 bool equals_text(const Value& v, std::string_view literal);

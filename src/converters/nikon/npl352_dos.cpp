@@ -20,7 +20,7 @@ struct Station {
 // A reading as the instrument wrote it: text gives its leading number, or 0 when it has none.
 double reading(ItemReader& items) {
   const Value item = items.read_item();
-  return read_number(plain_text(item), items.where());
+  return read_number_of(item, items.where());
 }
 
 void read_station(ItemReader& items, Station& station) {

@@ -28,12 +28,6 @@ void filter_lines(LineReader& in, KeyedLineRule rule, OutputFile& scratch) {
   scratch.close();
 }
 
-// The key an item holds, blanks around it dropped; a number or an empty item holds none.
-std::string_view key_of(const Value& item) {
-  const std::string* text = std::get_if<std::string>(&item);
-  return text ? trim(*text) : std::string_view();
-}
-
 void records_to_observations(Conversion& c, ItemReader& rows) {
   MeasurementOutputs out(c);
   OdrFile odr(c.odr_file());
@@ -43,8 +37,9 @@ void records_to_observations(Conversion& c, ItemReader& rows) {
   o.station = text(kNoStation);
   o.backsight = text(kNoStation);
   while (!rows.at_end()) {
+    // The key an item holds, blanks around it dropped; a number holds none.
     const Value item = rows.read_item();
-    const std::string_view key = key_of(item);
+    const std::string_view key = trim(text_in(item));
     if (key == "STS") {
       o.backsight = std::move(o.station);
       o.station = rows.read_item();

@@ -33,7 +33,7 @@ void write_measurement(const RawState& s, const Value& reading, Value vertical_a
                       std::move(slope_distance),
                       s.instrument_height};
   // A measurement with no target named before it is a detail point, not a station.
-  if (is_station_target(o.target, where) && !plain_text(o.target).empty()) {
+  if (is_station_target(o.target, where) && (is_number(o.target) || !text_in(o.target).empty())) {
     out.stations.write(o);
   } else {
     out.points.write(o);
@@ -70,7 +70,9 @@ void convert_raw_records(Conversion& c, ItemReader& rows, const DeclaredUnits& u
   MeasurementOutputs out(c);
   RawState s;
   while (!rows.at_end()) {
-    const std::string key(trim(plain_text(rows.read_item())));
+    // A number in the key's place holds no key (a plain number never reads as one).
+    const Value item = rows.read_item();
+    const std::string_view key = trim(text_in(item));
     const AngleUnit unit = units.at(rows.own_line());
     ++s.record;
     if (key == "STN") {
