@@ -1,5 +1,5 @@
-// Which command a file fits: every bundled example and every real download in the shared
-// samples comes out with its own command first; files of other kinds fit none.
+// Which command a file fits beyond the table of real files (tests/tables/detect.table): any line
+// ends, long downloads, files of other kinds, and the warning of a better fit.
 #include "converters/detect.hpp"
 
 #include <gtest/gtest.h>
@@ -16,86 +16,6 @@ namespace korvath {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A file, the commands that may come first for it and those that may fit it after the first,
-// "|" between ids. Folders: "examples/" is the project's, "samples/" the shared real downloads.
-struct Expected {
-  const char* file;
-  std::string_view first;
-  std::string_view also = "";
-};
-
-constexpr std::string_view kIdxPair = "leica-tcr407-idx|leica-tcr407-coords";
-constexpr std::string_view kTopconRaw = "topcon-gts3000-raw|topcon-gts3000-raw-wordpad";
-
-const Expected kFiles[] = {
-    {"examples/leica-tc600.TC6", "leica-tc600"},
-    {"examples/leica-tcr307.txt", "leica-tcr307"},
-    // One IDX file holds the measurements and the point table: both commands fit it equally
-    // (the coordinate command's example and sample are the same bytes).
-    {"examples/leica-tcr407-idx.idx", kIdxPair, kIdxPair},
-    {"examples/leica-tcr407-mdt.mdt", "leica-tcr407-mdt"},
-    {"examples/nikon-npl352-dos.cmt", "nikon-npl352-dos"},
-    {"examples/nikon-npl352-raw.nik", "nikon-npl352-raw"},
-    {"examples/pentax-mes.raw", "pentax-mes"},
-    {"examples/pentax-cor.csv", "pentax-cor"},
-    {"examples/pentax-mes-traverse.txt", "pentax-mes-traverse"},
-    {"examples/pentax-cor-traverse.txt", "pentax-cor-traverse"},
-    {"examples/south-mes.txt", "south-mes"},
-    {"examples/topcon-gts3000.gts", "topcon-gts3000"},
-    // The same records; the line ends (LF, CR LF) tell the two commands apart.
-    {"examples/topcon-gts3000-raw.raw", "topcon-gts3000-raw", kTopconRaw},
-    {"examples/topcon-gts3000-raw-wordpad.raw", "topcon-gts3000-raw-wordpad", kTopconRaw},
-    {"samples/leica-tcr407-idx/maga0921.idx", kIdxPair, kIdxPair},
-    {"samples/nikon-npl352-raw/nikon_raw_v200.tops", "nikon-npl352-raw"},
-    {"samples/nikon-npl352-raw/nikon_npl_350", "nikon-npl352-raw"},
-    {"samples/nikon-npl352-raw/nikon_dtm.tops", "nikon-npl352-raw"},
-    {"samples/nikon-npl352-raw/sample.raw", "nikon-npl352-raw"},
-    {"samples/topcon-gts3000-raw/jkv.gts7", kTopconRaw, kTopconRaw},
-    {"samples/topcon-gts3000-raw/topcon_gpt", kTopconRaw, kTopconRaw},
-    // GSI files of 80 and 176 characters a line: the TC 600 command rejects them, so they fit
-    // none; a Nikon DTM-300 ".nik" of "1 , 0 , MD" records has only the RAW command's extension.
-    {"samples/leica-tc600/leica_gsi8_ertola.gsi", ""},
-    {"samples/leica-tc600/RILIEVO.gsi", ""},
-    {"samples/nikon-npl352-raw/kismaros.nik", ""},
-};
-
-fs::path located(std::string_view file) {
-  if (file.starts_with("examples/")) return fs::path(KORVATH_EXAMPLES) / file.substr(9);
-  return fs::path(KORVATH_EXAMPLES) / ".." / ".." / "shared" / file;
-}
-
-class DetectFile : public ::testing::TestWithParam<Expected> {};
-
-TEST_P(DetectFile, ComesOutWithItsOwnCommandFirst) {
-  const fs::path path = located(GetParam().file);
-  if (!fs::exists(path)) GTEST_SKIP() << path << " is not here";
-  const std::vector<Detection> fits = rank_commands(read_prefix(path.string()));
-  if (GetParam().first.empty()) {
-    EXPECT_TRUE(fits.empty()) << fits.front().command->id;
-    return;
-  }
-  ASSERT_FALSE(fits.empty());
-  const auto among = [](std::string_view id, std::string_view ids) {
-    const std::vector<std::string_view> listed = split(ids, '|');
-    return std::find(listed.begin(), listed.end(), id) != listed.end();
-  };
-  EXPECT_TRUE(among(fits.front().command->id, GetParam().first)) << fits.front().command->id;
-  // No command of another format fits it.
-  for (std::size_t i = 1; i < fits.size(); ++i)
-    EXPECT_TRUE(among(fits[i].command->id, GetParam().also)) << fits[i].command->id;
-  EXPECT_FALSE(fits.front().fit.evidence.empty());
-  const std::optional<Detection> best = best_fit(path.string());
-  ASSERT_TRUE(best);
-  EXPECT_EQ(best->command, fits.front().command);
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, DetectFile, ::testing::ValuesIn(kFiles), [](const auto& info) {
-  std::string name;
-  for (const char c : std::string_view(info.param.file))
-    if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-  return name;
-});
 
 // Every line end (CR LF, CR or LF) written as `line_end`.
 std::string with_line_ends(std::string_view text, std::string_view line_end) {
@@ -145,8 +65,6 @@ TEST(Detect, FilesOfOtherKindsFitNone) {
                              "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0",
                              20) +
                      "1,S1,1.5\n"},
-      {"CppSource",
-       test::read_file(fs::path(KORVATH_EXAMPLES) / ".." / "src" / "flow" / "text.cpp")},
       {"NumbersTable", "A0\t\t<compat> 0020\nBC\t\t<fraction> 0031 2044 0034\nC0\t\t0041 0300\n"},
   };
   for (const Bytes& other : kOthers)
