@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 
+#include "converters/catalogue.hpp"
 #include "converters/detect.hpp"
 #include "flow/number_text.hpp"
 #include "flow/overwrite.hpp"
@@ -70,15 +71,28 @@ std::string read_all(const std::string& bytes, Read read) {
   return out;
 }
 
+// The commands a file fits, best first, and why: "id" (the evidence) or "id: evidence".
+std::string ids_of(const std::vector<Detection>& fits, bool evidence = false) {
+  std::string ids;
+  for (const Detection& d : fits)
+    ids += (ids.empty() ? "" : " ") + std::string(d.command->id) +
+           (evidence                 ? ": " + d.fit.evidence
+            : d.fit.evidence.empty() ? "(no evidence)"
+                                     : "");
+  return ids;
+}
+
 std::string fitting(const std::string& file) {
   const fs::path path = fs::path(KORVATH_EXAMPLES) / ".." / file;
   if (!fs::exists(path)) return "<skip>";
-  std::string ids;
-  for (const Detection& d : rank_commands(read_prefix(path.string())))
-    ids += (ids.empty() ? "" : " ") + std::string(d.command->id) +
-           (d.fit.evidence.empty() ? "(no evidence)" : "");
+  const std::string ids = ids_of(rank_commands(read_prefix(path.string())));
   const std::optional<Detection> best = best_fit(path.string());
   return ids.empty() == !best && (!best || ids.starts_with(best->command->id)) ? ids : "<best_fit>";
+}
+
+std::string better(const std::string& file, const std::string& chosen) {
+  const auto fit = better_fit(KORVATH_EXAMPLES "/../" + file, *find_command(chosen));
+  return fit ? std::string(fit->command->id) : "";
 }
 
 const std::map<std::string_view, std::function<std::string(const Args&)>> kKinds = {
@@ -133,6 +147,9 @@ const std::map<std::string_view, std::function<std::string(const Args&)>> kKinds
        return rt1.TextRTF();
      }},
     {"detect", [](const Args& a) { return fitting(a[1]); }},
+    {"fits", [](const Args& a) { return ids_of(rank_commands(Prefix::of(a[1], true))); }},
+    {"near-miss", [](const Args& a) { return ids_of(near_misses(Prefix::of(a[1], true)), true); }},
+    {"better-fit", [](const Args& a) { return better(a[1], a[2]); }},
 };
 
 TEST(Tables, EveryRowGivesItsExpectedText) {

@@ -1,6 +1,7 @@
 // The command line through the real binary: arguments, exit statuses, and what it prints.
 #include <gtest/gtest.h>
 
+#include "support/case_file.hpp"
 #include "support/files.hpp"
 
 namespace korvath {
@@ -44,29 +45,11 @@ TEST(Cli, ConvertsAndReportsEveryOutputBeforeTheSuccessMessage) {
 TEST(Cli, UsageErrorIsOneGreekLine) {
   TempDir dir;
   write_file(dir / "JOB.TC6", example());
-  const struct {
-    const char* args;
-    const char* cause;
-  } kUsage[] = {
-      {"--bogus", "άγνωστη επιλογή «--bogus»"},
-      {"convert leica-tc600 JOB.TC6 a b --bogus", "άγνωστη επιλογή «--bogus»"},
-      {"frobnicate", "άγνωστη εντολή «frobnicate»"},
-      {"convert", "λείπει το όρισμα COMMAND"},
-      {"convert leica-tc600 JOB.TC6 a b --overwrite=maybe", "μη αποδεκτή τιμή για την --overwrite"},
-      {"convert leica-tc600 JOB.TC6 a b -j 2", "η -j θέλει και την --to"},
-      {"convert no-such JOB.TC6 a b",
-       "άγνωστη εντολή μετατροπής «no-such» (οι εντολές: korvath list)"},
-      {"convert leica-tc600 JOB.TC6 a",
-       "η εντολή leica-tc600 θέλει το αρχείο εισόδου και δύο αρχεία εξόδου (στάσεων, σημείων)"},
-      {"convert leica-tc600 JOB.TC6 a b c",
-       "η εντολή leica-tc600 θέλει το αρχείο εισόδου και δύο αρχεία εξόδου (στάσεων, σημείων)"},
-      {"convert leica-tc600 --to nowhere JOB.TC6", "ο φάκελος «nowhere» της --to δεν υπάρχει"},
-  };
-  for (const auto& usage : kUsage) {
-    const Result r = korvath(dir, usage.args);
-    EXPECT_EQ(r.status, 2) << usage.args;
-    EXPECT_EQ(r.err, "korvath: " + std::string(usage.cause) + ". Δείτε: korvath --help\n");
-    EXPECT_EQ(r.out, "") << usage.args;
+  for (const test::TableRow& usage : test::read_table(KORVATH_CASES "/../cli/usage.table")) {
+    const Result r = korvath(dir, usage.fields.at(1));
+    EXPECT_EQ(r.status, 2) << usage.where;
+    EXPECT_EQ(r.err, "korvath: " + usage.fields.at(2) + ". Δείτε: korvath --help\n");
+    EXPECT_EQ(r.out, "") << usage.where;
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "a.txm"));
 }

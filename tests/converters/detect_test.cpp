@@ -1,42 +1,24 @@
-// Which command a file fits beyond the table of real files (tests/tables/detect.table): any line
-// ends, long downloads, files of other kinds, and the warning of a better fit.
+// Which command a file fits, beyond the rows of tests/tables/detect.table: every example whatever
+// its line ends, every long download, and how the prefix is cut into lines.
 #include "converters/detect.hpp"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
-
 #include "bench/instrument_file.hpp"
 #include "converters/catalogue.hpp"
-#include "support/files.hpp"
+#include "safety/safety_cases.hpp"
 
 namespace korvath {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Every line end (CR LF, CR or LF) written as `line_end`.
-std::string with_line_ends(std::string_view text, std::string_view line_end) {
-  std::string out;
-  for (const std::string& line : Prefix::of(text, true).lines) out += line + std::string(line_end);
-  return out;
-}
-
 TEST(Detect, EveryCommandsExampleFitsItWhateverItsLineEnds) {
   for (const ConversionCommand& command : catalogue()) {
     ASSERT_NE(command.signature, nullptr) << command.id;
-    for (const auto& entry : fs::directory_iterator(KORVATH_EXAMPLES)) {
-      if (entry.path().stem() != command.id) continue;
-      const std::string example = test::read_file(entry.path());
-      for (const std::string_view end : {"\r\n", "\r", "\n"})
-        EXPECT_TRUE(command.signature(Prefix::of(with_line_ends(example, end), true)).fits())
-            << command.id << " with line ends "
-            << (end == "\n"   ? "LF"
-                : end == "\r" ? "CR"
-                              : "CR LF");
-    }
+    const std::string example = safety::example_bytes(command.id);
+    for (const std::string_view end : {"\r\n", "\r", "\n"})
+      EXPECT_TRUE(
+          command.signature(Prefix::of(safety::with_line_ends(example, {end}), true)).fits())
+          << command.id << " with line ends " << testing::PrintToString(end);
   }
 }
 
@@ -52,37 +34,6 @@ TEST(Detect, EveryCommandsLongDownloadComesOutWithItsCommandFirst) {
   }
 }
 
-struct Bytes {
-  const char* name;
-  std::string bytes;
-};
-
-TEST(Detect, FilesOfOtherKindsFitNone) {
-  const Bytes kOthers[] = {
-      {"Empty", ""},
-      {"PlainText", "Dear surveyor,\r\nthe job of 14 May is attached.\r\nRegards 2024\r\n"},
-      {"Binary", std::string("\x7f"
-                             "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0",
-                             20) +
-                     "1,S1,1.5\n"},
-      {"NumbersTable", "A0\t\t<compat> 0020\nBC\t\t<fraction> 0031 2044 0034\nC0\t\t0041 0300\n"},
-  };
-  for (const Bytes& other : kOthers)
-    EXPECT_TRUE(rank_commands(Prefix::of(other.bytes, true)).empty()) << other.name;
-}
-
-TEST(Detect, SaysWhyAGsiFileOfOtherLineLengthsFitsNone) {
-  const std::string word = "110001+00000001 ";
-  std::string line;
-  for (int i = 0; i < 11; ++i) line += word;
-  const std::vector<Detection> misses = near_misses(Prefix::of(line + "\r\n" + line, true));
-  ASSERT_EQ(misses.size(), 1u);
-  EXPECT_EQ(misses[0].command->id, "leica-tc600");
-  EXPECT_EQ(misses[0].fit.evidence,
-            "λέξεις GSI των 16 χαρακτήρων, αλλά η γραμμή 1 έχει 176 χαρακτήρες· η εντολή δέχεται"
-            " μόνο γραμμές των 64 και 112");
-}
-
 TEST(Prefix, CutsLinesAtCrLfAndCrLfAlikeAndDropsALineCutShort) {
   const Prefix whole = Prefix::of("a\r\nb\rc\nd", true);
   EXPECT_EQ(whole.lines, (std::vector<std::string>{"a", "b", "c", "d"}));
@@ -93,22 +44,6 @@ TEST(Prefix, CutsLinesAtCrLfAndCrLfAlikeAndDropsALineCutShort) {
   const Prefix cut = Prefix::of("line\n" + big, true);
   EXPECT_FALSE(cut.whole);
   EXPECT_EQ(cut.lines, std::vector<std::string>{"line"});
-}
-
-TEST(Detect, WarnsOnlyWhenAnotherCommandFitsBetter) {
-  const fs::path examples(KORVATH_EXAMPLES);
-  const auto better = [&](const char* file, std::string_view chosen) {
-    const std::optional<Detection> fit =
-        better_fit((examples / file).string(), *find_command(chosen));
-    return fit ? std::string(fit->command->id) : std::string();
-  };
-  EXPECT_EQ(better("south-mes.txt", "leica-tcr307"), "south-mes");
-  // Both Topcon raw commands read any line ends: neither fits a raw file better.
-  EXPECT_EQ(better("topcon-gts3000-raw-wordpad.raw", "topcon-gts3000-raw"), "");
-  EXPECT_EQ(better("south-mes.txt", "south-mes"), "");
-  EXPECT_EQ(better("leica-tcr407-idx.idx", "leica-tcr407-coords"),
-            "");  // the same file serves both
-  EXPECT_EQ(better("no-such-file", "south-mes"), "");
 }
 
 }  // namespace
