@@ -65,17 +65,19 @@ TEST(SafetyRefusal, FirstOutputThatIsTheInputOrLinkedToIt) {
   }
 }
 
-TEST(SafetyRefusal, PointFileThatIsTheStationFile) {
-  Refusal r(early, "job.dat");
-  r.save({"out", "out.txt"});
-  r.expect_refused();
-}
-
-TEST(SafetyRefusal, InputThatIsAScratchFile) {
-  Refusal r(listing, listing.scratch_files[0].substr(1));
-  r.save({"st", "pt"});
-  r.expect_refused();
-  EXPECT_EQ(r.ui.dialog_titles.size(), 1u);  // refused before any output dialog
+// The point file that is the station file; the input that is a scratch file (refused before
+// any output dialog); the `.ODR` listing that is the input.
+TEST(SafetyRefusal, OneFileInTwoRoles) {
+  const std::pair<const ConversionCommand*, std::string_view> inputs[] = {
+      {&early, "job.dat"}, {&listing, listing.scratch_files[0].substr(1)}, {&listing, "job.ODR"}};
+  const std::pair<std::string_view, std::string_view> outputs[] = {
+      {"out", "out.txt"}, {"st", "pt"}, {"st", "job.dat"}};
+  for (int i = 0; i < 3; ++i) {
+    Refusal r(*inputs[i].first, inputs[i].second);
+    r.save({outputs[i].first, outputs[i].second});
+    r.expect_refused();
+    EXPECT_EQ(r.ui.dialog_titles.size(), i == 1 ? 1u : 3u) << inputs[i].second;
+  }
 }
 
 // An output that is a link to a scratch file, which exists from an earlier run or not yet.
@@ -101,12 +103,6 @@ TEST(SafetyRefusal, OutputLinkedToAScratchFile) {
       }
     }
   }
-}
-
-TEST(SafetyRefusal, OdrFileThatIsTheInput) {
-  Refusal r(listing, "job.ODR");
-  r.save({"st", "job.dat"});
-  r.expect_refused();
 }
 
 TEST(SafetyRefusal, OdrFileLinkedToTheStationFileOrAScratchFile) {

@@ -26,9 +26,6 @@ struct Converted {
 
   /// Content of output i ("" when the file does not exist).
   std::string file(std::size_t i) const;
-  /// Content of a scratch file ("/PENhlp.txt") or of any file in the folder ("points.ODR").
-  std::string scratch(std::string_view name) const;
-  std::string in_dir(std::string_view name) const;
 };
 
 /// A private folder with one input file, and the platform that answers a command's dialogs:
