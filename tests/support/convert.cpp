@@ -16,7 +16,7 @@ Session::Session(std::string_view input_name, std::string_view bytes) : input(di
   ui.open_answers.push_back(input);
 }
 
-void Session::save(std::initializer_list<std::string_view> names) {
+void Session::save(const std::vector<std::string_view>& names) {
   for (std::string_view name : names) ui.save_answers.push_back(dir / name);
 }
 

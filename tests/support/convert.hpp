@@ -3,7 +3,6 @@
 // Yes, scratch files in the same folder.
 #pragma once
 
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,7 +35,7 @@ struct Session {
   std::string input;
 
   Session(std::string_view input_name, std::string_view bytes);
-  void save(std::initializer_list<std::string_view> names);
+  void save(const std::vector<std::string_view>& names);
   /// A file of the folder; "<missing>" when there is none.
   std::string out(std::string_view name) const;
 };
