@@ -12,11 +12,8 @@ using test::TempDir;
 using test::write_file;
 
 using Result = test::ShellResult;
+using test::korvath;
 using test::shell;
-
-Result korvath(const TempDir& dir, const std::string& args, const std::string& stdin_text = "") {
-  return shell(dir, "'" KORVATH_BINARY "' " + args, stdin_text);
-}
 
 std::string example() {
   return read_file(KORVATH_EXAMPLES "/leica-tc600.TC6");

@@ -14,6 +14,7 @@
 #include <random>
 
 #include "flow/readers.hpp"
+#include "flow/signature.hpp"
 #include "flow/text.hpp"
 #include "support/files.hpp"
 
@@ -87,23 +88,20 @@ TEST(NumberText, NumbersPassedThroughAreWrittenAsTheirNumber) {
   }
   for (const char* folder : {KORVATH_EXAMPLES, KORVATH_CASES}) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-      const std::string bytes = entry.is_regular_file() ? test::read_file(entry.path()) : "";
-      for (std::size_t start = 0, end = 0; start < bytes.size(); start = end + 1) {
-        end = bytes.find_first_not_of("0123456789.+-", start);
-        if (end == std::string::npos) end = bytes.size();
-        if (end > start) texts.push_back(bytes.substr(start, end - start));
-      }
+      std::string bytes = entry.is_regular_file() ? test::read_file(entry.path()) : "";
+      for (char& c : bytes)  // every run of the characters of a number is an item
+        if (std::string_view("0123456789.+-").find(c) == std::string_view::npos) c = '\n';
+      for (const std::string_view text : split(bytes, '\n')) texts.emplace_back(text);
     }
   }
   const test::TempDir dir;
   std::string items;
-  for (const std::string& text : texts) items += text + "\r\n";
+  for (const std::string& text : texts) items += text + '\n';
   test::write_file(dir / "items", items);
   ItemReader in(dir / "items");
   for (const std::string& text : texts) {
-    const Value item = in.read_item();
     std::string written;
-    append_value(written, item);
+    append_value(written, in.read_item());
     const auto number = parse_number(text);
     ASSERT_EQ(written, number ? bare_number(*number) : written) << text;
   }
