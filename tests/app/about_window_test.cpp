@@ -9,29 +9,11 @@
 #include <cmath>
 
 #include "app/about_window.hpp"
+#include "platform/qt/qt_text.hpp"
+#include "support/case_file.hpp"
 
 namespace korvath {
 namespace {
-
-struct LabelCase {
-  const char* name;
-  const char* text;  // nullptr: the maker's placeholder, any non-empty text
-  double point_size;
-  QColor colour;
-  Qt::Alignment horizontal;
-};
-
-const QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kRed(255, 0, 0), kYellow(255, 255, 0);
-const LabelCase kLabels[] = {
-    {"Label1", "K O R V A T H", 11.25, kWhite, Qt::AlignHCenter},
-    {"Label2", nullptr, 11.25, kWhite, Qt::AlignHCenter},
-    {"Label3", "έκδοση 1.1", 9.75, kWhite, Qt::AlignHCenter},
-    {"Label4", nullptr, 8.25, kBlack, Qt::AlignRight},
-    {"Label5", nullptr, 8.25, kBlack, Qt::AlignRight},
-    {"Label6", nullptr, 8.25, kBlack, Qt::AlignRight},
-    {"Label7", nullptr, 8.25, kRed, Qt::AlignHCenter},
-    {"Label8", nullptr, 9.75, kYellow, Qt::AlignHCenter},
-};
 
 // WCAG relative luminance: text reads well where (lighter + 0.05) / (darker + 0.05) >= 4.5.
 double luminance(const QColor& c) {
@@ -61,41 +43,43 @@ void send_mouse(QWidget& widget, QEvent::Type type, QPointF where, Qt::MouseButt
 TEST(AboutWindow, LabelsHaveTheirTextTypefaceColourAndAlignmentAndTheLogoItsSize) {
   QWidget window;
   Form1 form(&window, [](const QUrl&) {});
-  for (const LabelCase& c : kLabels) {
-    SCOPED_TRACE(c.name);
-    const QLabel& l = label(form, c.name);
-    EXPECT_EQ(l.text().toStdString(), c.text ? c.text : l.text().toStdString());
+  for (const test::TableRow& row :
+       test::read_table(KORVATH_EXAMPLES "/../tests/app/window.table")) {
+    if (row.fields.at(0) != "label") continue;
+    SCOPED_TRACE(row.where);
+    const QLabel& l = label(form, row.fields.at(1).c_str());
+    const QColor colour(qs(row.fields.at(4)));
+    EXPECT_EQ(l.text().toStdString(),
+              row.fields[2] == "*" ? l.text().toStdString() : row.fields[2]);
     EXPECT_FALSE(l.text().isEmpty());
     EXPECT_TRUE(l.font().families().value(0) == u"Verdana" && l.font().bold());
-    EXPECT_DOUBLE_EQ(l.font().pointSizeF(), c.point_size);
+    EXPECT_DOUBLE_EQ(l.font().pointSizeF(), std::stod(row.fields.at(3)));
     const QString shown = QFontInfo(l.font()).family();  // the fallback when Verdana is missing
     EXPECT_TRUE(QFontDatabase::writingSystems(shown).contains(QFontDatabase::Greek));
-    EXPECT_EQ(l.palette().color(QPalette::WindowText), c.colour);
-    EXPECT_EQ(l.alignment() & Qt::AlignHorizontal_Mask, c.horizontal);
+    EXPECT_EQ(l.palette().color(QPalette::WindowText), colour);
+    EXPECT_EQ(l.alignment() & Qt::AlignHorizontal_Mask,
+              row.fields.at(5) == "right" ? Qt::AlignRight : Qt::AlignHCenter);
     EXPECT_FALSE(l.autoFillBackground());  // transparent
-    const auto [dark, light] = std::minmax({luminance(c.colour), luminance(background_of(l))});
+    const auto [dark, light] = std::minmax({luminance(colour), luminance(background_of(l))});
     EXPECT_GE((light + 0.05) / (dark + 0.05), 4.5) << background_of(l).name().toStdString();
   }
   EXPECT_EQ(label(form, "Picture1").pixmap().size(), QSize(449, 75));
 }
 
-TEST(AboutWindow, LinkStaysBlueUntilTheMousePassesOverLabel7OrThePicture) {
-  QWidget window;
-  Form1 form(&window, [](const QUrl&) {});
-  QString colours;
-  for (const char* over : {"Label8", "Label1", "Label5", "Label7", "Label8", "Picture1"}) {
-    send_mouse(label(form, over), QEvent::MouseMove, QPointF(3, 3), Qt::NoButton);
-    colours += label(form, "Label8").palette().color(QPalette::WindowText).name() + u' ';
-  }
-  EXPECT_EQ(colours, "#0000ff #0000ff #0000ff #ffff00 #0000ff #ffff00 ");
-}
-
-TEST(AboutWindow, LeftClickOnTheLinkOpensTheWebAddress) {
+// The link stays blue until the mouse passes over Label7 or the picture; only a left click on it
+// opens the web address it shows.
+TEST(AboutWindow, LinkColourOnHoverAndWhatAClickOpens) {
   QWidget window;
   std::vector<QUrl> opened;
   Form1 form(&window, [&](const QUrl& url) { opened.push_back(url); });
   form.show();
   QLabel& link = label(form, "Label8");
+  QString colours;
+  for (const char* over : {"Label8", "Label1", "Label5", "Label7", "Label8", "Picture1"}) {
+    send_mouse(label(form, over), QEvent::MouseMove, QPointF(3, 3), Qt::NoButton);
+    colours += link.palette().color(QPalette::WindowText).name() + u' ';
+  }
+  EXPECT_EQ(colours, "#0000ff #0000ff #0000ff #ffff00 #0000ff #ffff00 ");
   send_mouse(link, QEvent::MouseButtonRelease, QPointF(2, 2), Qt::RightButton);
   send_mouse(link, QEvent::MouseButtonRelease, QPointF(-5, -5), Qt::LeftButton);  // outside
   send_mouse(label(form, "Label7"), QEvent::MouseButtonRelease, QPointF(2, 2), Qt::LeftButton);
@@ -103,7 +87,7 @@ TEST(AboutWindow, LeftClickOnTheLinkOpensTheWebAddress) {
   send_mouse(link, QEvent::MouseButtonRelease, QPointF(2, 2), Qt::LeftButton);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].toString().toStdString(), kWebAddress);
-  EXPECT_NE(link.text().indexOf(opened[0].host()), -1);  // the address it shows
+  EXPECT_NE(link.text().indexOf(opened[0].host()), -1);
 }
 
 }  // namespace

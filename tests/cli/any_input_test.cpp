@@ -19,10 +19,6 @@ using test::TempDir;
 using test::write_file;
 
 // Every command is bounded by `timeout`, so a hang fails the test instead of holding it.
-int exit_status(const TempDir& dir, const std::string& command) {
-  return test::shell(dir, command).status;
-}
-
 const std::string kKorvath = "timeout 20 '" KORVATH_BINARY "'";
 
 std::string generated(std::string_view command, std::uint64_t bytes) {
@@ -42,18 +38,18 @@ TEST(SideBySide, ConversionsSharingScratchFilesNeverMix) {
   write_file(dir / "a", generated("pentax-mes", 3'000'000));
   write_file(dir / "b", generated("pentax-mes-traverse", 2'000'000));
   const auto convert = [&](const Run& run, const std::string& tag) {
-    return kKorvath + " convert " + run.command + " " + run.input + " " + run.input + tag + "st " +
-           run.input + tag + "pt --overwrite=yes --scratch-dir=. >/dev/null";
+    return " convert " + run.command + " " + run.input + " " + run.input + tag + "st " + run.input +
+           tag + "pt --overwrite=yes --scratch-dir=. >/dev/null";
   };
   std::string alone_scratch[2];
   for (int i : {0, 1}) {
-    ASSERT_EQ(exit_status(dir, convert(runs[i], "alone")), 0);
+    ASSERT_EQ(test::korvath(dir, convert(runs[i], "alone")).status, 0);
     alone_scratch[i] = read_file(dir / "PENhlp.txt");
   }
   for (int round = 0; round < 6; ++round) {
-    ASSERT_EQ(exit_status(
-                  dir, convert(runs[0], "both") + " & " + convert(runs[1], "both") + " && wait $!"),
-              0);
+    const std::string both = kKorvath + convert(runs[0], "both") + " & " + kKorvath +
+                             convert(runs[1], "both") + " && wait $!";
+    ASSERT_EQ(test::shell(dir, both).status, 0);
     for (const Run& run : runs) {
       for (const std::string part : {"st.txm", "pt.txm", "pt.txm.ODR"}) {
         ASSERT_EQ(read_file(dir / (run.input + "both" + part)),
@@ -72,8 +68,7 @@ TEST(SideBySide, ALinkAtAScratchNameIsReplacedNotFollowed) {
   write_file(dir / "job", read_file(KORVATH_EXAMPLES "/south-mes.txt"));
   write_file(dir / "victim", "not yours\n");
   fs::create_symlink(dir / "victim", dir / "ConvSou.txt");
-  ASSERT_EQ(exit_status(dir, kKorvath + " convert south-mes job st pt --scratch-dir=. >/dev/null"),
-            0);
+  ASSERT_EQ(test::korvath(dir, "convert south-mes job st pt --scratch-dir=.").status, 0);
   EXPECT_EQ(read_file(dir / "victim"), "not yours\n");
   EXPECT_FALSE(fs::is_symlink(dir / "ConvSou.txt"));
   EXPECT_NE(read_file(dir / "ConvSou.txt"), "");
@@ -83,7 +78,7 @@ TEST(AnyInput, PipesAndFifosConvertAsTheSameBytesInAFile) {
   TempDir dir;
   write_file(dir / "job", read_file(KORVATH_EXAMPLES "/south-mes.txt"));
   const std::string tail = " --overwrite=yes --scratch-dir=. >/dev/null";
-  ASSERT_EQ(exit_status(dir, kKorvath + " convert south-mes job st pt" + tail), 0);
+  ASSERT_EQ(test::korvath(dir, "convert south-mes job st pt" + tail).status, 0);
   const std::string stations = read_file(dir / "st.txm"), points = read_file(dir / "pt.txm");
   ASSERT_NE(points, "");
   ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
@@ -92,7 +87,7 @@ TEST(AnyInput, PipesAndFifosConvertAsTheSameBytesInAFile) {
         "cat job | " + kKorvath + " convert south-mes /dev/stdin st2 pt2",
         "(cat job > fifo &) ; " + kKorvath + " convert south-mes fifo st2 pt2"}) {
     std::filesystem::remove(dir / "pt2.txm");
-    ASSERT_EQ(exit_status(dir, how + tail), 0) << how;
+    ASSERT_EQ(test::shell(dir, how + tail).status, 0) << how;
     EXPECT_EQ(read_file(dir / "st2.txm"), stations) << how;
     EXPECT_EQ(read_file(dir / "pt2.txm"), points) << how;
   }
@@ -105,8 +100,9 @@ TEST(AnyInput, DevicesAndFifoOutputsAreRefusedBeforeAnythingIsTouched) {
   for (const std::string how :
        {"convert south-mes /dev/zero st pt", "convert south-mes /dev/urandom st pt",
         "convert south-mes job out.txm pt"}) {
-    EXPECT_EQ(exit_status(dir, kKorvath + (" " + how) + " 2>err"), 1) << how;
-    EXPECT_NE(read_file(dir / "err").find("κανονικό αρχείο"), std::string::npos) << how;
+    const test::ShellResult r = test::korvath(dir, how);
+    EXPECT_EQ(r.status, 1) << how;
+    EXPECT_NE(r.err.find("κανονικό αρχείο"), std::string::npos) << how;
     EXPECT_FALSE(fs::exists(dir / "st.txm")) << how;
     EXPECT_FALSE(fs::exists(dir / "pt.txm")) << how;
   }
@@ -116,9 +112,9 @@ TEST(AnyInput, AFileWithoutLineEndsStopsAtItsFirstLine) {
   TempDir dir;
   // NOLINTNEXTLINE(bugprone-string-constructor): 50 MB without a line end is the point
   write_file(dir / "job", std::string(50'000'000, '7'));
-  EXPECT_EQ(exit_status(dir, kKorvath + " convert south-mes job st pt --scratch-dir=. 2>err"), 1);
-  EXPECT_NE(read_file(dir / "err").find("γραμμή 1: η γραμμή είναι πολύ μεγάλη"), std::string::npos)
-      << read_file(dir / "err");
+  const test::ShellResult r = test::korvath(dir, "convert south-mes job st pt --scratch-dir=.");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("γραμμή 1: η γραμμή είναι πολύ μεγάλη"), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -18,23 +18,6 @@ using test::read_file;
 using test::TempDir;
 using test::write_file;
 
-TEST(OutputName, ForcesTheExtensionAtTheLastDotOfTheFileName) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"out.txt", "out.txm"},         {"out.TXM", "out.txm"},
-      {"out.txm.bak", "out.txm.txm"}, {"out.", "out.txm"},
-      {"./coords", "./coords.txm"},   {"job.2024/coords", "job.2024/coords.txm"},
-      {"../st", "../st.txm"},         {"/jobs/a.b/out.x", "/jobs/a.b/out.txm"}};
-  for (const auto& [chosen, final_name] : cases) EXPECT_EQ(output_name(chosen, "txm"), final_name);
-  EXPECT_EQ(output_name("coords", "seq"), "coords.seq");
-}
-
-TEST(OdrName, BesideThePointFile) {
-  EXPECT_EQ(odr_name("JOB.DAT"), "JOB.ODR");
-  EXPECT_EQ(odr_name("JOB"), "JOB.txm.ODR");
-  EXPECT_EQ(odr_name("/a.b/JOB"), "/a.b/JOB.txm.ODR");
-  EXPECT_EQ(odr_name("/a.b/JOB.x"), "/a.b/JOB.ODR");
-}
-
 TEST(ConfirmOverwrite, AsksOnlyForAFileWithContent) {
   TempDir dir;
   ScriptedPlatform ui;
@@ -128,25 +111,11 @@ TEST(Flow, CancelledPointDialogLeavesTheEmptyFileOfTheOverwriteCheck) {
   EXPECT_EQ(r.out("st.txm"), "");
 }
 
-// The offending text is quoted short and on one line, whatever the input holds.
-TEST(Report, FailureLineQuotesFortyBytesAndEscapesTheRest) {
-  const std::string forty(40, '7');
-  const std::pair<std::string, std::string> cases[] = {
-      {forty, forty},
-      {forty + "8", forty + "…"},
-      {"12.5\t3\r\nP2", "12.5\\x093\\x0D\\x0AP2"},
-      {std::string("\x89PNG\0\xFF", 6), "\\x89PNG\\x00\\xFF"},
-      {"Σ1", "\\xCE\\xA31"},
-      {std::string(41, '\x1B'),
-       [] {
-         std::string escaped;
-         for (int i = 0; i < 40; ++i) escaped += "\\x1B";
-         return escaped + "…";
-       }()},
-  };
-  for (const auto& [detail, quoted] : cases)
-    EXPECT_EQ(failure_line({Fault::not_a_number, {"/μετρήσεις/a\nb.raw", 7}, detail}),
-              "«/μετρήσεις/a\\x0Ab.raw»: γραμμή 7: η τιμή δεν είναι αριθμός («" + quoted + "»)");
+// The failure line: the file's name and the offending text quoted on one line (the quoting's
+// edges: tests/tables/names.table), the line when there is one.
+TEST(Report, FailureLineNamesTheFileTheLineAndTheText) {
+  EXPECT_EQ(failure_line({Fault::not_a_number, {"/μετρήσεις/a\nb.raw", 7}, "12.5\t3"}),
+            "«/μετρήσεις/a\\x0Ab.raw»: γραμμή 7: η τιμή δεν είναι αριθμός («12.5\\x093»)");
   EXPECT_EQ(failure_line({Fault::write_failed, {}}), "αποτυχία εγγραφής");
 }
 

@@ -65,64 +65,54 @@ TEST(SafetyRefusal, FirstOutputThatIsTheInputOrLinkedToIt) {
   }
 }
 
-TEST(SafetyRefusal, PointFileThatIsTheStationFile) {
-  Refusal r(early, "job.dat");
-  r.save({"out", "out.txt"});
-  r.expect_refused();
-}
-
-TEST(SafetyRefusal, InputThatIsAScratchFile) {
-  Refusal r(listing, listing.scratch_files[0].substr(1));
-  r.save({"st", "pt"});
-  r.expect_refused();
-  EXPECT_EQ(r.ui.dialog_titles.size(), 1u);  // refused before any output dialog
-}
-
-// An output that is a link to a scratch file, which exists from an earlier run or not yet.
-TEST(SafetyRefusal, OutputLinkedToAScratchFile) {
-  const ConversionCommand& command = two_scratch_files;
-  for (std::string_view scratch : command.scratch_files) {
-    if (scratch.empty()) continue;
-    scratch.remove_prefix(1);
-    for (const bool exists : {true, false}) {
-      for (const bool second : {false, true}) {
-        SCOPED_TRACE(std::string(scratch) + (exists ? " exists" : " missing") +
-                     (second ? ", point file" : ", first output"));
-        Refusal r(command, "job.dat");
-        if (exists) test::write_file(r.dir / scratch, kKept);
-        r.link("link.txm", scratch);
-        r.save({second ? "st" : "link", second ? "link" : "pt"});
-        r.expect_refused();
-        if (exists) {
-          EXPECT_EQ(test::read_file(r.dir / scratch), kKept);
-        } else {
-          EXPECT_FALSE(fs::exists(r.dir / scratch));  // the overwrite check did not create it
-        }
-      }
-    }
+// The point file that is the station file; the input that is a scratch file (refused before
+// any output dialog); the `.ODR` listing that is the input.
+TEST(SafetyRefusal, OneFileInTwoRoles) {
+  const std::pair<const ConversionCommand*, std::string_view> inputs[] = {
+      {&early, "job.dat"}, {&listing, listing.scratch_files[0].substr(1)}, {&listing, "job.ODR"}};
+  const std::pair<std::string_view, std::string_view> outputs[] = {
+      {"out", "out.txt"}, {"st", "pt"}, {"st", "job.dat"}};
+  for (int i = 0; i < 3; ++i) {
+    Refusal r(*inputs[i].first, inputs[i].second);
+    r.save({outputs[i].first, outputs[i].second});
+    r.expect_refused();
+    EXPECT_EQ(r.ui.dialog_titles.size(), i == 1 ? 1u : 3u) << inputs[i].second;
   }
 }
 
-TEST(SafetyRefusal, OdrFileThatIsTheInput) {
-  Refusal r(listing, "job.ODR");
-  r.save({"st", "job.dat"});
-  r.expect_refused();
-}
-
-TEST(SafetyRefusal, OdrFileLinkedToTheStationFileOrAScratchFile) {
-  std::vector<std::string> targets = {"st.txm"};
-  for (std::string_view scratch : listing.scratch_files)
-    if (!scratch.empty()) targets.emplace_back(scratch.substr(1));
-  for (const std::string& target : targets) {
+// An output linked to another file of the run (a scratch file, or the station file for the
+// `.ODR` listing) that exists from an earlier run or not yet: refused, a scratch file kept or
+// absent.
+TEST(SafetyRefusal, OutputLinkedToAnotherFileOfTheRun) {
+  struct Link {
+    const ConversionCommand* command;
+    std::string name, target;
+    std::vector<std::string_view> answers;
+  };
+  std::vector<Link> links = {{&listing, "pt.ODR", "st.txm", {"st", "pt.dat"}}};
+  for (const std::string_view scratch : two_scratch_files.scratch_files) {
+    if (scratch.empty()) continue;
+    links.push_back(
+        {&two_scratch_files, "link.txm", std::string(scratch.substr(1)), {"link", "pt"}});
+    links.push_back(
+        {&two_scratch_files, "link.txm", std::string(scratch.substr(1)), {"st", "link"}});
+  }
+  for (const std::string_view scratch : listing.scratch_files)
+    if (!scratch.empty())
+      links.push_back({&listing, "pt.ODR", std::string(scratch.substr(1)), {"st", "pt.dat"}});
+  for (const Link& link : links) {
     for (const bool exists : {true, false}) {
-      SCOPED_TRACE(target + (exists ? " exists" : " missing"));
-      Refusal r(listing, "job.dat");
-      if (exists) test::write_file(r.dir / target, kKept);
-      r.link("pt.ODR", target);
-      r.save({"st", "pt.dat"});
+      SCOPED_TRACE(link.name + " to " + link.target + (exists ? "" : " (missing)") + ", " +
+                   std::string(link.answers[0]));
+      Refusal r(*link.command, "job.dat");
+      if (exists) test::write_file(r.dir / link.target, kKept);
+      r.link(link.name, link.target);
+      r.save(link.answers);
       r.expect_refused();
       if (exists) {
-        EXPECT_EQ(test::read_file(r.dir / target), kKept);
+        EXPECT_EQ(test::read_file(r.dir / link.target), kKept);
+      } else if (link.target != "st.txm") {
+        EXPECT_FALSE(fs::exists(r.dir / link.target));  // the overwrite check created no scratch
       }
     }
   }

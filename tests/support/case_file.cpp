@@ -133,4 +133,23 @@ CaseFile read_case(const std::filesystem::path& path) {
   return c;
 }
 
+std::vector<TableRow> read_table(const std::filesystem::path& path) {
+  std::vector<TableRow> rows;
+  std::istringstream in(read_file(path));
+  std::uint64_t number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (line.empty() || line.starts_with('#')) continue;
+    TableRow& row = rows.emplace_back();
+    row.where = path.filename().string() + ":" + std::to_string(number);
+    for (std::string_view field : split(line, '|')) {
+      while (field.starts_with(' ')) field.remove_prefix(1);
+      while (field.ends_with(' ')) field.remove_suffix(1);
+      if (!unescape(field, row.fields.emplace_back()))
+        throw std::runtime_error(row.where + ": a raw tab or a bad escape");
+    }
+  }
+  return rows;
+}
+
 }  // namespace korvath::test

@@ -55,4 +55,13 @@ std::string test_name(std::string_view words);
 /// The bytes as a case file spells them, one line per line end.
 std::string spelt(std::string_view bytes);
 
+/// One row of a table (tests/tables/*.table): its fields, "|" between them, each without the
+/// blanks around it and spelt as a case file spells bytes ("\x20" for a blank at its edge,
+/// "\x7C" for a "|"). Lines starting with "#" and blank lines are skipped.
+struct TableRow {
+  std::string where;  // "numbers.table:12"
+  std::vector<std::string> fields;
+};
+std::vector<TableRow> read_table(const std::filesystem::path& path);
+
 }  // namespace korvath::test

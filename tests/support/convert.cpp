@@ -6,18 +6,8 @@
 
 namespace korvath::test {
 
-std::string Converted::in_dir(std::string_view name) const {
-  const auto path = dir->path() / name;
-  return std::filesystem::exists(path) ? read_file(path) : std::string();
-}
-
 std::string Converted::file(std::size_t i) const {
   return std::filesystem::exists(outputs.at(i)) ? read_file(outputs.at(i)) : std::string();
-}
-
-std::string Converted::scratch(std::string_view name) const {
-  if (!name.empty() && name.front() == '/') name.remove_prefix(1);
-  return in_dir(name);
 }
 
 Session::Session(std::string_view input_name, std::string_view bytes) : input(dir / input_name) {
@@ -26,7 +16,7 @@ Session::Session(std::string_view input_name, std::string_view bytes) : input(di
   ui.open_answers.push_back(input);
 }
 
-void Session::save(std::initializer_list<std::string_view> names) {
+void Session::save(const std::vector<std::string_view>& names) {
   for (std::string_view name : names) ui.save_answers.push_back(dir / name);
 }
 

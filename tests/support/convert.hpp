@@ -3,7 +3,6 @@
 // Yes, scratch files in the same folder.
 #pragma once
 
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,9 +25,6 @@ struct Converted {
 
   /// Content of output i ("" when the file does not exist).
   std::string file(std::size_t i) const;
-  /// Content of a scratch file ("/PENhlp.txt") or of any file in the folder ("points.ODR").
-  std::string scratch(std::string_view name) const;
-  std::string in_dir(std::string_view name) const;
 };
 
 /// A private folder with one input file, and the platform that answers a command's dialogs:
@@ -39,7 +35,7 @@ struct Session {
   std::string input;
 
   Session(std::string_view input_name, std::string_view bytes);
-  void save(std::initializer_list<std::string_view> names);
+  void save(const std::vector<std::string_view>& names);
   /// A file of the folder; "<missing>" when there is none.
   std::string out(std::string_view name) const;
 };

@@ -45,6 +45,10 @@ ShellResult shell(const TempDir& dir, const std::string& line, std::string_view 
           read_file(dir / ".stderr")};
 }
 
+ShellResult korvath(const TempDir& dir, const std::string& args, std::string_view stdin_text) {
+  return shell(dir, "timeout 20 '" KORVATH_BINARY "' " + args, stdin_text);
+}
+
 Files files_in(const std::filesystem::path& dir) {
   Files files;
   for (const auto& entry : std::filesystem::directory_iterator(dir))

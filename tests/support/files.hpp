@@ -31,6 +31,8 @@ struct ShellResult {
 };
 /// Runs the shell `line` in `dir` with `stdin_text` on standard input (never a terminal).
 ShellResult shell(const TempDir& dir, const std::string& line, std::string_view stdin_text = "");
+/// Runs the real binary with `args`, bounded by `timeout` so that a hang fails the test.
+ShellResult korvath(const TempDir& dir, const std::string& args, std::string_view stdin_text = "");
 
 using Files = std::map<std::string, std::string>;  // file name -> bytes
 Files files_in(const std::filesystem::path& dir);
