@@ -334,7 +334,7 @@ std::string format_fixed(double value, int decimals) {
     char* const end = text + sizeof text;
     char* p = write_decimal_backwards(end, rounded, decimals);
     // At least one digit before the point; no sign on what rounds to zero.
-    if (*p == '.' || p == end) *--p = '0';
+    if (p == end || *p == '.') *--p = '0';
     if (value < 0 && rounded != 0) *--p = '-';
     return {p, end};
   }
