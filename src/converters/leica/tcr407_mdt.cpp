@@ -2,6 +2,7 @@
 // dropped, each line holds a ten-character name field whose first character is the line's code
 // (9 set-up, - backsight, 0 observation) and values separated by single blanks. The first pass
 // turns the lines into records; the last pass reduces every direction to the last backsight.
+#include <algorithm>
 #include <string>
 
 #include "converters/leica/leica.hpp"
@@ -41,10 +42,11 @@ std::string_view stripped_name(std::string_view name_field) {
 
 void mdt_to_records(LineReader& in, OutputFile& scratch) {
   in.read_line();  // the file's heading
-  std::string record;
+  std::string line, record;
   while (!in.at_end()) {
     // Single blanks separate the values; two blanks in a row leave an empty value.
-    const std::string line = replace_all(trim(in.read_line()), " ", ",");
+    line.assign(trim(in.read_line()));
+    std::replace(line.begin(), line.end(), ' ', ',');
     const std::string_view name_field = field(line, 1, kNameField);
     const std::string_view letter = record_letter(name_field);
     if (letter.empty()) continue;
