@@ -16,6 +16,16 @@ constexpr std::size_t kBufferSize = 1 << 16;
 bool is_separator(char c) {
   return c == ',' || c == '\r' || c == '\n';
 }
+
+// A text item into `into`, in the string it already holds if it holds one (a row read item by
+// item into the same values keeps their strings).
+void assign_text(Value& into, std::string_view text) {
+  if (std::string* held = std::get_if<std::string>(&into)) {
+    held->assign(text);
+  } else {
+    into.emplace<std::string>(text);
+  }
+}
 }  // namespace
 
 InputFile::InputFile(std::string path, std::string shown_as)
@@ -137,6 +147,12 @@ std::string_view ItemReader::read_line() {
 }
 
 Value ItemReader::read_item() {
+  Value item;
+  read_item(item);
+  return item;
+}
+
+void ItemReader::read_item(Value& into) {
   if (at_end()) throw ConversionError(Fault::read_past_end, where_is(line_));
   int c = peek();
   while (c == ' ' || c == '\t') {
@@ -156,9 +172,9 @@ Value ItemReader::read_item() {
       const bool one_line =
           std::none_of(text.begin(), text.end(), [](char t) { return t == '\r' || t == '\n'; });
       if (stop != limit && one_line) {
-        Value value(std::in_place_type<std::string>, text);
+        assign_text(into, text);
         consume_separator_at(stop);
-        return value;
+        return;
       }
     }
     item_.clear();
@@ -178,7 +194,8 @@ Value ItemReader::read_item() {
     if (c == '"') ++pos_;
     for (c = peek(); c != -1 && c != ',' && c != '\r' && c != '\n'; c = peek()) ++pos_;
     consume_separator();
-    return Value(item_);
+    assign_text(into, item_);
+    return;
   }
   const char* const begin = buffer_.data() + pos_;
   const char* const limit = buffer_.data() + end_;
@@ -192,10 +209,9 @@ Value ItemReader::read_item() {
     while (separator != limit && (*separator == ' ' || *separator == '\t')) ++separator;
   if (after && separator != limit && is_separator(*separator)) {
     // The buffer has room for the longest text past its end: the text is copied whole.
-    Value value =
-        ReadNumber::from_buffer(number, begin, static_cast<std::size_t>(after - begin), point);
+    into = ReadNumber::from_buffer(number, begin, static_cast<std::size_t>(after - begin), point);
     consume_separator_at(separator);
-    return value;
+    return;
   }
   const char* stop = after ? after : begin;
   while (stop != limit && !is_separator(*stop)) ++stop;
@@ -206,9 +222,13 @@ Value ItemReader::read_item() {
         trim_blanks_and_tabs({begin, static_cast<std::size_t>(stop - begin)});
     pos_ += static_cast<std::size_t>(stop - begin);
     // Without a digit at its start, the item is no short decimal: no second reading.
-    Value value = after ? item_value(item) : other_item_value(item);
+    if (after) {
+      item_value(item, into);
+    } else {
+      other_item_value(item, into);
+    }
     consume_separator_at(stop);
-    return value;
+    return;
   }
   item_.clear();
   for (;;) {
@@ -222,24 +242,34 @@ Value ItemReader::read_item() {
     if (to != last || !refill()) break;
   }
   consume_separator();
-  return item_value(trim_blanks_and_tabs(item_));
+  item_value(trim_blanks_and_tabs(item_), into);
 }
 
-Value ItemReader::item_value(std::string_view item) const {
-  if (double number = 0; read_short_decimal(item, number)) return ReadNumber(number, item);
-  return other_item_value(item);
+void ItemReader::item_value(std::string_view item, Value& into) const {
+  if (double number = 0; read_short_decimal(item, number)) {
+    into = ReadNumber(number, item);
+  } else {
+    other_item_value(item, into);
+  }
 }
 
-Value ItemReader::other_item_value(std::string_view item) const {
-  if (item.empty()) return Empty{};
+void ItemReader::other_item_value(std::string_view item, Value& into) const {
+  if (item.empty()) {
+    into = Empty{};
+    return;
+  }
   // A number begins with a digit, a sign or a point; a record key such as "NOTAV" does not, and
   // needs no look-up of where it stands.
   const char first = item[0];
   const bool may_be_number =
       (first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.';
-  if (may_be_number)
-    if (const auto number = parse_number(item, where())) return ReadNumber(*number, {});
-  return Value(std::in_place_type<std::string>, item);
+  if (may_be_number) {
+    if (const auto number = parse_number(item, where())) {
+      into = ReadNumber(*number, {});
+      return;
+    }
+  }
+  assign_text(into, item);
 }
 
 }  // namespace korvath

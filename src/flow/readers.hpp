@@ -106,6 +106,9 @@ class ItemReader : public InputFile {
   /// Throws Fault::read_past_end when no byte is left, Fault::number_too_large for 1E999,
   /// Fault::line_too_long for an item over kLongestLine.
   Value read_item();
+  /// The same into `into`: a text reuses the string `into` already holds, so a row read into the
+  /// same values again and again builds no new strings.
+  void read_item(Value& into);
   /// The rest of the current line up to its line end, as LineReader reads it, for files that
   /// mix plain lines with comma-delimited tables (TCR 407 IDX). Valid until the next read or
   /// at_end(). Throws Fault::read_past_end at the end.
@@ -119,9 +122,9 @@ class ItemReader : public InputFile {
   void consume_separator_at(const char* separator);
   void check_length() const;
   // The value of an unquoted item, blanks and tabs around it dropped.
-  Value item_value(std::string_view item) const;
+  void item_value(std::string_view item, Value& into) const;
   // The same for an item known not to be a short decimal.
-  Value other_item_value(std::string_view item) const;
+  void other_item_value(std::string_view item, Value& into) const;
 
   std::string item_;
   std::uint64_t line_ = 1;  // where the next item begins; current_line_: where the last began

@@ -25,7 +25,7 @@ class RecordReader {
   void read_values(std::size_t count) {
     values_.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
-      values_[i] = rows_.read_item();
+      rows_.read_item(values_[i]);
       if (i == layout_.reading) reading_where_ = rows_.where();
       if (i == layout_.vertical_angle) vertical_where_ = rows_.where();
     }

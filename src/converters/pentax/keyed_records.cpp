@@ -36,9 +36,10 @@ void records_to_observations(Conversion& c, ItemReader& rows) {
   Observation o;
   o.station = text(kNoStation);
   o.backsight = text(kNoStation);
+  Value item;  // the key item of each line, read into the same value
   while (!rows.at_end()) {
     // The key an item holds, blanks around it dropped; a number holds none.
-    const Value item = rows.read_item();
+    rows.read_item(item);
     const std::string_view key = trim(text_in(item));
     if (key == "STS") {
       o.backsight = std::move(o.station);
@@ -48,11 +49,11 @@ void records_to_observations(Conversion& c, ItemReader& rows) {
       o.instrument_height = rows.read_item();
       odr.write_instrument_height(o.instrument_height);
     } else if (key == "PPD") {
-      o.target = rows.read_item();
+      rows.read_item(o.target);
       const Where target_at = rows.where();
       for (Value* v : {&o.target_height, &o.direction, &o.vertical_angle, &o.slope_distance}) {
-        rows.read_item();  // the key of the group's line: the group is read by position
-        *v = rows.read_item();
+        rows.read_item(item);  // the key of the group's line: the group is read by position
+        rows.read_item(*v);
       }
       odr.write_observation(o.target, o.target_height, o.direction, o.vertical_angle,
                             o.slope_distance);

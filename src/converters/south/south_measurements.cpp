@@ -60,7 +60,7 @@ void rows_to_observations(ItemReader& rows, MeasurementOutputs& out) {
   for (std::uint64_t row = 1; !rows.at_end(); ++row) {
     Where at;  // where the horizontal reading stands
     for (std::size_t i = 0; i < kRowSize; ++i) {
-      item[i] = rows.read_item();
+      rows.read_item(item[i]);
       if (i == 2) at = rows.where();
     }
     if (equals_text(item[2], kNotAvailable)) {

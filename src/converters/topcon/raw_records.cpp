@@ -69,15 +69,16 @@ void KeyLineWriter::write(std::string_view raw_line, Where where) {
 void convert_raw_records(Conversion& c, ItemReader& rows, const DeclaredUnits& units) {
   MeasurementOutputs out(c);
   RawState s;
+  Value item;  // the key item of each record, read into the same value
   while (!rows.at_end()) {
     // A number in the key's place holds no key (a plain number never reads as one).
-    const Value item = rows.read_item();
+    rows.read_item(item);
     const std::string_view key = trim(text_in(item));
     const AngleUnit unit = units.at(rows.own_line());
     ++s.record;
     if (key == "STN") {
-      s.station = rows.read_item();
-      s.instrument_height = rows.read_item();
+      rows.read_item(s.station);
+      rows.read_item(s.instrument_height);
       rows.read_item();  // not used
     } else if (key == "BS") {
       s.backsight = rows.read_item();
@@ -85,8 +86,8 @@ void convert_raw_records(Conversion& c, ItemReader& rows, const DeclaredUnits& u
       s.target_height = rows.read_item();
       s.backsight_record = s.record;
     } else if (key == "SS") {
-      s.target = rows.read_item();
-      s.target_height = rows.read_item();
+      rows.read_item(s.target);
+      rows.read_item(s.target_height);
       rows.read_item();  // the point code, not used
     } else if (key == "SD" || key == "HV") {
       Value reading = rows.read_item();
