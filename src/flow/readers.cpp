@@ -17,6 +17,12 @@ bool is_separator(char c) {
   return c == ',' || c == '\r' || c == '\n';
 }
 
+// The first separator in [from, limit), or `limit`.
+const char* find_separator(const char* from, const char* limit) {
+  while (from != limit && !is_separator(*from)) ++from;
+  return from;
+}
+
 // A text item into `into`, in the string it already holds if it holds one (a row read item by
 // item into the same values keeps their strings).
 void assign_text(Value& into, std::string_view text) {
@@ -117,16 +123,7 @@ std::string_view LineReader::read_line() {
 
 void ItemReader::consume_separator() {
   const int c = peek();
-  if (c == ',') {
-    ++pos_;
-  } else if (c == '\r') {
-    ++pos_;
-    ++line_;
-    if (peek() == '\n') ++pos_;
-  } else if (c == '\n') {
-    ++pos_;
-    ++line_;
-  }
+  if (c == ',' || c == '\r' || c == '\n') consume_separator_at(buffer_.data() + pos_);
 }
 
 void ItemReader::consume_separator_at(const char* separator) {
@@ -167,8 +164,7 @@ void ItemReader::read_item(Value& into) {
     const char* const limit = buffer_.data() + end_;
     if (const auto* close = static_cast<const char*>(std::memchr(open, '"', limit - open))) {
       const std::string_view text(open, static_cast<std::size_t>(close - open));
-      const char* stop = close + 1;
-      while (stop != limit && !is_separator(*stop)) ++stop;
+      const char* const stop = find_separator(close + 1, limit);
       const bool one_line =
           std::none_of(text.begin(), text.end(), [](char t) { return t == '\r' || t == '\n'; });
       if (stop != limit && one_line) {
@@ -192,7 +188,7 @@ void ItemReader::read_item(Value& into) {
       if (item_.size() > kLongestLine) check_length();
     }
     if (c == '"') ++pos_;
-    for (c = peek(); c != -1 && c != ',' && c != '\r' && c != '\n'; c = peek()) ++pos_;
+    for (c = peek(); c != -1 && !is_separator(static_cast<char>(c)); c = peek()) ++pos_;
     consume_separator();
     assign_text(into, item_);
     return;
@@ -213,8 +209,7 @@ void ItemReader::read_item(Value& into) {
     consume_separator_at(separator);
     return;
   }
-  const char* stop = after ? after : begin;
-  while (stop != limit && !is_separator(*stop)) ++stop;
+  const char* const stop = find_separator(after ? after : begin, limit);
   if (stop != limit) {
     // The whole item is in the buffer (shorter than kLongestLine): read in place, nothing
     // copied. The separator is consumed last, as it may refill the buffer.
@@ -233,9 +228,8 @@ void ItemReader::read_item(Value& into) {
   item_.clear();
   for (;;) {
     const char* from = buffer_.data() + pos_;
-    const char* to = from;
     const char* const last = buffer_.data() + end_;
-    while (to != last && !is_separator(*to)) ++to;
+    const char* const to = find_separator(from, last);
     item_.append(from, to);
     pos_ += static_cast<std::size_t>(to - from);
     check_length();
