@@ -13,12 +13,6 @@ void append_observation(std::string& line, const Observation& o) {
 }
 }  // namespace
 
-std::string observation_line(const Observation& o) {
-  std::string line;
-  append_observation(line, o);
-  return line;
-}
-
 void MeasurementFile::write(const Observation& o) {
   file_.write_line_with([&o](std::string& line) { append_observation(line, o); });
 }

@@ -11,9 +11,6 @@
 
 namespace korvath {
 
-/// The eight values of an observation joined by commas (no line end).
-std::string observation_line(const Observation& o);
-
 class MeasurementFile {
  public:
   explicit MeasurementFile(OutputFile& file) : file_(file) {}

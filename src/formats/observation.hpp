@@ -6,9 +6,11 @@
 
 namespace korvath {
 
+/// The values it is written from, not copies: a line is written from a record's values and the
+/// current set-up where they stand. Build it where it is written; it lives no longer.
 struct Observation {
-  Value target, station, backsight, target_height, direction, vertical_angle, slope_distance,
-      instrument_height;
+  const Value &target, &station, &backsight, &target_height, &direction, &vertical_angle,
+      &slope_distance, &instrument_height;
 };
 
 /// The horizontal reading reduced to the backsight: reading minus backsight direction, plus

@@ -39,8 +39,6 @@ class RecordReader {
       convert_to_grads(values_[layout_.vertical_angle], unit, vertical_where_);
   }
   const Value& value(std::size_t i) const { return values_[i]; }
-  // The value itself, for an observation: the next record reads over it anyway.
-  Value take(std::size_t i) { return std::move(values_[i]); }
   double reading() const { return as_number(values_[layout_.reading], reading_where_); }
 
  private:
@@ -81,13 +79,14 @@ void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout
         setup.backsight = target;
         setup.backsight_direction = reading;
       }
-      const Observation o{std::move(target),
+      const Value direction = reduce_to_backsight(reading, setup.backsight_direction);
+      const Observation o{target,
                           setup.station,
                           setup.backsight,
-                          record.take(layout.target_height),
-                          reduce_to_backsight(reading, setup.backsight_direction),
-                          record.take(layout.vertical_angle),
-                          record.take(layout.slope_distance),
+                          record.value(layout.target_height),
+                          direction,
+                          record.value(layout.vertical_angle),
+                          record.value(layout.slope_distance),
                           setup.instrument_height};
       if (layout.backsight_is_station && first_after_setup) {
         out.stations.write(o);

@@ -46,15 +46,11 @@ Measured measure(std::string_view line, double orientation, Where where) {
   return m;
 }
 
-Observation observation(Value target, const Setup& s, const Measured& m) {
-  return {std::move(target),
-          s.station,
-          s.backsight,
-          text(format_fixed(m.target_height, 4)),
-          text(format_fixed(m.direction, 5)),
-          text(format_fixed(m.vertical_angle, 5)),
-          text(format_fixed(m.slope_distance, 4)),
-          text(format_fixed(s.instrument_height, 4))};
+void write_observation(MeasurementFile& file, const Value& target, const Setup& s,
+                       const Measured& m) {
+  file.write({target, s.station, s.backsight, text(format_fixed(m.target_height, 4)),
+              text(format_fixed(m.direction, 5)), text(format_fixed(m.vertical_angle, 5)),
+              text(format_fixed(m.slope_distance, 4)), text(format_fixed(s.instrument_height, 4))});
 }
 
 }  // namespace
@@ -95,7 +91,7 @@ void convert_tc600(Conversion& c) {
         const std::string target(field(line, 24, 8));
         line = in.read_line();  // the observation to that station
         const Measured m = measure(line, setup.orientation, in.where());
-        out.stations.write(observation(station_name(target), setup, m));
+        write_observation(out.stations, station_name(target), setup, m);
         handled = true;
         --counter;
       }
@@ -103,7 +99,7 @@ void convert_tc600(Conversion& c) {
     if (line.size() == kLongLine && !handled) {
       const Measured m = measure(line, setup.orientation, in.where());
       const double point = read_number(field(line, 7, 9), in.where()) + counter;
-      out.points.write(observation(point, setup, m));
+      write_observation(out.points, point, setup, m);
     }
   }
 }

@@ -30,19 +30,22 @@ void read_station(ItemReader& items, Station& station) {
   station.instrument_height = items.read_item();
 }
 
-Observation read_observation(ItemReader& items, Value target, const Station& station) {
-  Value slope_distance = items.read_item();
-  Value target_height = items.read_item();
-  Value vertical_angle = items.read_item();
-  const double direction = reduce_to_backsight(reading(items), station.backsight_direction);
-  return {.target = std::move(target),
-          .station = station.name,
-          .backsight = station.backsight,
-          .target_height = std::move(target_height),
-          .direction = direction,
-          .vertical_angle = std::move(vertical_angle),
-          .slope_distance = std::move(slope_distance),
-          .instrument_height = station.instrument_height};
+// Reads the rest of an observation line and writes it.
+void write_observation(ItemReader& items, const Value& target, const Station& station,
+                       MeasurementOutputs& out, Where where) {
+  const Value slope_distance = items.read_item();
+  const Value target_height = items.read_item();
+  const Value vertical_angle = items.read_item();
+  const Value direction = reduce_to_backsight(reading(items), station.backsight_direction);
+  out.write_routed({.target = target,
+                    .station = station.name,
+                    .backsight = station.backsight,
+                    .target_height = target_height,
+                    .direction = direction,
+                    .vertical_angle = vertical_angle,
+                    .slope_distance = slope_distance,
+                    .instrument_height = station.instrument_height},
+                   where);
 }
 
 }  // namespace
@@ -57,7 +60,7 @@ void convert_npl352_dos(Conversion& c) {
     if (equals_text(first, "*")) {
       read_station(items, station);
     } else {
-      out.write_routed(read_observation(items, std::move(first), station), where);
+      write_observation(items, first, station, out, where);
     }
   }
 }

@@ -72,15 +72,23 @@ Shot read_shot(ItemReader& rows, AngleUnit unit) {
   return shot;
 }
 
-Observation observation(Shot shot, const Setup& setup) {
-  return {.target = std::move(shot.target),
-          .station = setup.station,
-          .backsight = setup.backsight,
-          .target_height = std::move(shot.target_height),
-          .direction = reduce_to_backsight(shot.reading, setup.backsight_direction),
-          .vertical_angle = std::move(shot.vertical_angle),
-          .slope_distance = std::move(shot.slope_distance),
-          .instrument_height = setup.instrument_height};
+// Writes the shot from the setup it was taken on, to `file` or, without one, by routing.
+void write_shot(const Shot& shot, const Setup& setup, MeasurementOutputs& out,
+                MeasurementFile* file = nullptr) {
+  const Value direction = reduce_to_backsight(shot.reading, setup.backsight_direction);
+  const Observation o{.target = shot.target,
+                      .station = setup.station,
+                      .backsight = setup.backsight,
+                      .target_height = shot.target_height,
+                      .direction = direction,
+                      .vertical_angle = shot.vertical_angle,
+                      .slope_distance = shot.slope_distance,
+                      .instrument_height = setup.instrument_height};
+  if (file) {
+    file->write(o);
+  } else {
+    out.write_routed(o, shot.where);
+  }
 }
 
 void records_to_observations(ItemReader& rows, MeasurementOutputs& out,
@@ -99,12 +107,11 @@ void records_to_observations(ItemReader& rows, MeasurementOutputs& out,
       skip_items(rows, 1);
       setup.backsight = shot.target;
       setup.backsight_direction = shot.reading;
-      out.stations.write(observation(std::move(shot), setup));  // the backsight is a station
+      write_shot(shot, setup, out, &out.stations);  // the backsight is a station
     } else if (equals_text(type, "SS")) {
       Shot shot = read_shot(rows, unit);
       skip_items(rows, 2);
-      const Where where = shot.where;
-      out.write_routed(observation(std::move(shot), setup), where);
+      write_shot(shot, setup, out);
     }
     // Any other item is dropped by itself; the next one is read as a type.
   }

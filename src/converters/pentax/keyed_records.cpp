@@ -28,14 +28,18 @@ void filter_lines(LineReader& in, KeyedLineRule rule, OutputFile& scratch) {
   scratch.close();
 }
 
+// The values an observation group is written from, each kept until a record replaces it.
+struct Group {
+  Value target, station = text(kNoStation), backsight = text(kNoStation), target_height, direction,
+                vertical_angle, slope_distance, instrument_height;
+};
+
 void records_to_observations(Conversion& c, ItemReader& rows) {
   MeasurementOutputs out(c);
   OdrFile odr(c.odr_file());
   // The horizontal reading is written as read: these commands do not reduce to a backsight.
   // The backsight name is the previously occupied station.
-  Observation o;
-  o.station = text(kNoStation);
-  o.backsight = text(kNoStation);
+  Group o;
   Value item;  // the key item of each line, read into the same value
   while (!rows.at_end()) {
     // The key an item holds, blanks around it dropped; a number holds none.
@@ -57,7 +61,9 @@ void records_to_observations(Conversion& c, ItemReader& rows) {
       }
       odr.write_observation(o.target, o.target_height, o.direction, o.vertical_angle,
                             o.slope_distance);
-      out.write_routed(o, target_at);
+      out.write_routed({o.target, o.station, o.backsight, o.target_height, o.direction,
+                        o.vertical_angle, o.slope_distance, o.instrument_height},
+                       target_at);
     }
     // Any other key (a group line out of place, the rest of a value split at a comma) is
     // skipped: its item is dropped and nothing is written for it.

@@ -57,6 +57,7 @@ struct Setup {
 void rows_to_observations(ItemReader& rows, MeasurementOutputs& out) {
   Setup setup;
   std::array<Value, kRowSize> item;
+  const Value no_distance = 0.0;
   for (std::uint64_t row = 1; !rows.at_end(); ++row) {
     Where at;  // where the horizontal reading stands
     for (std::size_t i = 0; i < kRowSize; ++i) {
@@ -74,10 +75,10 @@ void rows_to_observations(ItemReader& rows, MeasurementOutputs& out) {
       setup.backsight = item[0];
       setup.backsight_direction = reading;
     }
-    Value distance = equals_text(item[4], kNoDistance) ? Value(0.0) : item[4];
+    const Value& distance = equals_text(item[4], kNoDistance) ? no_distance : item[4];
     out.write_routed({item[0], setup.station, setup.backsight, item[1],
-                      reduce_to_backsight(reading, setup.backsight_direction), item[3],
-                      std::move(distance), setup.instrument_height},
+                      reduce_to_backsight(reading, setup.backsight_direction), item[3], distance,
+                      setup.instrument_height},
                      at);
   }
 }
