@@ -121,11 +121,12 @@ bool scaled_rounding(double magnitude, Decimal15& d) {
   return true;
 }
 
-Decimal15 decimal15(double value) {
+// `short_tried`: short_decimal already failed for this value, and need not be tried again.
+Decimal15 decimal15(double value, bool short_tried = false) {
   char buffer[40];
   Decimal15 d{};
   const double magnitude = std::fabs(value);
-  if (short_decimal(magnitude, d) || scaled_rounding(magnitude, d)) return d;
+  if ((!short_tried && short_decimal(magnitude, d)) || scaled_rounding(magnitude, d)) return d;
   // The shortest text that reads back as a normal double is quick to make. With at most 15
   // significant digits it is the 15-digit rounding itself: the double lies within 1.2e-16 of
   // it, less than half a unit in the 15th digit; longer, it rounds to it (read_scientific).
@@ -192,14 +193,14 @@ bool fixed_digits(double value, int decimals, std::string& out) {
 
 // Writes the plain number at `p` and returns its end; at most 23 characters
 // ("-d.dddddddddddddde-308").
-char* write_plain_number(char* p, double value) {
+char* write_plain_number(char* p, double value, bool short_tried = false) {
   if (!std::isfinite(value))  // never written as a number: a wrong digit is worse than a stop
     throw ConversionError(Fault::number_too_large, {}, std::to_string(value));
   if (value == 0) {
     *p++ = '0';
     return p;
   }
-  const Decimal15 d = decimal15(value);
+  const Decimal15 d = decimal15(value, short_tried);
   int significant = 15;
   while (significant > 1 && d.digits[significant - 1] == '0') --significant;
   const char* digits = d.digits;
@@ -248,31 +249,37 @@ std::string plain_number(double value) {
   return out;
 }
 
-void append_bare_number(std::string& out, double value) {
-  char text[40];
-  // A short decimal from 1E-05 up is written straight from its digits.
+char* write_bare_number(char* out, double value) {
+  // A short decimal from 1E-05 up is written straight from its digits, backwards, then moved
+  // to `out` in one copy of the longest length.
   std::int64_t whole = 0;
   int decimals = 0;
   const double magnitude = std::fabs(value);
-  if (magnitude >= 1e-5 && short_decimal(magnitude, whole, decimals)) {
+  const bool large_enough = magnitude >= 1e-5;
+  if (large_enough && short_decimal(magnitude, whole, decimals)) {
     // The first whole multiple found may still end in zeros (x 10^5 whole where x 10^4 was not).
     for (; decimals > 0 && whole % 10 == 0; --decimals) whole /= 10;
-    char* const end = text + sizeof text;
+    char text[2 * kLongestBareNumber];
+    char* const end = text + kLongestBareNumber;
     end[-1] = ' ';
     char* p = write_decimal_backwards(end - 1, static_cast<std::uint64_t>(whole), decimals);
     *--p = value < 0 ? '-' : ' ';
-    out.append(p, static_cast<std::size_t>(end - p));
-    return;
+    std::memcpy(out, p, kLongestBareNumber);
+    return out + (end - p);
   }
-  char* p = text;
-  if (!(value < 0)) *p++ = ' ';
-  p = write_plain_number(p, value);
-  *p++ = ' ';
-  out.append(text, static_cast<std::size_t>(p - text));
+  if (!(value < 0)) *out++ = ' ';
+  out = write_plain_number(out, value, large_enough);
+  *out++ = ' ';
+  return out;
 }
 
-bool append_bare_decimal(std::string& out, const char (&text)[kLongestShortDecimal],
-                         std::size_t length, std::size_t point) {
+void append_bare_number(std::string& out, double value) {
+  char text[kLongestBareNumber];
+  out.append(text, static_cast<std::size_t>(write_bare_number(text, value) - text));
+}
+
+char* write_bare_decimal(char* out, const char (&text)[kLongestShortDecimal], std::size_t length,
+                         std::size_t point) {
   // At most 15 digits: never 1E+15 or more, never more digits than the number rule keeps.
   const char* first = text;
   const char* last = text + length;
@@ -285,30 +292,24 @@ bool append_bare_decimal(std::string& out, const char (&text)[kLongestShortDecim
     if (last == after_point) --last;
   }
   if (first == last) {
-    out.append(" 0 ");  // "-0.0" too: zero has no sign
-    return true;
+    std::memcpy(out, " 0 ", 3);  // "-0.0" too: zero has no sign
+    return out + 3;
   }
   if (*first == '.') {
     const char* digit = first + 1;
     while (digit != last && *digit == '0') ++digit;
-    if (digit - first > 5) return false;  // below 1E-05
+    if (digit - first > 5) return nullptr;  // below 1E-05
   }
   // What is written is one stretch of the text, from the first significant digit of the whole
   // part (or the point) to the last significant digit, between the sign and a blank: the text is
-  // copied whole beside them and the stretch appended at once.
-  char bare[kLongestShortDecimal + 2];
+  // copied whole beside them, and the stretch moved to `out` in one copy of the longest length.
+  char bare[kLongestShortDecimal + kLongestBareNumber];
   std::memcpy(bare + 1, text, kLongestShortDecimal);
   const auto from = first - text, to = last - text;  // the stretch is bare[from + 1, to + 1)
   bare[from] = sign;
   bare[to + 1] = ' ';
-  out.append(bare + from, static_cast<std::size_t>(to - from + 2));
-  return true;
-}
-
-bool append_bare_decimal(std::string& out, std::string_view decimal) {
-  char text[kLongestShortDecimal] = {};
-  std::copy(decimal.begin(), decimal.end(), text);
-  return append_bare_decimal(out, text, decimal.size(), decimal.find('.'));
+  std::memcpy(out, bare + from, kLongestBareNumber);
+  return out + (to - from + 2);
 }
 
 std::string bare_number(double value) {

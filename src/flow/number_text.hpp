@@ -18,18 +18,22 @@ std::string plain_number(double value);
 /// Bare-number text: a blank (or "-" for a negative number), the plain number, a blank.
 std::string bare_number(double value);
 void append_bare_number(std::string& out, double value);
+/// Room enough for bare-number text (" -d.ddddddddddddddE-308 ", 25 bytes).
+inline constexpr std::size_t kLongestBareNumber = 32;
+/// Writes bare-number text at `out`, which has room for kLongestBareNumber bytes (all of them
+/// may be written to); returns the end of the text.
+char* write_bare_number(char* out, double value);
 
-/// Appends the bare-number text of a short decimal made from its text ("1.500" gives " 1.5 ",
-/// "-0.0" gives " 0 "), the bytes bare_number writes for its number. `decimal` must be text that
-/// read_short_decimal reads in full: "[sign]digits[.digits]" of at most 15 digits. False, with
-/// nothing appended, below 1E-05, which is written with an exponent: write the number instead.
-bool append_bare_decimal(std::string& out, std::string_view decimal);
-/// The longest such text: a sign, 15 digits and a point.
+/// The longest text read_short_decimal reads: a sign, 15 digits and a point.
 inline constexpr std::size_t kLongestShortDecimal = 17;
-/// The same for the first `length` characters of a text kept in kLongestShortDecimal bytes, its
-/// point at `point` (`length` or more: none).
-bool append_bare_decimal(std::string& out, const char (&text)[kLongestShortDecimal],
-                         std::size_t length, std::size_t point);
+/// Writes the bare-number text of a short decimal made from its text ("1.500" gives " 1.5 ",
+/// "-0.0" gives " 0 "), the bytes bare_number writes for its number, like write_bare_number.
+/// The text is the first `length` characters of `text`, which read_short_decimal reads in full
+/// ("[sign]digits[.digits]", at most 15 digits), its point at `point` (`length` or more: none).
+/// Null, with nothing written, below 1E-05, which is written with an exponent: write the number
+/// instead.
+char* write_bare_decimal(char* out, const char (&text)[kLongestShortDecimal], std::size_t length,
+                         std::size_t point);
 
 /// The value rounded to `decimals` places, halves away from zero, at least one digit before the
 /// point and the decimals padded with zeros (patterns "0.000", "0.0000", "0.00000"). A value

@@ -37,6 +37,23 @@ bool equals_text(const Value& v, std::string_view literal) {
   return plain_text(v) == literal;
 }
 
+void append_joined(std::string& out, std::initializer_list<const Value*> values) {
+  std::size_t longest = values.size();  // the commas, and one byte to spare
+  for (const Value* v : values) longest += is_text(*v) ? text_in(*v).size() : kLongestBareNumber;
+  const std::size_t start = out.size();
+  out.resize(start + longest);
+  char* p = out.data() + start;
+  for (const Value* v : values) {
+    if (v != *values.begin()) *p++ = ',';
+    if (const std::string* s = std::get_if<std::string>(v)) {
+      p = std::copy(s->begin(), s->end(), p);
+    } else if (!is_empty(*v)) {
+      p = write_number(p, *v);
+    }
+  }
+  out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
 namespace {
 template <typename Format>
 std::string format_value(const Value& v, Format format) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -105,19 +106,32 @@ double read_number_of(const Value& v, Where where);
 /// Compares the value with a text literal (a record key): exactly, case counts.
 bool equals_text(const Value& v, std::string_view literal);
 
-/// Appends the value in its output form: text unchanged, a number as bare-number text (a number
-/// read from a file made from its text when that gives the same bytes), empty as nothing.
-/// Inline: every value of every output line is written through it.
-inline void append_value(std::string& out, const Value& v) {
+/// Writes a number in its output form, bare-number text (a number read from a file made from its
+/// text when that gives the same bytes), at `out`, which has room for kLongestBareNumber bytes;
+/// returns the end. Inline: nearly every value of every output line is written through it.
+inline char* write_number(char* out, const Value& v) {
   if (const ReadNumber* read = std::get_if<ReadNumber>(&v)) {
-    if (read->length == 0 || !append_bare_decimal(out, read->text, read->length, read->point))
-      append_bare_number(out, read->number);
-  } else if (const double* number = std::get_if<double>(&v)) {
-    append_bare_number(out, *number);
-  } else if (const std::string* s = std::get_if<std::string>(&v)) {
+    char* end =
+        read->length > 0 ? write_bare_decimal(out, read->text, read->length, read->point) : nullptr;
+    return end ? end : write_bare_number(out, read->number);
+  }
+  return write_bare_number(out, std::get<double>(v));
+}
+
+/// Appends the value in its output form: text unchanged, a number as bare-number text, empty as
+/// nothing.
+inline void append_value(std::string& out, const Value& v) {
+  if (const std::string* s = std::get_if<std::string>(&v)) {
     out.append(*s);
+  } else if (!is_empty(v)) {
+    char text[kLongestBareNumber];
+    out.append(text, static_cast<std::size_t>(write_number(text, v) - text));
   }
 }
+
+/// Appends the values in their output form, separated by commas. The line is made long enough
+/// once and the values written into it, not appended one by one.
+void append_joined(std::string& out, std::initializer_list<const Value*> values);
 
 /// `format_fixed` and `format_integer` of a value: text that reads as a number in full is that
 /// number, other text comes back unchanged, empty gives empty text.

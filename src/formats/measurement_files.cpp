@@ -3,13 +3,8 @@
 namespace korvath {
 namespace {
 void append_observation(std::string& line, const Observation& o) {
-  const Value* values[] = {&o.target,         &o.station,          &o.backsight,
-                           &o.target_height,  &o.direction,        &o.vertical_angle,
-                           &o.slope_distance, &o.instrument_height};
-  for (const Value* v : values) {
-    if (v != values[0]) line.push_back(',');
-    append_value(line, *v);
-  }
+  append_joined(line, {&o.target, &o.station, &o.backsight, &o.target_height, &o.direction,
+                       &o.vertical_angle, &o.slope_distance, &o.instrument_height});
 }
 }  // namespace
 
