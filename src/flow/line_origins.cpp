@@ -37,7 +37,7 @@ void LineOrigins::write_pending() {
   chunk_.clear();
 }
 
-std::uint64_t LineOrigins::at(std::uint64_t line) const {
+std::uint64_t LineOrigins::at_outside_chunk(std::uint64_t line) const {
   if (line == 0 || recorded_ == 0) return 0;
   // Reading past the end of a scratch file is a fault of the record its last line began.
   const std::uint64_t index = std::min(line, recorded_) - 1;

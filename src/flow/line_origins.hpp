@@ -25,12 +25,18 @@ class LineOrigins {
   /// Writes out what is recorded; lines can be looked up from now on.
   void finish() { write_pending(); }
 
-  /// The input line scratch line `line` (1-based) came from; 0 when it is not known.
-  std::uint64_t at(std::uint64_t line) const;
+  /// The input line scratch line `line` (1-based) came from; 0 when it is not known. Inline for
+  /// the chunk read last: a later pass asks for its lines in order, often several times each.
+  std::uint64_t at(std::uint64_t line) const {
+    if (line > chunk_first_ && line - chunk_first_ <= chunk_.size() && line <= recorded_)
+      return chunk_[line - 1 - chunk_first_];
+    return at_outside_chunk(line);
+  }
 
  private:
   static constexpr std::size_t kChunk = 4096;
   void write_pending();
+  std::uint64_t at_outside_chunk(std::uint64_t line) const;
 
   struct Closer {
     void operator()(std::FILE* f) const { std::fclose(f); }

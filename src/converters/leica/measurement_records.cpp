@@ -56,20 +56,21 @@ void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout
   RecordReader record(rows, layout);
   Setup setup;
   std::uint64_t records = 0, last_setup = 0;
+  Value letter, target;  // read into again and again: no new values a record
   while (!rows.at_end()) {
     // The letters are written by the first pass and every blank is gone by then (or, in the
     // IDX file, no item can start with a quote), so the letter needs no trimming.
-    const Value letter = rows.read_item();
+    rows.read_item(letter);
     const std::uint64_t own_line = rows.own_line();
     ++records;
     const bool marked = layout.backsight_values > 0 && equals_text(letter, "B");
     if (equals_text(letter, "S")) {
-      setup.station = rows.read_item();
+      rows.read_item(setup.station);
       record.read_values(layout.setup_values);
       setup.instrument_height = record.value(layout.instrument_height);
       last_setup = records;
     } else if (marked || equals_text(letter, "D")) {
-      Value target = rows.read_item();
+      rows.read_item(target);
       record.read_values(marked ? layout.backsight_values : layout.observation_values);
       record.angles_to_grads(units.at(own_line));
       const double reading = record.reading();

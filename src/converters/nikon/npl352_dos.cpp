@@ -17,33 +17,39 @@ struct Station {
   double backsight_direction = 0;
 };
 
+// The items of a record, read into again and again: no new values a record.
+struct Record {
+  Value first, slope_distance, target_height, vertical_angle, reading;
+};
+
 // A reading as the instrument wrote it: text gives its leading number, or 0 when it has none.
-double reading(ItemReader& items) {
-  const Value item = items.read_item();
+double reading(ItemReader& items, Value& item) {
+  items.read_item(item);
   return read_number_of(item, items.where());
 }
 
-void read_station(ItemReader& items, Station& station) {
-  station.name = items.read_item();
-  station.backsight = items.read_item();
-  station.backsight_direction = reading(items);
-  station.instrument_height = items.read_item();
+void read_station(ItemReader& items, Station& station, Record& r) {
+  items.read_item(station.name);
+  items.read_item(station.backsight);
+  station.backsight_direction = reading(items, r.reading);
+  items.read_item(station.instrument_height);
 }
 
 // Reads the rest of an observation line and writes it.
-void write_observation(ItemReader& items, const Value& target, const Station& station,
+void write_observation(ItemReader& items, Record& r, const Station& station,
                        MeasurementOutputs& out, Where where) {
-  const Value slope_distance = items.read_item();
-  const Value target_height = items.read_item();
-  const Value vertical_angle = items.read_item();
-  const Value direction = reduce_to_backsight(reading(items), station.backsight_direction);
-  out.write_routed({.target = target,
+  items.read_item(r.slope_distance);
+  items.read_item(r.target_height);
+  items.read_item(r.vertical_angle);
+  const Value direction =
+      reduce_to_backsight(reading(items, r.reading), station.backsight_direction);
+  out.write_routed({.target = r.first,
                     .station = station.name,
                     .backsight = station.backsight,
-                    .target_height = target_height,
+                    .target_height = r.target_height,
                     .direction = direction,
-                    .vertical_angle = vertical_angle,
-                    .slope_distance = slope_distance,
+                    .vertical_angle = r.vertical_angle,
+                    .slope_distance = r.slope_distance,
                     .instrument_height = station.instrument_height},
                    where);
 }
@@ -54,13 +60,14 @@ void convert_npl352_dos(Conversion& c) {
   MeasurementOutputs out(c);  // both files are open and empty since their own dialogs
   ItemReader items = c.read_input_items();
   Station station;
+  Record record;
   while (!items.at_end()) {
-    Value first = items.read_item();
+    items.read_item(record.first);
     const Where where = items.where();
-    if (equals_text(first, "*")) {
-      read_station(items, station);
+    if (equals_text(record.first, "*")) {
+      read_station(items, station, record);
     } else {
-      write_observation(items, first, station, out, where);
+      write_observation(items, record, station, out, where);
     }
   }
 }

@@ -38,8 +38,8 @@ void keep_records(Conversion& c, LineReader& in, OutputFile& scratch, DeclaredUn
   scratch.close();
 }
 
-void skip_items(ItemReader& rows, int count) {
-  for (int i = 0; i < count; ++i) rows.read_item();
+void skip_items(ItemReader& rows, int count, Value& skipped) {
+  for (int i = 0; i < count; ++i) rows.read_item(skipped);
 }
 
 // Kept from record to record, never reset: a new ST keeps the backsight of the previous station
@@ -51,25 +51,23 @@ struct Setup {
 
 // The five items an F1 and an SS record share, in the order they stand.
 struct Shot {
-  Value target, target_height, slope_distance;
+  Value target, target_height, slope_distance, reading_item;
   double reading = 0;
   Value vertical_angle;
   Where where;  // the target's line, for routing
 };
 
-// The angles are converted from `unit` to grads.
-Shot read_shot(ItemReader& rows, AngleUnit unit) {
-  Shot shot;
-  shot.target = rows.read_item();
+// The angles are converted from `unit` to grads. Read into the values `shot` holds.
+void read_shot(ItemReader& rows, AngleUnit unit, Shot& shot) {
+  rows.read_item(shot.target);
   shot.where = rows.where();
-  shot.target_height = rows.read_item();
-  shot.slope_distance = rows.read_item();
-  Value reading = rows.read_item();
-  convert_to_grads(reading, unit, rows.where());
-  shot.reading = as_number(reading, rows.where());  // empty is 0; other text is an error
-  shot.vertical_angle = rows.read_item();
+  rows.read_item(shot.target_height);
+  rows.read_item(shot.slope_distance);
+  rows.read_item(shot.reading_item);
+  convert_to_grads(shot.reading_item, unit, rows.where());
+  shot.reading = as_number(shot.reading_item, rows.where());  // empty is 0; other text is an error
+  rows.read_item(shot.vertical_angle);
   convert_to_grads(shot.vertical_angle, unit, rows.where());
-  return shot;
 }
 
 // Writes the shot from the setup it was taken on, to `file` or, without one, by routing.
@@ -94,23 +92,25 @@ void write_shot(const Shot& shot, const Setup& setup, MeasurementOutputs& out,
 void records_to_observations(ItemReader& rows, MeasurementOutputs& out,
                              const DeclaredUnits& units) {
   Setup setup;
+  Value type, skipped;  // read into again and again: no new values a record
+  Shot shot;
   while (!rows.at_end()) {
-    const Value type = rows.read_item();
+    rows.read_item(type);
     const AngleUnit unit = units.at(rows.own_line());
     if (equals_text(type, "ST")) {
-      setup.station = rows.read_item();
-      skip_items(rows, 3);
-      setup.instrument_height = rows.read_item();
-      skip_items(rows, 2);
+      rows.read_item(setup.station);
+      skip_items(rows, 3, skipped);
+      rows.read_item(setup.instrument_height);
+      skip_items(rows, 2, skipped);
     } else if (equals_text(type, "F1")) {
-      Shot shot = read_shot(rows, unit);
-      skip_items(rows, 1);
+      read_shot(rows, unit, shot);
+      skip_items(rows, 1, skipped);
       setup.backsight = shot.target;
       setup.backsight_direction = shot.reading;
       write_shot(shot, setup, out, &out.stations);  // the backsight is a station
     } else if (equals_text(type, "SS")) {
-      Shot shot = read_shot(rows, unit);
-      skip_items(rows, 2);
+      read_shot(rows, unit, shot);
+      skip_items(rows, 2, skipped);
       write_shot(shot, setup, out);
     }
     // Any other item is dropped by itself; the next one is read as a type.

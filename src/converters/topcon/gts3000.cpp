@@ -21,7 +21,7 @@ void copy_data_lines(RichTextDataLines& lines, OutputFile& out) {
 
 // The key as a number. An empty key is no number here, unlike an empty value in arithmetic.
 double record_key(const Value& key, Where where) {
-  return as_number(is_empty(key) ? text("") : key, where);
+  return is_empty(key) ? as_number(text(""), where) : as_number(key, where);
 }
 
 // Pass C.
@@ -29,27 +29,30 @@ void records_to_observations(ItemReader& rows, MeasurementOutputs& out) {
   std::uint64_t record = 0, station_record = 0;
   Value station, instrument_height, backsight;
   double backsight_direction = 0;
+  // Read into again and again: no new values a record.
+  Value key_item, point, reading, vertical_angle, slope_distance, target_height;
   while (!rows.at_end()) {
-    const Value item = rows.read_item();
-    const double key = record_key(item, rows.where());
+    rows.read_item(key_item);
+    const double key = record_key(key_item, rows.where());
     ++record;
     if (key == 1) {
-      station = rows.read_item();
-      instrument_height = rows.read_item();
+      rows.read_item(station);
+      rows.read_item(instrument_height);
       station_record = record;
     } else if (key == 2) {
-      Value point = rows.read_item();
-      const Value reading = rows.read_item();
+      rows.read_item(point);
+      rows.read_item(reading);
       const Where at = rows.where();
-      Value vertical_angle = rows.read_item(), slope_distance = rows.read_item(),
-            target_height = rows.read_item();
+      rows.read_item(vertical_angle);
+      rows.read_item(slope_distance);
+      rows.read_item(target_height);
       if (record - station_record == 1) {
         backsight = point;
         backsight_direction = as_number(reading, at);
       }
-      out.write_routed({std::move(point), station, backsight, std::move(target_height),
+      out.write_routed({point, station, backsight, target_height,
                         reduce_to_backsight(as_number(reading, at), backsight_direction, at),
-                        std::move(vertical_angle), std::move(slope_distance), instrument_height},
+                        vertical_angle, slope_distance, instrument_height},
                        at);
     }
     // Any other number is a record type this converter does not know: it is skipped, not
