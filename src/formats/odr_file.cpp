@@ -16,11 +16,12 @@ void OdrFile::write_value(const Value& v) {
     write_bytes(*text);
     return;
   }
+  if (is_empty(v)) return;
   // A number has no line end in it: the column only moves on.
-  text_.clear();
-  append_value(text_, v);
-  file_.write(text_);
-  column_ += text_.size();
+  char number[kLongestBareNumber];
+  const auto length = static_cast<std::size_t>(write_number(number, v) - number);
+  file_.write({number, length});
+  column_ += length;
 }
 
 void OdrFile::end_line() {

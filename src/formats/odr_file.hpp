@@ -40,7 +40,6 @@ class OdrFile {
 
   OutputFile& file_;
   std::uint64_t column_ = 0;
-  std::string text_;
 };
 
 }  // namespace korvath

@@ -73,6 +73,7 @@ void records_to_observations(Conversion& c, ItemReader& rows) {
 }  // namespace
 
 bool is_record_key(std::string_view key) {
+  if (key.size() != 3) return false;  // every key is three letters
   for (std::string_view k : kKeys)
     if (k == key) return true;
   return false;
