@@ -2,6 +2,7 @@
 // station (name, instrument height); "D" observes a target (name, target height, horizontal
 // reading, vertical angle, slope distance). Three passes: blank runs to commas, short
 // observations completed, then the records to observations.
+#include <algorithm>
 #include <string>
 
 #include "converters/leica/leica.hpp"
@@ -21,16 +22,20 @@ constexpr std::size_t kFullObservation = 25;
 
 // Every run of blanks to commas, as if the runs of 30 blanks were replaced first, then those of
 // 29, and so on down to 1: a run of k blanks gives k / 30 commas, and one more for the rest.
+// Written in place: the commas are never more than the blanks.
 void blanks_to_commas(std::string_view line, std::string& result) {
   const std::string_view trimmed = trim(line);
-  for (std::size_t i = 0; i < trimmed.size();) {
-    const std::size_t word = i;  // each stretch without blanks is appended whole
-    while (i < trimmed.size() && trimmed[i] != ' ') ++i;
-    result.append(trimmed, word, i - word);
+  const std::size_t start = result.size();
+  result.resize(start + trimmed.size());
+  char* out = result.data() + start;
+  for (const char *c = trimmed.data(), *end = c + trimmed.size(); c != end;) {
+    while (c != end && *c != ' ') *out++ = *c++;
     std::size_t run = 0;
-    while (i < trimmed.size() && trimmed[i] == ' ') ++i, ++run;
-    if (run > 0) result.append(run / kLongestBlankRun + (run % kLongestBlankRun ? 1 : 0), ',');
+    for (; c != end && *c == ' '; ++c) ++run;
+    if (run > 0)
+      out = std::fill_n(out, run / kLongestBlankRun + (run % kLongestBlankRun ? 1 : 0), ',');
   }
+  result.resize(static_cast<std::size_t>(out - result.data()));
 }
 
 void lines_to_items(LineReader& in, OutputFile& scratch) {

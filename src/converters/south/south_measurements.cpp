@@ -3,6 +3,7 @@
 // pass 2 reads the rows back: "NOTAV" in the third position makes a station row (name and
 // instrument height), anything else an observation, reduced to the backsight, which is the
 // observation right after the station row.
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -20,21 +21,27 @@ constexpr std::size_t kRowSize = 9;
 constexpr std::string_view kNotAvailable = "NOTAV";
 constexpr std::string_view kNoDistance = "**********";
 
-// Appends the row of one non-blank line: its values, then "NOTAV" up to nine positions.
+// Appends the row of one non-blank line: its values, then "NOTAV" up to nine positions. The row
+// is written in place: it is never longer than its line and the fillers.
 void append_row(std::string_view line, Where where, std::string& row) {
-  std::size_t count = 0;
-  for (std::string_view rest = trim(line); !rest.empty(); rest = trim(rest)) {
-    if (++count > kRowSize) throw ConversionError(Fault::too_many_values, where, std::string(line));
-    const std::size_t blank = rest.find(' ');  // a tab is part of a value
-    if (count > 1) row.push_back(',');
-    row.append(rest.substr(0, blank));
-    rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank);
-  }
   // The fillers come from one constant: appended piece by piece, they cost more than the values.
   static constexpr std::string_view kFillers =
       ",NOTAV,NOTAV,NOTAV,NOTAV,NOTAV,NOTAV,NOTAV,NOTAV,NOTAV";
   static_assert(kFillers.size() == kRowSize * (1 + kNotAvailable.size()));
-  row.append(kFillers.substr(0, (kRowSize - count) * (1 + kNotAvailable.size())));
+  const std::size_t start = row.size();
+  row.resize(start + line.size() + kFillers.size());
+  char* out = row.data() + start;
+  std::size_t count = 0;
+  for (const char *c = line.data(), *end = c + line.size();;) {
+    while (c != end && *c == ' ') ++c;  // a tab is part of a value
+    if (c == end) break;
+    if (++count > kRowSize) throw ConversionError(Fault::too_many_values, where, std::string(line));
+    if (count > 1) *out++ = ',';
+    while (c != end && *c != ' ') *out++ = *c++;
+  }
+  const std::size_t fillers = (kRowSize - count) * (1 + kNotAvailable.size());
+  out = std::copy_n(kFillers.data(), fillers, out);
+  row.resize(static_cast<std::size_t>(out - row.data()));
 }
 
 void lines_to_rows(LineReader& in, OutputFile& rows) {
