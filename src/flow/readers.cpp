@@ -145,11 +145,19 @@ std::string_view ItemReader::read_line() {
 
 Value ItemReader::read_item() {
   Value item;
-  read_item(item);
+  take_item(&item);
   return item;
 }
 
 void ItemReader::read_item(Value& into) {
+  take_item(&into);
+}
+
+void ItemReader::skip_item() {
+  take_item(nullptr);
+}
+
+void ItemReader::take_item(Value* into) {
   if (at_end()) throw ConversionError(Fault::read_past_end, where_is(line_));
   int c = peek();
   while (c == ' ' || c == '\t') {
@@ -168,7 +176,7 @@ void ItemReader::read_item(Value& into) {
       const bool one_line =
           std::none_of(text.begin(), text.end(), [](char t) { return t == '\r' || t == '\n'; });
       if (stop != limit && one_line) {
-        assign_text(into, text);
+        if (into) assign_text(*into, text);
         consume_separator_at(stop);
         return;
       }
@@ -190,7 +198,7 @@ void ItemReader::read_item(Value& into) {
     if (c == '"') ++pos_;
     for (c = peek(); c != -1 && !is_separator(static_cast<char>(c)); c = peek()) ++pos_;
     consume_separator();
-    assign_text(into, item_);
+    if (into) assign_text(*into, item_);
     return;
   }
   const char* const begin = buffer_.data() + pos_;
@@ -205,7 +213,9 @@ void ItemReader::read_item(Value& into) {
     while (separator != limit && (*separator == ' ' || *separator == '\t')) ++separator;
   if (after && separator != limit && is_separator(*separator)) {
     // The buffer has room for the longest text past its end: the text is copied whole.
-    into = ReadNumber::from_buffer(number, begin, static_cast<std::size_t>(after - begin), point);
+    if (into)
+      *into =
+          ReadNumber::from_buffer(number, begin, static_cast<std::size_t>(after - begin), point);
     consume_separator_at(separator);
     return;
   }
@@ -239,17 +249,17 @@ void ItemReader::read_item(Value& into) {
   item_value(trim_blanks_and_tabs(item_), into);
 }
 
-void ItemReader::item_value(std::string_view item, Value& into) const {
+void ItemReader::item_value(std::string_view item, Value* into) const {
   if (double number = 0; read_short_decimal(item, number)) {
-    into = ReadNumber(number, item);
+    if (into) *into = ReadNumber(number, item);
   } else {
     other_item_value(item, into);
   }
 }
 
-void ItemReader::other_item_value(std::string_view item, Value& into) const {
+void ItemReader::other_item_value(std::string_view item, Value* into) const {
   if (item.empty()) {
-    into = Empty{};
+    if (into) *into = Empty{};
     return;
   }
   // A number begins with a digit, a sign or a point; a record key such as "NOTAV" does not, and
@@ -259,11 +269,11 @@ void ItemReader::other_item_value(std::string_view item, Value& into) const {
       (first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.';
   if (may_be_number) {
     if (const auto number = parse_number(item, where())) {
-      into = ReadNumber(*number, {});
+      if (into) *into = ReadNumber(*number, {});
       return;
     }
   }
-  assign_text(into, item);
+  if (into) assign_text(*into, item);
 }
 
 }  // namespace korvath

@@ -109,6 +109,9 @@ class ItemReader : public InputFile {
   /// The same into `into`: a text reuses the string `into` already holds, so a row read into the
   /// same values again and again builds no new strings.
   void read_item(Value& into);
+  /// Reads an item and keeps nothing of it, for items a record holds but a converter does not
+  /// use. Its faults are raised all the same (1E999 is still too large a number).
+  void skip_item();
   /// The rest of the current line up to its line end, as LineReader reads it, for files that
   /// mix plain lines with comma-delimited tables (TCR 407 IDX). Valid until the next read or
   /// at_end(). Throws Fault::read_past_end at the end.
@@ -121,10 +124,12 @@ class ItemReader : public InputFile {
   // The same for the separator at `separator` in the buffer (a comma, CR or LF).
   void consume_separator_at(const char* separator);
   void check_length() const;
+  // Reads an item into `into`, or, when it is null, only past it.
+  void take_item(Value* into);
   // The value of an unquoted item, blanks and tabs around it dropped.
-  void item_value(std::string_view item, Value& into) const;
+  void item_value(std::string_view item, Value* into) const;
   // The same for an item known not to be a short decimal.
-  void other_item_value(std::string_view item, Value& into) const;
+  void other_item_value(std::string_view item, Value* into) const;
 
   std::string item_;
   std::uint64_t line_ = 1;  // where the next item begins; current_line_: where the last began

@@ -38,8 +38,8 @@ void keep_records(Conversion& c, LineReader& in, OutputFile& scratch, DeclaredUn
   scratch.close();
 }
 
-void skip_items(ItemReader& rows, int count, Value& skipped) {
-  for (int i = 0; i < count; ++i) rows.read_item(skipped);
+void skip_items(ItemReader& rows, int count) {
+  for (int i = 0; i < count; ++i) rows.skip_item();
 }
 
 // Kept from record to record, never reset: a new ST keeps the backsight of the previous station
@@ -92,25 +92,25 @@ void write_shot(const Shot& shot, const Setup& setup, MeasurementOutputs& out,
 void records_to_observations(ItemReader& rows, MeasurementOutputs& out,
                              const DeclaredUnits& units) {
   Setup setup;
-  Value type, skipped;  // read into again and again: no new values a record
+  Value type;  // read into again and again: no new values a record
   Shot shot;
   while (!rows.at_end()) {
     rows.read_item(type);
     const AngleUnit unit = units.at(rows.own_line());
     if (equals_text(type, "ST")) {
       rows.read_item(setup.station);
-      skip_items(rows, 3, skipped);
+      skip_items(rows, 3);
       rows.read_item(setup.instrument_height);
-      skip_items(rows, 2, skipped);
+      skip_items(rows, 2);
     } else if (equals_text(type, "F1")) {
       read_shot(rows, unit, shot);
-      skip_items(rows, 1, skipped);
+      skip_items(rows, 1);
       setup.backsight = shot.target;
       setup.backsight_direction = shot.reading;
       write_shot(shot, setup, out, &out.stations);  // the backsight is a station
     } else if (equals_text(type, "SS")) {
       read_shot(rows, unit, shot);
-      skip_items(rows, 2, skipped);
+      skip_items(rows, 2);
       write_shot(shot, setup, out);
     }
     // Any other item is dropped by itself; the next one is read as a type.

@@ -47,16 +47,16 @@ void records_to_observations(Conversion& c, ItemReader& rows) {
     const std::string_view key = trim(text_in(item));
     if (key == "STS") {
       o.backsight = std::move(o.station);
-      o.station = rows.read_item();
+      rows.read_item(o.station);
       odr.write_station(o.station);
     } else if (key == "INH") {
-      o.instrument_height = rows.read_item();
+      rows.read_item(o.instrument_height);
       odr.write_instrument_height(o.instrument_height);
     } else if (key == "PPD") {
       rows.read_item(o.target);
       const Where target_at = rows.where();
       for (Value* v : {&o.target_height, &o.direction, &o.vertical_angle, &o.slope_distance}) {
-        rows.read_item(item);  // the key of the group's line: the group is read by position
+        rows.skip_item();  // the key of the group's line: the group is read by position
         rows.read_item(*v);
       }
       odr.write_observation(o.target, o.target_height, o.direction, o.vertical_angle,

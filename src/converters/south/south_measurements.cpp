@@ -63,11 +63,17 @@ struct Setup {
 
 void rows_to_observations(ItemReader& rows, MeasurementOutputs& out) {
   Setup setup;
-  std::array<Value, kRowSize> item;
+  // The first five values of a row are used; the code and the fillers after them are not.
+  constexpr std::size_t kUsed = 5;
+  std::array<Value, kUsed> item;
   const Value no_distance = 0.0;
   for (std::uint64_t row = 1; !rows.at_end(); ++row) {
     Where at;  // where the horizontal reading stands
     for (std::size_t i = 0; i < kRowSize; ++i) {
+      if (i >= kUsed) {
+        rows.skip_item();
+        continue;
+      }
       rows.read_item(item[i]);
       if (i == 2) at = rows.where();
     }

@@ -20,18 +20,21 @@ struct RawState {
   std::uint64_t record = 0, backsight_record = 0;  // 0: no "BS" yet
   Value station, instrument_height, backsight, target, target_height;
   double backsight_direction = 0;
+  // The values of the measurement read last, read into again and again.
+  Value reading, vertical_angle, slope_distance;
 };
 
-void write_measurement(const RawState& s, const Value& reading, Value vertical_angle,
-                       Value slope_distance, MeasurementOutputs& out, Where where) {
-  const Observation o{s.target,
-                      s.station,
-                      s.backsight,
-                      s.target_height,
-                      reduce_to_backsight(as_number(reading, where), s.backsight_direction, where),
-                      std::move(vertical_angle),
-                      std::move(slope_distance),
-                      s.instrument_height};
+void write_measurement(const RawState& s, const Value& slope_distance, MeasurementOutputs& out,
+                       Where where) {
+  const Observation o{
+      s.target,
+      s.station,
+      s.backsight,
+      s.target_height,
+      reduce_to_backsight(as_number(s.reading, where), s.backsight_direction, where),
+      s.vertical_angle,
+      slope_distance,
+      s.instrument_height};
   // A measurement with no target named before it is a detail point, not a station.
   if (is_station_target(o.target, where) && (is_number(o.target) || !text_in(o.target).empty())) {
     out.stations.write(o);
@@ -69,7 +72,8 @@ void KeyLineWriter::write(std::string_view raw_line, Where where) {
 void convert_raw_records(Conversion& c, ItemReader& rows, const DeclaredUnits& units) {
   MeasurementOutputs out(c);
   RawState s;
-  Value item;  // the key item of each record, read into the same value
+  const Value no_distance = 0.0;  // an "HV" measurement's
+  Value item;                     // the key item of each record, read into the same value
   while (!rows.at_end()) {
     // A number in the key's place holds no key (a plain number never reads as one).
     rows.read_item(item);
@@ -79,25 +83,26 @@ void convert_raw_records(Conversion& c, ItemReader& rows, const DeclaredUnits& u
     if (key == "STN") {
       rows.read_item(s.station);
       rows.read_item(s.instrument_height);
-      rows.read_item();  // not used
+      rows.skip_item();  // not used
     } else if (key == "BS") {
-      s.backsight = rows.read_item();
+      rows.read_item(s.backsight);
       s.target = s.backsight;
-      s.target_height = rows.read_item();
+      rows.read_item(s.target_height);
       s.backsight_record = s.record;
     } else if (key == "SS") {
       rows.read_item(s.target);
       rows.read_item(s.target_height);
-      rows.read_item();  // the point code, not used
+      rows.skip_item();  // the point code, not used
     } else if (key == "SD" || key == "HV") {
-      Value reading = rows.read_item();
+      rows.read_item(s.reading);
       const Where at = rows.where();
-      convert_to_grads(reading, unit, at);
-      Value vertical_angle = rows.read_item();
-      convert_to_grads(vertical_angle, unit, rows.where());
-      Value slope_distance = key == "SD" ? rows.read_item() : Value(0.0);
-      if (s.record - s.backsight_record == 1) s.backsight_direction = as_number(reading, at);
-      write_measurement(s, reading, std::move(vertical_angle), std::move(slope_distance), out, at);
+      convert_to_grads(s.reading, unit, at);
+      rows.read_item(s.vertical_angle);
+      convert_to_grads(s.vertical_angle, unit, rows.where());
+      const bool has_distance = key == "SD";
+      if (has_distance) rows.read_item(s.slope_distance);
+      if (s.record - s.backsight_record == 1) s.backsight_direction = as_number(s.reading, at);
+      write_measurement(s, has_distance ? s.slope_distance : no_distance, out, at);
     }
     // Any other key can only be a data item that a record of the wrong length shifted into
     // the key's place: it is skipped, not written as a repeat of the last measurement.
