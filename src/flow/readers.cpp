@@ -145,18 +145,21 @@ std::string_view ItemReader::read_line() {
 
 Value ItemReader::read_item() {
   Value item;
-  take_item(&item);
+  take_item<true>(&item);
   return item;
 }
 
 void ItemReader::read_item(Value& into) {
-  take_item(&into);
+  take_item<true>(&into);
 }
 
 void ItemReader::skip_item() {
-  take_item(nullptr);
+  take_item<false>(nullptr);
 }
 
+// Compiled once for reading and once for skipping: reading, the hot path of every converter,
+// pays for no test of whether it keeps what it reads.
+template <bool kKeep>
 void ItemReader::take_item(Value* into) {
   if (at_end()) throw ConversionError(Fault::read_past_end, where_is(line_));
   int c = peek();
@@ -176,7 +179,7 @@ void ItemReader::take_item(Value* into) {
       const bool one_line =
           std::none_of(text.begin(), text.end(), [](char t) { return t == '\r' || t == '\n'; });
       if (stop != limit && one_line) {
-        if (into) assign_text(*into, text);
+        if constexpr (kKeep) assign_text(*into, text);
         consume_separator_at(stop);
         return;
       }
@@ -198,7 +201,7 @@ void ItemReader::take_item(Value* into) {
     if (c == '"') ++pos_;
     for (c = peek(); c != -1 && !is_separator(static_cast<char>(c)); c = peek()) ++pos_;
     consume_separator();
-    if (into) assign_text(*into, item_);
+    if constexpr (kKeep) assign_text(*into, item_);
     return;
   }
   const char* const begin = buffer_.data() + pos_;
@@ -213,7 +216,7 @@ void ItemReader::take_item(Value* into) {
     while (separator != limit && (*separator == ' ' || *separator == '\t')) ++separator;
   if (after && separator != limit && is_separator(*separator)) {
     // The buffer has room for the longest text past its end: the text is copied whole.
-    if (into)
+    if constexpr (kKeep)
       *into =
           ReadNumber::from_buffer(number, begin, static_cast<std::size_t>(after - begin), point);
     consume_separator_at(separator);

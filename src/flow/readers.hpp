@@ -124,7 +124,8 @@ class ItemReader : public InputFile {
   // The same for the separator at `separator` in the buffer (a comma, CR or LF).
   void consume_separator_at(const char* separator);
   void check_length() const;
-  // Reads an item into `into`, or, when it is null, only past it.
+  // Reads an item into `into`, or, without kKeep, only past it.
+  template <bool kKeep>
   void take_item(Value* into);
   // The value of an unquoted item, blanks and tabs around it dropped.
   void item_value(std::string_view item, Value* into) const;
