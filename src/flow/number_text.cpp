@@ -99,7 +99,8 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 // by an exact power of ten to 15 digits before the point, the product is within 1/16 of the
 // exact one (its unit in the last place is at most 1/8), so rounding it rounds the value, unless
 // its fraction lies near one half: then false, and the exact path decides.
-bool scaled_rounding(double magnitude, Decimal15& d) {
+// The rounded digits as one whole number of 15 digits, and the exponent of the first.
+bool scaled_rounding(double magnitude, std::int64_t& whole, int& exponent) {
   if (!(magnitude >= 1e-7 && magnitude < 1e15)) return false;
   const int binary_exponent =
       static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52) - 1023;
@@ -108,15 +109,21 @@ bool scaled_rounding(double magnitude, Decimal15& d) {
   double scaled = magnitude * kPowersOfTen[k];
   if (scaled >= 1e15) scaled = magnitude * kPowersOfTen[--k];
   if (scaled < 1e14) return false;
-  auto whole = static_cast<std::int64_t>(scaled);
+  whole = static_cast<std::int64_t>(scaled);
   const double fraction = scaled - static_cast<double>(whole);
   if (fraction > 0.4375 && fraction < 0.5625) return false;
   if (fraction > 0.5) ++whole;
-  d.exponent = 14 - k;
+  exponent = 14 - k;
   if (whole == 1000000000000000) {  // 9.99...95 and above round up to the next power
     whole /= 10;
-    ++d.exponent;
+    ++exponent;
   }
+  return true;
+}
+
+bool scaled_rounding(double magnitude, Decimal15& d) {
+  std::int64_t whole = 0;
+  if (!scaled_rounding(magnitude, whole, d.exponent)) return false;
   std::to_chars(d.digits, std::end(d.digits), whole);
   return true;
 }
@@ -249,15 +256,26 @@ std::string plain_number(double value) {
   return out;
 }
 
+// The value as a whole number over 10^decimals, when it is written without an exponent and that
+// is quick to find: a short decimal from 1E-05 up from its own digits, else its rounded 15
+// digits (a reading reduced to the backsight is seldom a short decimal in binary).
+bool fixed_whole(double magnitude, std::int64_t& whole, int& decimals) {
+  if (magnitude >= 1e-5 && short_decimal(magnitude, whole, decimals)) return true;
+  int exponent = 0;
+  if (!scaled_rounding(magnitude, whole, exponent) || exponent < -5 || exponent >= 15) return false;
+  decimals = 14 - exponent;
+  return true;
+}
+
 char* write_bare_number(char* out, double value) {
-  // A short decimal from 1E-05 up is written straight from its digits, backwards, then moved
-  // to `out` in one copy of the longest length.
+  // Written from its whole number backwards, then moved to `out` in one copy of the longest
+  // length.
   std::int64_t whole = 0;
   int decimals = 0;
   const double magnitude = std::fabs(value);
-  const bool large_enough = magnitude >= 1e-5;
-  if (large_enough && short_decimal(magnitude, whole, decimals)) {
-    // The first whole multiple found may still end in zeros (x 10^5 whole where x 10^4 was not).
+  if (fixed_whole(magnitude, whole, decimals)) {
+    // Trailing zeros go: the 15 digits mostly end in some, and a short decimal found at x 10^5
+    // may still end in one.
     for (; decimals > 0 && whole % 10 == 0; --decimals) whole /= 10;
     char text[2 * kLongestBareNumber];
     char* const end = text + kLongestBareNumber;
@@ -268,7 +286,7 @@ char* write_bare_number(char* out, double value) {
     return out + (end - p);
   }
   if (!(value < 0)) *out++ = ' ';
-  out = write_plain_number(out, value, large_enough);
+  out = write_plain_number(out, value, magnitude >= 1e-5);
   *out++ = ' ';
   return out;
 }
