@@ -310,8 +310,8 @@ char* write_bare_decimal(char* out, const char (&text)[kLongestShortDecimal], st
     if (last == after_point) --last;
   }
   if (first == last) {
-    std::memcpy(out, " 0 ", 3);  // "-0.0" too: zero has no sign
-    return out + 3;
+    constexpr std::string_view kZero = " 0 ";  // "-0.0" too: zero has no sign
+    return std::copy(kZero.begin(), kZero.end(), out);
   }
   if (*first == '.') {
     const char* digit = first + 1;

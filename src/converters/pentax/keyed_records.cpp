@@ -5,6 +5,7 @@
 #include "converters/pentax/keyed_records.hpp"
 
 #include <array>
+#include <utility>
 
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
@@ -46,7 +47,7 @@ void records_to_observations(Conversion& c, ItemReader& rows) {
     rows.read_item(item);
     const std::string_view key = trim(text_in(item));
     if (key == "STS") {
-      o.backsight = std::move(o.station);
+      std::swap(o.backsight, o.station);  // the new station is read over the old backsight
       rows.read_item(o.station);
       odr.write_station(o.station);
     } else if (key == "INH") {

@@ -26,15 +26,10 @@ struct RawState {
 
 void write_measurement(const RawState& s, const Value& slope_distance, MeasurementOutputs& out,
                        Where where) {
-  const Observation o{
-      s.target,
-      s.station,
-      s.backsight,
-      s.target_height,
-      reduce_to_backsight(as_number(s.reading, where), s.backsight_direction, where),
-      s.vertical_angle,
-      slope_distance,
-      s.instrument_height};
+  const Value direction =
+      reduce_to_backsight(as_number(s.reading, where), s.backsight_direction, where);
+  const Observation o{s.target,  s.station,        s.backsight,    s.target_height,
+                      direction, s.vertical_angle, slope_distance, s.instrument_height};
   // A measurement with no target named before it is a detail point, not a station.
   if (is_station_target(o.target, where) && (is_number(o.target) || !text_in(o.target).empty())) {
     out.stations.write(o);
