@@ -2,7 +2,12 @@
 
 #include <sys/stat.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 
@@ -17,10 +22,25 @@ bool is_separator(char c) {
   return c == ',' || c == '\r' || c == '\n';
 }
 
+// The first byte in [from, limit) equal to one of `wanted`, or `limit`. Sixteen bytes at a time
+// where the processor compares them at once: lines and items are mostly shorter than the
+// set-up of a library search, and each byte is looked at once.
+template <char... kWanted>
+const char* find_any(const char* from, const char* limit) {
+#if defined(__SSE2__)
+  for (; limit - from >= 16; from += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const int found = _mm_movemask_epi8((_mm_cmpeq_epi8(bytes, _mm_set1_epi8(kWanted)) | ...));
+    if (found != 0) return from + std::countr_zero(static_cast<unsigned>(found));
+  }
+#endif
+  while (from != limit && ((*from != kWanted) && ...)) ++from;
+  return from;
+}
+
 // The first separator in [from, limit), or `limit`.
 const char* find_separator(const char* from, const char* limit) {
-  while (from != limit && !is_separator(*from)) ++from;
-  return from;
+  return find_any<',', '\r', '\n'>(from, limit);
 }
 
 // A text item into `into`, in the string it already holds if it holds one (a row read item by
@@ -59,7 +79,6 @@ Where InputFile::where_is(std::uint64_t line) const {
 
 bool InputFile::refill() {
   pos_ = 0;
-  next_cr_ = next_lf_ = kUnknown;
   end_ = std::fread(buffer_.data(), 1, kBufferSize, file_.get());
   if (end_ == 0 && std::ferror(file_.get()))
     throw ConversionError(Fault::cannot_open, {name_, 0}, std::strerror(errno));
@@ -67,14 +86,8 @@ bool InputFile::refill() {
 }
 
 std::size_t InputFile::next_line_end() {
-  // Each byte is searched for at most once a buffer, whichever line ends the file has.
-  const auto find = [this](char c) {
-    const void* at = std::memchr(buffer_.data() + pos_, c, end_ - pos_);
-    return at ? static_cast<std::size_t>(static_cast<const char*>(at) - buffer_.data()) : end_;
-  };
-  if (next_cr_ == kUnknown || next_cr_ < pos_) next_cr_ = find('\r');
-  if (next_lf_ == kUnknown || next_lf_ < pos_) next_lf_ = find('\n');
-  return std::min(next_cr_, next_lf_);
+  const char* const data = buffer_.data();
+  return static_cast<std::size_t>(find_any<'\r', '\n'>(data + pos_, data + end_) - data);
 }
 
 void InputFile::take_line(std::string& out, std::uint64_t line) {

@@ -70,8 +70,6 @@ class InputFile {
   std::uint64_t current_line_ = 0;
 
  private:
-  static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
-  std::size_t next_cr_ = kUnknown, next_lf_ = kUnknown;
   const LineOrigins* origins_ = nullptr;
   std::uint64_t lines_before_ = 0;
 };
