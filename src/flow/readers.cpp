@@ -72,11 +72,6 @@ void InputFile::report_lines_as(std::string input_name, const LineOrigins* origi
   lines_before_ = lines_before;
 }
 
-Where InputFile::where_is(std::uint64_t line) const {
-  if (origins_) return {name_, origins_->at(line)};
-  return {name_, line > lines_before_ ? line - lines_before_ : 0};
-}
-
 bool InputFile::refill() {
   pos_ = 0;
   end_ = std::fread(buffer_.data(), 1, kBufferSize, file_.get());

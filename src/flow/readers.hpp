@@ -57,8 +57,12 @@ class InputFile {
   std::string_view next_line(std::string& spill, std::uint64_t line);
   // The position of the next CR or LF at or after pos_, or end_ when the buffer has none.
   std::size_t next_line_end();
-  // The user's view of a line of this file.
-  Where where_is(std::uint64_t line) const;
+  // The user's view of a line of this file. Inline: a scratch line written or a reading kept
+  // asks for it.
+  Where where_is(std::uint64_t line) const {
+    if (origins_) return {name_, origins_->at(line)};
+    return {name_, line > lines_before_ ? line - lines_before_ : 0};
+  }
 
   struct Closer {
     void operator()(std::FILE* f) const { std::fclose(f); }
