@@ -28,10 +28,10 @@ double reading(ItemReader& items, Value& item) {
   return read_number_of(item, items.where());
 }
 
-void read_station(ItemReader& items, Station& station, Record& r) {
+void read_station(ItemReader& items, Station& station, Value& reading_item) {
   items.read_item(station.name);
   items.read_item(station.backsight);
-  station.backsight_direction = reading(items, r.reading);
+  station.backsight_direction = reading(items, reading_item);
   items.read_item(station.instrument_height);
 }
 
@@ -65,7 +65,7 @@ void convert_npl352_dos(Conversion& c) {
     items.read_item(record.first);
     const Where where = items.where();
     if (equals_text(record.first, "*")) {
-      read_station(items, station, record);
+      read_station(items, station, record.reading);
     } else {
       write_observation(items, record, station, out, where);
     }

@@ -69,14 +69,11 @@ void rows_to_observations(ItemReader& rows, MeasurementOutputs& out) {
   const Value no_distance = 0.0;
   for (std::uint64_t row = 1; !rows.at_end(); ++row) {
     Where at;  // where the horizontal reading stands
-    for (std::size_t i = 0; i < kRowSize; ++i) {
-      if (i >= kUsed) {
-        rows.skip_item();
-        continue;
-      }
+    for (std::size_t i = 0; i < kUsed; ++i) {
       rows.read_item(item[i]);
       if (i == 2) at = rows.where();
     }
+    for (std::size_t i = kUsed; i < kRowSize; ++i) rows.skip_item();
     if (equals_text(item[2], kNotAvailable)) {
       setup.station = item[0];
       setup.instrument_height = item[1];
