@@ -2,7 +2,6 @@
 // identifier, east, north, elevation, code, date, class) as name and three coordinates. The
 // table ends at the heading of the next table of the point database, whose second item is
 // "PointID".
-#include <array>
 #include <string>
 
 #include "converters/leica/leica.hpp"
@@ -22,7 +21,7 @@ bool is_points_heading(std::string_view line) {
 }
 
 // A coordinate the instrument left empty, or wrote as zero or as a word, is the number 0.
-Value coordinate(Value item, Where where) {
+Value coordinate(const Value& item, Where where) {
   if (read_number_of(item, where) == 0) return 0.0;
   return item;
 }
@@ -35,13 +34,19 @@ void convert_tcr407_coords(Conversion& c) {
   bool in_table = false;
   while (!in_table && !in.at_end()) in_table = is_points_heading(in.read_line());
   if (!in_table) return;
-  std::array<Value, kPointItems> items;
+  // Identifier, east, north, elevation; number, code, date and class are read past.
+  Value name, east, north, elevation;
   for (;;) {
-    for (Value& item : items) item = in.read_item();
-    if (equals_text(items[1], "PointID")) return;
+    in.skip_item();
+    in.read_item(name);
+    in.read_item(east);
+    in.read_item(north);
+    in.read_item(elevation);
+    for (std::size_t i = 5; i < kPointItems; ++i) in.skip_item();
+    if (equals_text(name, "PointID")) return;
     const Where where = in.where();
-    out.write_point(items[1], coordinate(std::move(items[2]), where),
-                    coordinate(std::move(items[3]), where), coordinate(std::move(items[4]), where));
+    out.write_point(name, coordinate(east, where), coordinate(north, where),
+                    coordinate(elevation, where));
   }
 }
 

@@ -51,17 +51,23 @@ void copy_setup(ItemReader& in, OutputFile& scratch) {
 }
 
 void copy_slope_table(ItemReader& in, OutputFile& scratch) {
-  std::array<Value, kSlopeItems> items;
+  // Target, Hz, Vz, distance, height; the other items are read past, their faults raised.
+  constexpr std::array<std::size_t, 5> kUsed = {1, 3, 4, 5, 6};
+  Value first, item;
   std::string record;
   for (;;) {
-    items[0] = in.read_item();
-    if (untabbed(plain_text(items[0])) == "END SLOPE") return;
-    for (std::size_t i = 1; i < kSlopeItems; ++i) items[i] = in.read_item();
+    in.read_item(first);
+    if (untabbed(plain_text(first)) == "END SLOPE") return;
     record = "D";
-    for (const std::size_t used : {1, 3, 4, 5, 6}) {  // target, Hz, Vz, distance, height
+    std::size_t next = 1;
+    for (const std::size_t used : kUsed) {
+      for (; next < used; ++next) in.skip_item();
+      in.read_item(item);
+      ++next;
       record += ',';
-      append_value(record, items[used]);
+      append_value(record, item);
     }
+    for (; next < kSlopeItems; ++next) in.skip_item();
     scratch.write_line(record);
   }
 }

@@ -10,13 +10,15 @@ namespace korvath::pentax {
 void convert_coordinates(Conversion& c) {
   ItemReader in = c.read_input_items();
   CoordinateFile out(c);
+  // Kept from record to record: a name read into the same value reuses its string.
+  Value name, first, second, third;
   while (!in.at_end()) {
-    const Value name = in.read_item();
-    const Value first = in.read_item();
-    const Value second = in.read_item();
-    const Value third = in.read_item();
-    in.read_item();  // the two further items are read and dropped
-    in.read_item();
+    in.read_item(name);
+    in.read_item(first);
+    in.read_item(second);
+    in.read_item(third);
+    in.skip_item();  // the two further items are read and dropped
+    in.skip_item();
     out.write_point(name, first, second, third);
   }
 }
