@@ -21,10 +21,18 @@ class RecordReader {
  public:
   RecordReader(ItemReader& rows, const RecordLayout& layout) : rows_(rows), layout_(layout) {}
 
-  // The next `count` items; the horizontal reading, if among them, as a number.
-  void read_values(std::size_t count) {
+  // The next `count` items of a set-up or an observation record. The values the record is
+  // written from are kept; the others are read past, their faults raised all the same.
+  void read_values(std::size_t count, bool setup) {
     values_.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
+      const bool used = setup ? i == layout_.instrument_height
+                              : i == layout_.reading || i == layout_.vertical_angle ||
+                                    i == layout_.slope_distance || i == layout_.target_height;
+      if (!used) {
+        rows_.skip_item();
+        continue;
+      }
       rows_.read_item(values_[i]);
       if (i == layout_.reading) reading_where_ = rows_.where();
       if (i == layout_.vertical_angle) vertical_where_ = rows_.where();
@@ -66,12 +74,12 @@ void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout
     const bool marked = layout.backsight_values > 0 && equals_text(letter, "B");
     if (equals_text(letter, "S")) {
       rows.read_item(setup.station);
-      record.read_values(layout.setup_values);
+      record.read_values(layout.setup_values, true);
       setup.instrument_height = record.value(layout.instrument_height);
       last_setup = records;
     } else if (marked || equals_text(letter, "D")) {
       rows.read_item(target);
-      record.read_values(marked ? layout.backsight_values : layout.observation_values);
+      record.read_values(marked ? layout.backsight_values : layout.observation_values, false);
       record.angles_to_grads(units.at(own_line));
       const double reading = record.reading();
       const bool first_after_setup = records - last_setup == 1;
