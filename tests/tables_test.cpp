@@ -140,6 +140,13 @@ const std::map<std::string_view, std::function<std::string(const Args&)>> kKinds
          return std::to_string(in.where().line);
        });
      }},
+    {"skipped-lines",
+     [](const Args& a) {
+       return read_all<ItemReader>(a[1], [](ItemReader& in) {
+         in.skip_item();
+         return std::to_string(in.where().line);
+       });
+     }},
     {"rich-text",
      [](const Args& a) {
        RichTextBox rt1;

@@ -17,6 +17,8 @@ namespace korvath {
 
 namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
+// A number of this many digits, without exponent, is still below the largest double (1.8e308).
+constexpr std::ptrdiff_t kDigitsBelowOverflow = 308;
 
 bool is_separator(char c) {
   return c == ',' || c == '\r' || c == '\n';
@@ -214,6 +216,17 @@ void ItemReader::take_item(Value* into) {
   }
   const char* const begin = buffer_.data() + pos_;
   const char* const limit = buffer_.data() + end_;
+  if constexpr (!kKeep) {
+    // Only a number too large for a double can fault an item that lies whole in the buffer,
+    // and that takes an exponent mark or over 308 digits: any other item is passed over
+    // where its separator stands.
+    const char* const stop = find_any<',', '\r', '\n', 'E', 'e', 'D', 'd'>(begin, limit);
+    if (stop != limit && is_separator(*stop) && stop - begin <= kDigitsBelowOverflow) {
+      pos_ += static_cast<std::size_t>(stop - begin);
+      consume_separator_at(stop);
+      return;
+    }
+  }
   // Most items are short decimals right before their separator: found and read in one pass.
   double number = 0;
   const char* point = nullptr;
