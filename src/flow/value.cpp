@@ -39,17 +39,13 @@ bool equals_text(const Value& v, std::string_view literal) {
 
 void append_joined(std::string& out, std::initializer_list<const Value*> values) {
   std::size_t longest = values.size();  // the commas, and one byte to spare
-  for (const Value* v : values) longest += is_text(*v) ? text_in(*v).size() : kLongestBareNumber;
+  for (const Value* v : values) longest += longest_output(*v);
   const std::size_t start = out.size();
   out.resize(start + longest);
   char* p = out.data() + start;
   for (const Value* v : values) {
     if (v != *values.begin()) *p++ = ',';
-    if (const std::string* s = std::get_if<std::string>(v)) {
-      p = std::copy(s->begin(), s->end(), p);
-    } else if (!is_empty(*v)) {
-      p = write_number(p, *v);
-    }
+    p = write_output(p, *v);
   }
   out.resize(static_cast<std::size_t>(p - out.data()));
 }

@@ -118,6 +118,19 @@ inline char* write_number(char* out, const Value& v) {
   return write_bare_number(out, std::get<double>(v));
 }
 
+/// The most bytes the value's output form takes.
+inline std::size_t longest_output(const Value& v) {
+  return is_text(v) ? text_in(v).size() : kLongestBareNumber;
+}
+
+/// Writes the value in its output form at `out`, which has room for longest_output(v) bytes:
+/// text unchanged, a number as bare-number text, empty as nothing. Returns the end.
+inline char* write_output(char* out, const Value& v) {
+  if (const std::string* s = std::get_if<std::string>(&v))
+    return std::copy(s->begin(), s->end(), out);
+  return is_empty(v) ? out : write_number(out, v);
+}
+
 /// Appends the value in its output form: text unchanged, a number as bare-number text, empty as
 /// nothing.
 inline void append_value(std::string& out, const Value& v) {

@@ -1,9 +1,16 @@
 #include "formats/odr_file.hpp"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace korvath {
 
 void OdrFile::write_bytes(std::string_view bytes) {
   file_.write(bytes);
+  move_column(bytes);
+}
+
+void OdrFile::move_column(std::string_view bytes) {
   // A quoted value may carry a line end of its own; the zones count from the last one.
   // (A loop: find_last_of("\r\n") calls memchr for every byte.)
   std::size_t after_end = bytes.size();
@@ -29,12 +36,6 @@ void OdrFile::end_line() {
   file_.count_line();
 }
 
-void OdrFile::next_zone() {
-  static constexpr std::string_view kBlanks = "              ";
-  static_assert(kBlanks.size() == kZoneWidth);
-  write_bytes(kBlanks.substr(column_ % kZoneWidth));
-}
-
 void OdrFile::write_station(const Value& station) {
   write_bytes("S ");
   write_value(station);
@@ -48,11 +49,27 @@ void OdrFile::write_instrument_height(const Value& height) {
 void OdrFile::write_observation(const Value& target, const Value& target_height,
                                 const Value& horizontal, const Value& vertical,
                                 const Value& distance) {
-  write_bytes("D ");
-  write_value(target);
-  next_zone();
-  for (const Value* v : {&target_height, &horizontal, &vertical, &distance}) write_value(*v);
-  end_line();
+  const std::initializer_list<const Value*> values = {&target_height, &horizontal, &vertical,
+                                                      &distance};
+  // The line is made long enough once and written into, not appended piece by piece.
+  file_.write_line_with([&](std::string& line) {
+    std::size_t longest = 2 + longest_output(target) + kZoneWidth;
+    for (const Value* v : values) longest += longest_output(*v);
+    const std::size_t start = line.size();
+    line.resize(start + longest);
+    char* p = line.data() + start;
+    *p++ = 'D';
+    *p++ = ' ';
+    const char* const name = p;
+    p = write_output(p, target);
+    move_column({name - 2, static_cast<std::size_t>(p - name + 2)});
+    // Blanks to the next zone: a full zone when the name ends on a zone start, so the values
+    // never touch the name.
+    p = std::fill_n(p, kZoneWidth - column_ % kZoneWidth, ' ');
+    for (const Value* v : values) p = write_output(p, *v);
+    line.resize(static_cast<std::size_t>(p - line.data()));
+  });
+  column_ = 0;
 }
 
 }  // namespace korvath

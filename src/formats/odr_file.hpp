@@ -34,9 +34,8 @@ class OdrFile {
   void write_bytes(std::string_view bytes);
   void write_value(const Value& v);
   void end_line();
-  // Blanks up to the start of the next zone; a full zone when the line sits on a zone start,
-  // so the values never touch the name.
-  void next_zone();
+  // The column after `bytes` written at the current one.
+  void move_column(std::string_view bytes);
 
   OutputFile& file_;
   std::uint64_t column_ = 0;
