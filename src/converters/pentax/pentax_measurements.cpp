@@ -1,5 +1,7 @@
 // Pentax measurement download: one keyed value a line. The trimmed line holds the key in
 // positions 5 to 7 and the value from position 9 up to, not including, its last character.
+#include <algorithm>
+
 #include "converters/pentax/keyed_records.hpp"
 #include "converters/pentax/pentax.hpp"
 #include "flow/text.hpp"
@@ -18,8 +20,14 @@ bool keyed_line(std::string_view line, Where where, std::string& scratch_line) {
   if (line.size() < kShortestKeyedLine)
     throw ConversionError(Fault::line_too_short, where, std::string(line));
   const auto value_length = static_cast<long>(line.size() - kShortestKeyedLine);
-  const std::string_view value = field(line, 9, value_length);
-  scratch_line.append(key).append(",").append(value.empty() ? "0" : value);
+  std::string_view value = field(line, 9, value_length);
+  if (value.empty()) value = "0";
+  // Written in place: three appends cost more than the line itself.
+  const std::size_t start = scratch_line.size();
+  scratch_line.resize(start + key.size() + 1 + value.size());
+  char* out = std::copy(key.begin(), key.end(), scratch_line.data() + start);
+  *out++ = ',';
+  std::copy(value.begin(), value.end(), out);
   return true;
 }
 
