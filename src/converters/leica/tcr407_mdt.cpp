@@ -40,19 +40,30 @@ std::string_view stripped_name(std::string_view name_field) {
   return first == std::string_view::npos ? name_field : name_field.substr(first);
 }
 
+// Copies `from` to `out` with every blank turned into a comma; returns the end.
+char* copy_blanks_as_commas(std::string_view from, char* out) {
+  return std::transform(from.begin(), from.end(), out, [](char c) { return c == ' ' ? ',' : c; });
+}
+
 void mdt_to_records(LineReader& in, OutputFile& scratch) {
   in.read_line();  // the file's heading
-  std::string line, record;
   while (!in.at_end()) {
     // Single blanks separate the values; two blanks in a row leave an empty value.
-    line.assign(trim(in.read_line()));
-    std::replace(line.begin(), line.end(), ' ', ',');
+    const std::string_view line = trim(in.read_line());
     const std::string_view name_field = field(line, 1, kNameField);
     const std::string_view letter = record_letter(name_field);
     if (letter.empty()) continue;
-    record.assign(letter).append(",").append(stripped_name(name_field)).append(",");
-    record.append(field(line, kNameField + 2));  // the separator after the name is dropped
-    scratch.write_line(record);
+    const std::string_view name = stripped_name(name_field);
+    const std::string_view values = field(line, kNameField + 2);  // after the name's separator
+    scratch.write_line_with([&](std::string& record) {
+      const std::size_t start = record.size();
+      record.resize(start + letter.size() + 1 + name.size() + 1 + values.size());
+      char* out = std::copy(letter.begin(), letter.end(), record.data() + start);
+      *out++ = ',';
+      out = copy_blanks_as_commas(name, out);
+      *out++ = ',';
+      copy_blanks_as_commas(values, out);
+    });
   }
   scratch.close();
 }
