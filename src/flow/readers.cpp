@@ -77,6 +77,7 @@ void InputFile::report_lines_as(std::string input_name, const LineOrigins* origi
 bool InputFile::refill() {
   pos_ = 0;
   end_ = std::fread(buffer_.data(), 1, kBufferSize, file_.get());
+  buffer_[end_] = '\0';  // marks the end for the readings of numbers, which stop at it
   if (end_ == 0 && std::ferror(file_.get()))
     throw ConversionError(Fault::cannot_open, {name_, 0}, std::strerror(errno));
   return end_ > 0;
@@ -230,12 +231,13 @@ void ItemReader::take_item(Value* into) {
   // Most items are short decimals right before their separator: found and read in one pass.
   double number = 0;
   const char* point = nullptr;
-  const char* const after = read_short_decimal(begin, limit, number, &point);
-  // (Blanks may stand between them, as in the bare-number text of an earlier pass.)
+  const char* const after = read_short_decimal<true>(begin, limit, number, &point);
+  // (Blanks may stand between them, as in the bare-number text of an earlier pass.) The mark at
+  // the buffer's end is neither.
   const char* separator = after;
   if (after)
-    while (separator != limit && (*separator == ' ' || *separator == '\t')) ++separator;
-  if (after && separator != limit && is_separator(*separator)) {
+    while (*separator == ' ' || *separator == '\t') ++separator;
+  if (after && is_separator(*separator)) {
     // The buffer has room for the longest text past its end: the text is copied whole.
     if constexpr (kKeep)
       *into =

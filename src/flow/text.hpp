@@ -50,7 +50,9 @@ bool read_short_decimal(std::string_view number, double& value);
 /// The same at the start of [first, last): returns where the number stops (`last` or the first
 /// character that is neither a digit nor the first point), null when it has no digit or more
 /// than 15. `point`, when given, is set to where the point stands (null without one). Inline: it
-/// reads nearly every value of every file.
+/// reads nearly every value of every file. With kEndMarked the byte at `last` is known to be no
+/// digit, point or sign, and ends the reading without a test of where it stands.
+template <bool kEndMarked = false>
 inline const char* read_short_decimal(const char* first, const char* last, double& value,
                                       const char** point = nullptr) {
   // Clinger's fast path: at most 15 digits without exponent is an exact integer over an exact
@@ -58,20 +60,22 @@ inline const char* read_short_decimal(const char* first, const char* last, doubl
   static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const char* p = first;
-  const bool negative = p != last && *p == '-';
-  if (p != last && (*p == '-' || *p == '+')) ++p;
+  const bool negative = (kEndMarked || p != last) && *p == '-';
+  if ((kEndMarked || p != last) && (*p == '-' || *p == '+')) ++p;
   // More than 19 digits wrap the mantissa around; they are refused below, before it is used.
   // (Plain locals: a lambda's captures would be reloaded after every character read.)
   std::uint64_t mantissa = 0;
   const char* const integer = p;
-  for (unsigned digit = 0; p != last && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
+  for (unsigned digit = 0;
+       (kEndMarked || p != last) && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
     mantissa = mantissa * 10 + digit;
   std::ptrdiff_t digits = p - integer, decimals = 0;
   if (point) *point = nullptr;
-  if (p != last && *p == '.') {
+  if ((kEndMarked || p != last) && *p == '.') {
     if (point) *point = p;
     const char* const fraction = ++p;
-    for (unsigned digit = 0; p != last && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
+    for (unsigned digit = 0;
+         (kEndMarked || p != last) && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
       mantissa = mantissa * 10 + digit;
     decimals = p - fraction;
     digits += decimals;

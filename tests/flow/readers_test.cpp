@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "flow/text.hpp"
 #include "support/files.hpp"
 
 namespace korvath {
@@ -30,6 +31,23 @@ TEST(LineReader, LineEndsAcrossTheBufferAndLinesOverOneMebibyte) {
   EXPECT_EQ(line_sizes("one\n" + std::string(kLongestLine, 'x') + "\n" +
                        std::string(kLongestLine + 1, 'y') + "\n"),
             (std::vector<std::size_t>{3, kLongestLine, 3}));
+}
+
+TEST(ItemReader, NumberAtTheFileEndIsNotReadOnIntoTheBufferBehindIt) {
+  // The first buffer is full of digits; the second, short one holds the last number, and the
+  // first buffer's bytes still lie behind it.
+  std::string first;
+  while (first.size() < 65535) first += "9999,";
+  first.resize(65535);
+  first += '9';
+  for (const std::string last : {"12", "-1.5", "3.", "1.25"}) {
+    const test::TempDir dir;
+    test::write_file(dir / "a", first + "," + last);
+    ItemReader in(dir / "a");
+    Value item;
+    while (!in.at_end()) in.read_item(item);
+    EXPECT_EQ(as_number(item, {}), *parse_number(last)) << last;
+  }
 }
 
 TEST(LineReader, MissingFileOrFolderCannotBeOpened) {
