@@ -24,6 +24,11 @@ bool is_separator(char c) {
   return c == ',' || c == '\r' || c == '\n';
 }
 
+// A number begins with a digit, a sign or a point.
+bool is_number_start(char c) {
+  return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+}
+
 // The first byte in [from, limit) equal to one of `wanted`, or `limit`. Sixteen bytes at a time
 // where the processor compares them at once: lines and items are mostly shorter than the
 // set-up of a library search, and each byte is looked at once.
@@ -219,10 +224,14 @@ void ItemReader::take_item(Value* into) {
   const char* const limit = buffer_.data() + end_;
   if constexpr (!kKeep) {
     // Only a number too large for a double can fault an item that lies whole in the buffer,
-    // and that takes an exponent mark or over 308 digits: any other item is passed over
-    // where its separator stands.
-    const char* const stop = find_any<',', '\r', '\n', 'E', 'e', 'D', 'd'>(begin, limit);
-    if (stop != limit && is_separator(*stop) && stop - begin <= kDigitsBelowOverflow) {
+    // and that begins as a number does and takes an exponent mark or over 308 digits: any
+    // other item (a code such as "TREE" among them) is passed over where its separator stands.
+    const bool may_be_number = is_number_start(*begin);
+    const char* const stop = may_be_number
+                                 ? find_any<',', '\r', '\n', 'E', 'e', 'D', 'd'>(begin, limit)
+                                 : find_separator(begin, limit);
+    if (stop != limit && is_separator(*stop) &&
+        (!may_be_number || stop - begin <= kDigitsBelowOverflow)) {
       pos_ += static_cast<std::size_t>(stop - begin);
       consume_separator_at(stop);
       return;
@@ -288,12 +297,8 @@ void ItemReader::other_item_value(std::string_view item, Value* into) const {
     if (into) *into = Empty{};
     return;
   }
-  // A number begins with a digit, a sign or a point; a record key such as "NOTAV" does not, and
-  // needs no look-up of where it stands.
-  const char first = item[0];
-  const bool may_be_number =
-      (first >= '0' && first <= '9') || first == '-' || first == '+' || first == '.';
-  if (may_be_number) {
+  // A record key such as "NOTAV" is no number, and needs no look-up of where it stands.
+  if (is_number_start(item[0])) {
     if (const auto number = parse_number(item, where())) {
       if (into) *into = ReadNumber(*number, {});
       return;
