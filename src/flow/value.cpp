@@ -27,8 +27,7 @@ double read_number_of(const Value& v, Where where) {
   return read_number(plain_text(v), where);
 }
 
-bool equals_text(const Value& v, std::string_view literal) {
-  if (const std::string* s = std::get_if<std::string>(&v)) return *s == literal;
+bool number_equals_text(const Value& v, std::string_view literal) {
   // A number's plain text begins with a digit, "-" or "."; a record key never does, so most
   // comparisons need no formatting.
   if (is_number(v) && (literal.empty() || !(std::isdigit(static_cast<unsigned char>(literal[0])) ||

@@ -103,8 +103,14 @@ std::string plain_text(const Value& v);
 /// fifteen digits read back exactly), with no text written and read again.
 double read_number_of(const Value& v, Where where);
 
-/// Compares the value with a text literal (a record key): exactly, case counts.
-bool equals_text(const Value& v, std::string_view literal);
+/// equals_text of a number or an empty value: by its plain text.
+bool number_equals_text(const Value& v, std::string_view literal);
+/// Compares the value with a text literal (a record key): exactly, case counts. Inline for text,
+/// so that a record key compares as the few bytes it is.
+inline bool equals_text(const Value& v, std::string_view literal) {
+  if (const std::string* s = std::get_if<std::string>(&v)) return *s == literal;
+  return number_equals_text(v, literal);
+}
 
 /// Writes a number in its output form, bare-number text (a number read from a file made from its
 /// text when that gives the same bytes), at `out`, which has room for kLongestBareNumber bytes;
