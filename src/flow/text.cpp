@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace korvath {
 namespace {
@@ -93,19 +94,8 @@ bool read_short_decimal(std::string_view number, double& value) {
   return read_short_decimal(number.data(), last, value) == last;
 }
 
-std::string_view field(std::string_view line, long start, long length, Where where) {
-  if (start < 1 || length < 0)
-    throw ConversionError(Fault::bad_field, where,
-                          std::to_string(start) + "," + std::to_string(length));
-  const auto first = static_cast<std::size_t>(start - 1);
-  if (first >= line.size()) return {};
-  return line.substr(first, static_cast<std::size_t>(length));
-}
-
-std::string_view field(std::string_view line, long start, Where where) {
-  if (start < 1) throw ConversionError(Fault::bad_field, where, std::to_string(start));
-  const auto first = static_cast<std::size_t>(start - 1);
-  return first >= line.size() ? std::string_view() : line.substr(first);
+void throw_bad_field(Where where, std::string detail) {
+  throw ConversionError(Fault::bad_field, where, std::move(detail));
 }
 
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {

@@ -14,8 +14,20 @@ namespace korvath {
 /// The `length` characters of `line` from the 1-based position `start`; a start past the end
 /// gives empty text, a field that runs past the end is cut there. Without a length the field
 /// runs to the end of the line. Throws Fault::bad_field for a start below 1 or a negative length.
-std::string_view field(std::string_view line, long start, long length, Where where = {});
-std::string_view field(std::string_view line, long start, Where where = {});
+/// Inline: the first pass of many commands cuts every line into fields.
+[[noreturn]] void throw_bad_field(Where where, std::string detail);
+inline std::string_view field(std::string_view line, long start, long length, Where where = {}) {
+  if (start < 1 || length < 0)
+    throw_bad_field(where, std::to_string(start) + "," + std::to_string(length));
+  const auto first = static_cast<std::size_t>(start - 1);
+  if (first >= line.size()) return {};
+  return line.substr(first, static_cast<std::size_t>(length));
+}
+inline std::string_view field(std::string_view line, long start, Where where = {}) {
+  if (start < 1) throw_bad_field(where, std::to_string(start));
+  const auto first = static_cast<std::size_t>(start - 1);
+  return first >= line.size() ? std::string_view() : line.substr(first);
+}
 
 /// Removes leading and trailing blanks (space characters only; tabs stay).
 inline std::string_view trim(std::string_view text) {
