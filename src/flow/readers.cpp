@@ -131,12 +131,6 @@ std::string_view InputFile::next_line(std::string& spill, std::uint64_t line) {
   return text;
 }
 
-std::string_view LineReader::read_line() {
-  if (at_end()) throw ConversionError(Fault::read_past_end, where_is(current_line_ + 1));
-  ++current_line_;
-  return next_line(line_text_, current_line_);
-}
-
 void ItemReader::consume_separator() {
   const int c = peek();
   if (c == ',' || c == '\r' || c == '\n') consume_separator_at(buffer_.data() + pos_);

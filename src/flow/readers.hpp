@@ -85,8 +85,12 @@ class LineReader : public InputFile {
   using InputFile::InputFile;
 
   /// The next line, valid until the next read or at_end(). Throws Fault::read_past_end at the end
-  /// and Fault::line_too_long for a line over kLongestLine.
-  std::string_view read_line();
+  /// and Fault::line_too_long for a line over kLongestLine. Inline: a call a line.
+  std::string_view read_line() {
+    if (at_end()) throw ConversionError(Fault::read_past_end, where_is(current_line_ + 1));
+    ++current_line_;
+    return next_line(line_text_, current_line_);
+  }
 
  private:
   std::string line_text_;

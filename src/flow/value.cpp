@@ -7,8 +7,7 @@
 
 namespace korvath {
 
-double as_number(const Value& v, Where from) {
-  if (const double* number = number_in(v)) return *number;
+double text_as_number(const Value& v, Where from) {
   if (is_empty(v)) return 0.0;
   const std::string& s = std::get<std::string>(v);
   if (const auto number = parse_number(s, from)) return *number;

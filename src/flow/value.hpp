@@ -90,9 +90,15 @@ inline Value text(std::string_view s) {
   return Value(std::string(s));
 }
 
+/// as_number of a value that holds no number: empty or text.
+double text_as_number(const Value& v, Where from);
 /// The value in arithmetic: empty is 0, a number itself, text must read as a number in full
-/// (" 12.5 " does, "12.5x" and "" do not). Throws Fault::not_a_number at `from`.
-double as_number(const Value& v, Where from);
+/// (" 12.5 " does, "12.5x" and "" do not). Throws Fault::not_a_number at `from`. Inline for a
+/// number, which most values in arithmetic are.
+inline double as_number(const Value& v, Where from) {
+  if (const double* number = number_in(v)) return *number;
+  return text_as_number(v, from);
+}
 
 /// The value as plain text, as it is compared with a text literal: text itself, a number in its
 /// plain text (no blanks), empty as "".
