@@ -3,6 +3,7 @@
 // any other record observes a target (name, slope distance, target height, vertical angle,
 // horizontal reading). Line ends separate items like commas, so a record may span lines.
 #include "converters/nikon/nikon.hpp"
+#include "converters/nikon/shots.hpp"
 #include "flow/conversion.hpp"
 #include "flow/readers.hpp"
 #include "flow/text.hpp"
@@ -11,47 +12,25 @@
 namespace korvath::nikon {
 namespace {
 
-// Empty until the first station record: observations before it are reduced by 0.
-struct Station {
-  Value name, backsight, instrument_height;
-  double backsight_direction = 0;
-};
-
-// The items of a record, read into again and again: no new values a record.
-struct Record {
-  Value first, slope_distance, target_height, vertical_angle, reading;
-};
-
 // A reading as the instrument wrote it: text gives its leading number, or 0 when it has none.
 double reading(ItemReader& items, Value& item) {
   items.read_item(item);
   return read_number_of(item, items.where());
 }
 
-void read_station(ItemReader& items, Station& station, Value& reading_item) {
-  items.read_item(station.name);
-  items.read_item(station.backsight);
-  station.backsight_direction = reading(items, reading_item);
-  items.read_item(station.instrument_height);
+void read_station(ItemReader& items, Setup& setup, Value& reading_item) {
+  items.read_item(setup.station);
+  items.read_item(setup.backsight);
+  setup.backsight_direction = reading(items, reading_item);
+  items.read_item(setup.instrument_height);
 }
 
-// Reads the rest of an observation line and writes it.
-void write_observation(ItemReader& items, Record& r, const Station& station,
-                       MeasurementOutputs& out, Where where) {
-  items.read_item(r.slope_distance);
-  items.read_item(r.target_height);
-  items.read_item(r.vertical_angle);
-  const Value direction =
-      reduce_to_backsight(reading(items, r.reading), station.backsight_direction);
-  out.write_routed({.target = r.first,
-                    .station = station.name,
-                    .backsight = station.backsight,
-                    .target_height = r.target_height,
-                    .direction = direction,
-                    .vertical_angle = r.vertical_angle,
-                    .slope_distance = r.slope_distance,
-                    .instrument_height = station.instrument_height},
-                   where);
+// The rest of an observation record after its target.
+void read_shot(ItemReader& items, Shot& shot) {
+  items.read_item(shot.slope_distance);
+  items.read_item(shot.target_height);
+  items.read_item(shot.vertical_angle);
+  shot.reading = reading(items, shot.reading_item);
 }
 
 }  // namespace
@@ -59,15 +38,16 @@ void write_observation(ItemReader& items, Record& r, const Station& station,
 void convert_npl352_dos(Conversion& c) {
   MeasurementOutputs out(c);  // both files are open and empty since their own dialogs
   ItemReader items = c.read_input_items();
-  Station station;
-  Record record;
+  Setup setup;
+  Shot shot;
   while (!items.at_end()) {
-    items.read_item(record.first);
-    const Where where = items.where();
-    if (equals_text(record.first, "*")) {
-      read_station(items, station, record.reading);
+    items.read_item(shot.target);  // or "*" for a station record
+    shot.where = items.where();
+    if (equals_text(shot.target, "*")) {
+      read_station(items, setup, shot.reading_item);
     } else {
-      write_observation(items, record, station, out, where);
+      read_shot(items, shot);
+      write_shot(shot, setup, out);
     }
   }
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "converters/nikon/nikon.hpp"
+#include "converters/nikon/shots.hpp"
 #include "flow/conversion.hpp"
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
@@ -42,22 +43,8 @@ void skip_items(ItemReader& rows, int count) {
   for (int i = 0; i < count; ++i) rows.skip_item();
 }
 
-// Kept from record to record, never reset: a new ST keeps the backsight of the previous station
-// until its own F1 comes.
-struct Setup {
-  Value station, instrument_height, backsight;
-  double backsight_direction = 0;
-};
-
-// The five items an F1 and an SS record share, in the order they stand.
-struct Shot {
-  Value target, target_height, slope_distance, reading_item;
-  double reading = 0;
-  Value vertical_angle;
-  Where where;  // the target's line, for routing
-};
-
-// The angles are converted from `unit` to grads. Read into the values `shot` holds.
+// The five items an F1 and an SS record share, in the order they stand; the angles converted
+// from `unit` to grads.
 void read_shot(ItemReader& rows, AngleUnit unit, Shot& shot) {
   rows.read_item(shot.target);
   shot.where = rows.where();
@@ -70,29 +57,10 @@ void read_shot(ItemReader& rows, AngleUnit unit, Shot& shot) {
   convert_to_grads(shot.vertical_angle, unit, rows.where());
 }
 
-// Writes the shot from the setup it was taken on, to `file` or, without one, by routing.
-void write_shot(const Shot& shot, const Setup& setup, MeasurementOutputs& out,
-                MeasurementFile* file = nullptr) {
-  const Value direction = reduce_to_backsight(shot.reading, setup.backsight_direction);
-  const Observation o{.target = shot.target,
-                      .station = setup.station,
-                      .backsight = setup.backsight,
-                      .target_height = shot.target_height,
-                      .direction = direction,
-                      .vertical_angle = shot.vertical_angle,
-                      .slope_distance = shot.slope_distance,
-                      .instrument_height = setup.instrument_height};
-  if (file) {
-    file->write(o);
-  } else {
-    out.write_routed(o, shot.where);
-  }
-}
-
 void records_to_observations(ItemReader& rows, MeasurementOutputs& out,
                              const DeclaredUnits& units) {
-  Setup setup;
-  Value type;  // read into again and again: no new values a record
+  Setup setup;  // a new ST keeps the backsight of the previous station until its own F1 comes
+  Value type;   // read into again and again: no new values a record
   Shot shot;
   while (!rows.at_end()) {
     rows.read_item(type);
