@@ -148,10 +148,10 @@ inline char* write_output(char* out, const Value& v) {
 inline void append_value(std::string& out, const Value& v) {
   if (const std::string* s = std::get_if<std::string>(&v)) {
     out.append(*s);
-  } else if (!is_empty(v)) {
-    char text[kLongestBareNumber];
-    out.append(text, static_cast<std::size_t>(write_number(text, v) - text));
+    return;
   }
+  char text[kLongestBareNumber];
+  out.append(text, static_cast<std::size_t>(write_output(text, v) - text));
 }
 
 /// Appends the values in their output form, separated by commas. The line is made long enough

@@ -23,10 +23,9 @@ void OdrFile::write_value(const Value& v) {
     write_bytes(*text);
     return;
   }
-  if (is_empty(v)) return;
-  // A number has no line end in it: the column only moves on.
+  // A number (or nothing, for an empty value) has no line end in it: the column only moves on.
   char number[kLongestBareNumber];
-  const auto length = static_cast<std::size_t>(write_number(number, v) - number);
+  const auto length = static_cast<std::size_t>(write_output(number, v) - number);
   file_.write({number, length});
   column_ += length;
 }
