@@ -1,6 +1,7 @@
 #include "flow/number_text.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -88,6 +89,18 @@ char* write_decimal_backwards(char* p, std::uint64_t whole, int decimals) {
   }
   for (; whole != 0; whole /= 10) *--p = static_cast<char>('0' + whole % 10);
   return p;
+}
+
+// The number of decimal digits of `n` (0 for 0), from its binary length: 1233 / 4096 is just
+// above log10(2), so the guess is the count or one less.
+int digit_count(std::uint64_t n) {
+  static constexpr auto kPowers = [] {
+    std::array<std::uint64_t, 20> powers{1};
+    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+    return powers;
+  }();
+  const int guess = (std::bit_width(n) * 1233) >> 12;
+  return guess + (n >= kPowers[static_cast<std::size_t>(guess)] ? 1 : 0);
 }
 
 // Powers of ten that a double holds exactly.
@@ -268,8 +281,6 @@ bool fixed_whole(double magnitude, std::int64_t& whole, int& decimals) {
 }
 
 char* write_bare_number(char* out, double value) {
-  // Written from its whole number backwards, then moved to `out` in one copy of the longest
-  // length.
   std::int64_t whole = 0;
   int decimals = 0;
   const double magnitude = std::fabs(value);
@@ -283,13 +294,16 @@ char* write_bare_number(char* out, double value) {
         decimals -= step;
       }
     }
-    char text[2 * kLongestBareNumber];
-    char* const end = text + kLongestBareNumber;
+    // Its length is known first, so that the digits go straight to `out` (see
+    // write_bare_decimal): the sign, the whole part (none below 1), the point and the decimals,
+    // a blank.
+    const int digits = digit_count(static_cast<std::uint64_t>(whole));
+    const int length = 1 + std::max(digits - decimals, 0) + (decimals > 0 ? decimals + 1 : 0) + 1;
+    char* const end = out + length;
     end[-1] = ' ';
-    char* p = write_decimal_backwards(end - 1, static_cast<std::uint64_t>(whole), decimals);
-    *--p = value < 0 ? '-' : ' ';
-    std::memcpy(out, p, kLongestBareNumber);
-    return out + (end - p);
+    write_decimal_backwards(end - 1, static_cast<std::uint64_t>(whole), decimals);
+    *out = value < 0 ? '-' : ' ';
+    return end;
   }
   if (!(value < 0)) *out++ = ' ';
   out = write_plain_number(out, value, magnitude >= 1e-5);
@@ -302,7 +316,7 @@ void append_bare_number(std::string& out, double value) {
   out.append(text, static_cast<std::size_t>(write_bare_number(text, value) - text));
 }
 
-char* write_bare_decimal(char* out, const char (&text)[kLongestShortDecimal], std::size_t length,
+char* write_bare_decimal(char* out, const char (&text)[kShortDecimalRoom], std::size_t length,
                          std::size_t point) {
   // At most 15 digits: never 1E+15 or more, never more digits than the number rule keeps.
   const char* first = text;
@@ -325,15 +339,18 @@ char* write_bare_decimal(char* out, const char (&text)[kLongestShortDecimal], st
     if (digit - first > 5) return nullptr;  // below 1E-05
   }
   // What is written is one stretch of the text, from the first significant digit of the whole
-  // part (or the point) to the last significant digit, between the sign and a blank: the text is
-  // copied whole beside them, and the stretch moved to `out` in one copy of the longest length.
-  char bare[kLongestShortDecimal + kLongestBareNumber];
-  std::memcpy(bare + 1, text, kLongestShortDecimal);
-  const auto from = first - text, to = last - text;  // the stretch is bare[from + 1, to + 1)
-  bare[from] = sign;
-  bare[to + 1] = ' ';
-  std::memcpy(out, bare + from, kLongestBareNumber);
-  return out + (to - from + 2);
+  // part (or the point) to the last significant digit, between the sign and a blank. Written
+  // straight to `out`, in stores only: a number built aside and copied over is read back before
+  // its bytes have settled, which stalls the processor at every value.
+  const auto stretch = static_cast<std::size_t>(last - first);
+  *out = sign;
+  if (first - text <= static_cast<std::ptrdiff_t>(kShortDecimalRoom - 16)) {
+    std::memcpy(out + 1, first, 16);  // at most 16: a text of 17 begins with its sign
+  } else {
+    std::memcpy(out + 1, first, stretch);  // many leading zeros: rare
+  }
+  out[stretch + 1] = ' ';
+  return out + stretch + 2;
 }
 
 std::string bare_number(double value) {

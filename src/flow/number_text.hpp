@@ -26,13 +26,16 @@ char* write_bare_number(char* out, double value);
 
 /// The longest text read_short_decimal reads: a sign, 15 digits and a point.
 inline constexpr std::size_t kLongestShortDecimal = 17;
+/// The room a short decimal's text is kept in: sixteen bytes can be copied from any of its first
+/// six characters, so a number is written in one copy of a fixed size.
+inline constexpr std::size_t kShortDecimalRoom = 22;
 /// Writes the bare-number text of a short decimal made from its text ("1.500" gives " 1.5 ",
 /// "-0.0" gives " 0 "), the bytes bare_number writes for its number, like write_bare_number.
 /// The text is the first `length` characters of `text`, which read_short_decimal reads in full
 /// ("[sign]digits[.digits]", at most 15 digits), its point at `point` (`length` or more: none).
 /// Null, with nothing written, below 1E-05, which is written with an exponent: write the number
 /// instead.
-char* write_bare_decimal(char* out, const char (&text)[kLongestShortDecimal], std::size_t length,
+char* write_bare_decimal(char* out, const char (&text)[kShortDecimalRoom], std::size_t length,
                          std::size_t point);
 
 /// The value rounded to `decimals` places, halves away from zero, at least one digit before the

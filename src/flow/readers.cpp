@@ -243,8 +243,7 @@ void ItemReader::take_item(Value* into) {
   if (after && is_separator(*separator)) {
     // The buffer has room for the longest text past its end: the text is copied whole.
     if constexpr (kKeep)
-      *into =
-          ReadNumber::from_buffer(number, begin, static_cast<std::size_t>(after - begin), point);
+      assign_read_number(*into, number, begin, static_cast<std::size_t>(after - begin), point);
     consume_separator_at(separator);
     return;
   }

@@ -27,9 +27,9 @@ struct ReadNumber {
   static constexpr std::uint8_t kNoPoint = kLongestShortDecimal;
 
   double number = 0;
-  std::uint8_t length = 0;        // 0: no text kept (an exponent, more digits)
-  std::uint8_t point = kNoPoint;  // where the point stands in the text
-  char text[kLongestText] = {};
+  std::uint8_t length = 0;            // 0: no text kept (an exponent, more digits)
+  std::uint8_t point = kNoPoint;      // where the point stands in the text
+  char text[kShortDecimalRoom] = {};  // the text, then room for copies of a fixed size
 
   ReadNumber() = default;
   /// `short_decimal`: the text of the number if read_short_decimal reads it in full, else empty.
@@ -41,20 +41,6 @@ struct ReadNumber {
         point = static_cast<std::uint8_t>(at);
     }
   }
-  /// The same from `length` characters at `first`, the point at `point` (or null), when
-  /// kLongestText characters can be read at `first` whatever `length` is: one copy of a known
-  /// size.
-  static ReadNumber from_buffer(double read, const char* first, std::size_t length,
-                                const char* point) {
-    ReadNumber n;
-    n.number = read;
-    if (length <= kLongestText) {
-      n.length = static_cast<std::uint8_t>(length);
-      std::memcpy(n.text, first, kLongestText);
-      if (point) n.point = static_cast<std::uint8_t>(point - first);
-    }
-    return n;
-  }
   std::string_view as_read() const { return {text, length}; }
   bool operator==(const ReadNumber& other) const {
     return number == other.number && as_read() == other.as_read();
@@ -62,6 +48,25 @@ struct ReadNumber {
 };
 
 using Value = std::variant<Empty, std::string, double, ReadNumber>;
+
+/// Makes `into` hold the number `read` with the `length` characters at `first` as its text, the
+/// point at `point` (or null), when ReadNumber::kLongestText characters can be read at `first`
+/// whatever `length` is: one copy of a known size. Written field by field into the value itself:
+/// a number built aside and copied in is read back before its bytes have settled, which stalls
+/// the processor at every item.
+inline void assign_read_number(Value& into, double read, const char* first, std::size_t length,
+                               const char* point) {
+  ReadNumber* n = std::get_if<ReadNumber>(&into);
+  if (!n) n = &into.emplace<ReadNumber>();
+  n->number = read;
+  if (length > ReadNumber::kLongestText) {
+    n->length = 0;
+    return;
+  }
+  n->length = static_cast<std::uint8_t>(length);
+  n->point = point ? static_cast<std::uint8_t>(point - first) : ReadNumber::kNoPoint;
+  std::memcpy(n->text, first, ReadNumber::kLongestText);
+}
 
 inline bool is_empty(const Value& v) {
   return std::holds_alternative<Empty>(v);
