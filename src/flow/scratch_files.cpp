@@ -109,8 +109,13 @@ bool ScratchFiles::put_in_place() {
   for (std::size_t i = 0; i < kMost; ++i) {
     Slot& slot = slots_[i];
     if (slot.work.empty()) continue;
-    // rename() replaces the fixed name itself, never what a link there points to.
-    if (std::rename(slot.work.c_str(), fixed_path(i).c_str()) != 0) {
+    // The last run's file goes first: a file renamed over another is written out to the disk
+    // at once (the file system keeps the old or the new one across a crash, which a scratch file
+    // does not need), and that costs a large conversion a tenth of its time. Both remove() and
+    // rename() act on the fixed name itself, never on what a link there points to.
+    const std::string fixed = fixed_path(i);
+    std::remove(fixed.c_str());
+    if (std::rename(slot.work.c_str(), fixed.c_str()) != 0) {
       std::remove(slot.work.c_str());
       all = false;
     }
