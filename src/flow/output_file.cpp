@@ -1,6 +1,8 @@
 #include "flow/output_file.hpp"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -11,12 +13,36 @@
 
 namespace korvath {
 
+namespace {
+// Opens the file at its end (append) or emptied (create); sets `length` to what it holds. A
+// file is emptied by hand, and only when it holds something: one truncated on opening, even one
+// already empty, is written out to the disk when it is closed (the file system keeps it from
+// coming back empty after a crash), which costs a large conversion a tenth of its time. An
+// output is most often new, or left empty by the question whether to overwrite it.
+std::FILE* open_for_writing(const std::string& path, OutputFile::Mode mode, std::uint64_t& length) {
+  const bool append = mode == OutputFile::Mode::append;
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : 0), 0666);
+  if (fd < 0) return nullptr;
+  struct stat info {};
+  const bool known = fstat(fd, &info) == 0;
+  const bool holds_bytes = !known || (S_ISREG(info.st_mode) && info.st_size > 0);
+  const bool ready = append || !holds_bytes || ftruncate(fd, 0) == 0;
+  std::FILE* file = ready ? fdopen(fd, append ? "ab" : "wb") : nullptr;
+  if (!file) {
+    const int failure = errno;
+    close(fd);
+    errno = failure;
+    return nullptr;
+  }
+  length = append && known ? static_cast<std::uint64_t>(info.st_size) : 0;
+  return file;
+}
+}  // namespace
+
 OutputFile::OutputFile(std::string path, Mode mode) : path_(std::move(path)) {
   errno = 0;
-  file_.reset(std::fopen(path_.c_str(), mode == Mode::create ? "wb" : "ab"));
+  file_.reset(open_for_writing(path_, mode, written_));
   if (!file_) throw ConversionError(Fault::cannot_create, {path_, 0}, std::strerror(errno));
-  struct stat info {};
-  if (fstat(fileno(file_.get()), &info) == 0) written_ = static_cast<std::uint64_t>(info.st_size);
   buffer_.reserve(kFlushAt + 256);
 }
 
