@@ -80,14 +80,38 @@ bool short_decimal(double magnitude, Decimal15& d) {
   return true;
 }
 
+// "00" to "99": two digits a step halve the chain of divisions that each digit waits for.
+constexpr auto kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// Writes the last two digits of `n` before `p` and drops them from `n`.
+char* write_pair_backwards(char* p, std::uint64_t& n) {
+  p -= 2;
+  std::memcpy(p, &kDigitPairs[2 * (n % 100)], 2);
+  n /= 100;
+  return p;
+}
+
 // Writes `whole` / 10^decimals at the end of [.., p): the whole part (none when it is 0), then
 // the point and exactly `decimals` digits when there are any. Returns the start.
 char* write_decimal_backwards(char* p, std::uint64_t whole, int decimals) {
   if (decimals > 0) {
-    for (int i = 0; i < decimals; ++i, whole /= 10) *--p = static_cast<char>('0' + whole % 10);
+    int left = decimals;
+    for (; left >= 2; left -= 2) p = write_pair_backwards(p, whole);
+    if (left == 1) {
+      *--p = static_cast<char>('0' + whole % 10);
+      whole /= 10;
+    }
     *--p = '.';
   }
-  for (; whole != 0; whole /= 10) *--p = static_cast<char>('0' + whole % 10);
+  while (whole >= 10) p = write_pair_backwards(p, whole);
+  if (whole != 0) *--p = static_cast<char>('0' + whole);
   return p;
 }
 
@@ -269,39 +293,50 @@ std::string plain_number(double value) {
   return out;
 }
 
-// The value as a whole number over 10^decimals, when it is written without an exponent and that
-// is quick to find: a short decimal from 1E-05 up from its own digits, else its rounded 15
-// digits (a reading reduced to the backsight is seldom a short decimal in binary).
-bool fixed_whole(double magnitude, std::int64_t& whole, int& decimals) {
-  if (magnitude >= 1e-5 && short_decimal(magnitude, whole, decimals)) return true;
-  int exponent = 0;
-  if (!scaled_rounding(magnitude, whole, exponent) || exponent < -5 || exponent >= 15) return false;
-  decimals = 14 - exponent;
+// The value as `digits` digits over 10^decimals, when it is written without an exponent and that
+// is quick to find: mostly its rounded 15 digits (a reading reduced to the backsight is seldom a
+// short decimal in binary), else, near a half-way point, a short decimal from 1E-05 up from its
+// own digits.
+bool fixed_whole(double magnitude, std::uint64_t& whole, int& digits, int& decimals) {
+  std::int64_t found = 0;
+  if (int exponent = 0; scaled_rounding(magnitude, found, exponent)) {
+    if (exponent < -5 || exponent >= 15) return false;
+    whole = static_cast<std::uint64_t>(found);
+    digits = 15;
+    decimals = 14 - exponent;
+    return true;
+  }
+  if (magnitude < 1e-5 || !short_decimal(magnitude, found, decimals)) return false;
+  whole = static_cast<std::uint64_t>(found);
+  digits = digit_count(whole);
   return true;
 }
 
 char* write_bare_number(char* out, double value) {
-  std::int64_t whole = 0;
-  int decimals = 0;
+  std::uint64_t whole = 0;
+  int digits = 0, decimals = 0;
   const double magnitude = std::fabs(value);
-  if (fixed_whole(magnitude, whole, decimals)) {
-    // Trailing zeros go (the 15 digits mostly end in some, and a short decimal found at x 10^5
-    // may still end in one): at most 14, so eight, four, two and one at a time.
-    for (const int step : {8, 4, 2, 1}) {
-      const auto unit = static_cast<std::int64_t>(kPowersOfTen[step]);
+  if (fixed_whole(magnitude, whole, digits, decimals)) {
+    // Trailing zeros go: at most 14, so eight, four, two and one at a time (divisions by
+    // constants, which the compiler turns into multiplications).
+    const auto drop_zeros = [&](int step, std::uint64_t unit) {
       if (decimals >= step && whole % unit == 0) {
         whole /= unit;
+        digits -= step;
         decimals -= step;
       }
-    }
+    };
+    drop_zeros(8, 100000000);
+    drop_zeros(4, 10000);
+    drop_zeros(2, 100);
+    drop_zeros(1, 10);
     // Its length is known first, so that the digits go straight to `out` (see
     // write_bare_decimal): the sign, the whole part (none below 1), the point and the decimals,
     // a blank.
-    const int digits = digit_count(static_cast<std::uint64_t>(whole));
     const int length = 1 + std::max(digits - decimals, 0) + (decimals > 0 ? decimals + 1 : 0) + 1;
     char* const end = out + length;
     end[-1] = ' ';
-    write_decimal_backwards(end - 1, static_cast<std::uint64_t>(whole), decimals);
+    write_decimal_backwards(end - 1, whole, decimals);
     *out = value < 0 ? '-' : ' ';
     return end;
   }
