@@ -93,7 +93,7 @@ class Conversion {
   void note_better_fit();
 
   /// Adds a note for the final report (each front end shows them after the files written).
-  void note(Where where, std::string text) {
+  void note(const Where& where, std::string text) {
     notes_.push_back({std::string(where.file), where.line, std::move(text)});
   }
   const std::vector<Note>& notes() const { return notes_; }

@@ -34,7 +34,7 @@ std::string_view fault_name(Fault fault) {
   return "unknown";
 }
 
-ConversionError::ConversionError(Fault fault, Where where, std::string detail)
+ConversionError::ConversionError(Fault fault, const Where& where, std::string detail)
     : std::runtime_error(std::string(fault_name(fault)) + " in " + std::string(where.file) +
                          (where.line ? " at line " + std::to_string(where.line) : std::string()) +
                          (detail.empty() ? std::string() : ": " + detail)),

@@ -33,7 +33,7 @@ struct Where {
 
 class ConversionError : public std::runtime_error {
  public:
-  ConversionError(Fault fault, Where where, std::string detail = {});
+  ConversionError(Fault fault, const Where& where, std::string detail = {});
 
   Fault fault() const { return fault_; }
   const std::string& file() const { return file_; }

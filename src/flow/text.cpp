@@ -20,7 +20,7 @@ bool is_exponent_mark(char c) {
 }
 
 // Converts "[-]digits[.digits][E[sign]digits]" (already checked) to a double.
-double to_double(std::string_view number, Where where) {
+double to_double(std::string_view number, const Where& where) {
   if (double value = 0; read_short_decimal(number, value)) return value;
   // from_chars reads "E" and "e" but not "D": only numbers with a "D" exponent are copied.
   std::string copy;
@@ -94,7 +94,7 @@ bool read_short_decimal(std::string_view number, double& value) {
   return read_short_decimal(number.data(), last, value) == last;
 }
 
-void throw_bad_field(Where where, std::string detail) {
+void throw_bad_field(const Where& where, std::string detail) {
   throw ConversionError(Fault::bad_field, where, std::move(detail));
 }
 
@@ -117,7 +117,7 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
   return result;
 }
 
-double read_number(std::string_view text, Where where) {
+double read_number(std::string_view text, const Where& where) {
   // Blanks, tabs and line feeds inside the number are ignored ("1 234" reads as 1234).
   std::string packed;
   std::string_view number = text;
@@ -132,7 +132,7 @@ double read_number(std::string_view text, Where where) {
   return to_double(number.substr(0, length), where);
 }
 
-std::optional<double> parse_number(std::string_view text, Where where) {
+std::optional<double> parse_number(std::string_view text, const Where& where) {
   const std::string_view number = trim_blanks_and_tabs(text);
   if (number.empty()) return std::nullopt;
   if (double value = 0; read_short_decimal(number, value)) return value;

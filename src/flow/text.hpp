@@ -15,15 +15,16 @@ namespace korvath {
 /// gives empty text, a field that runs past the end is cut there. Without a length the field
 /// runs to the end of the line. Throws Fault::bad_field for a start below 1 or a negative length.
 /// Inline: the first pass of many commands cuts every line into fields.
-[[noreturn]] void throw_bad_field(Where where, std::string detail);
-inline std::string_view field(std::string_view line, long start, long length, Where where = {}) {
+[[noreturn]] void throw_bad_field(const Where& where, std::string detail);
+inline std::string_view field(std::string_view line, long start, long length,
+                              const Where& where = {}) {
   if (start < 1 || length < 0)
     throw_bad_field(where, std::to_string(start) + "," + std::to_string(length));
   const auto first = static_cast<std::size_t>(start - 1);
   if (first >= line.size()) return {};
   return line.substr(first, static_cast<std::size_t>(length));
 }
-inline std::string_view field(std::string_view line, long start, Where where = {}) {
+inline std::string_view field(std::string_view line, long start, const Where& where = {}) {
   if (start < 1) throw_bad_field(where, std::to_string(start));
   const auto first = static_cast<std::size_t>(start - 1);
   return first >= line.size() ? std::string_view() : line.substr(first);
@@ -53,7 +54,7 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
 /// optional sign, digits with at most one ".", an optional exponent (E or D, either case,
 /// optional sign, digits). Reading stops at the first character that does not fit; no leading
 /// number gives 0. Throws Fault::number_too_large for a number beyond a double (1E999).
-double read_number(std::string_view text, Where where = {});
+double read_number(std::string_view text, const Where& where = {});
 
 /// The number the whole text reads as when it is "[sign]digits[.digits]" of at most 15 digits
 /// (exactly, as parse_number reads it): most values an instrument writes, read in one pass.
@@ -101,6 +102,6 @@ inline const char* read_short_decimal(const char* first, const char* last, doubl
 /// The number the whole text reads as: less blanks and tabs around it, a sign, digits with at
 /// most one point (at least one digit) and an optional exponent, and nothing else ("1 2" and
 /// "12x" are text). Empty for anything else. Throws Fault::number_too_large like read_number.
-std::optional<double> parse_number(std::string_view text, Where where = {});
+std::optional<double> parse_number(std::string_view text, const Where& where = {});
 
 }  // namespace korvath

@@ -7,7 +7,7 @@
 
 namespace korvath {
 
-double text_as_number(const Value& v, Where from) {
+double text_as_number(const Value& v, const Where& from) {
   if (is_empty(v)) return 0.0;
   const std::string& s = std::get<std::string>(v);
   if (const auto number = parse_number(s, from)) return *number;
@@ -20,7 +20,7 @@ std::string plain_text(const Value& v) {
   return {};
 }
 
-double read_number_of(const Value& v, Where where) {
+double read_number_of(const Value& v, const Where& where) {
   if (const ReadNumber* read = std::get_if<ReadNumber>(&v); read && read->length > 0)
     return read->number;
   return read_number(plain_text(v), where);
@@ -33,19 +33,6 @@ bool number_equals_text(const Value& v, std::string_view literal) {
                                             literal[0] == '-' || literal[0] == '.')))
     return false;
   return plain_text(v) == literal;
-}
-
-void append_joined(std::string& out, std::initializer_list<const Value*> values) {
-  std::size_t longest = values.size();  // the commas, and one byte to spare
-  for (const Value* v : values) longest += longest_output(*v);
-  const std::size_t start = out.size();
-  out.resize(start + longest);
-  char* p = out.data() + start;
-  for (const Value* v : values) {
-    if (v != *values.begin()) *p++ = ',';
-    p = write_output(p, *v);
-  }
-  out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 namespace {

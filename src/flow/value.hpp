@@ -3,9 +3,9 @@
 #pragma once
 
 #include <algorithm>
+#include <concepts>
 #include <cstdint>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -96,11 +96,11 @@ inline Value text(std::string_view s) {
 }
 
 /// as_number of a value that holds no number: empty or text.
-double text_as_number(const Value& v, Where from);
+double text_as_number(const Value& v, const Where& from);
 /// The value in arithmetic: empty is 0, a number itself, text must read as a number in full
 /// (" 12.5 " does, "12.5x" and "" do not). Throws Fault::not_a_number at `from`. Inline for a
 /// number, which most values in arithmetic are.
-inline double as_number(const Value& v, Where from) {
+inline double as_number(const Value& v, const Where& from) {
   if (const double* number = number_in(v)) return *number;
   return text_as_number(v, from);
 }
@@ -112,7 +112,7 @@ std::string plain_text(const Value& v);
 /// `read_number` of the value's plain text: the leading number of a text, a number as its
 /// plain text reads back, 0 for empty. A number read as a short decimal is its own number (its
 /// fifteen digits read back exactly), with no text written and read again.
-double read_number_of(const Value& v, Where where);
+double read_number_of(const Value& v, const Where& where);
 
 /// equals_text of a number or an empty value: by its plain text.
 bool number_equals_text(const Value& v, std::string_view literal);
@@ -148,20 +148,24 @@ inline char* write_output(char* out, const Value& v) {
   return is_empty(v) ? out : write_number(out, v);
 }
 
+/// Appends the values in their output form, separated by commas. The line is made long enough
+/// once and the values written into it, not appended one by one. The values are a pack, not a
+/// list of their addresses: such a list is copied, in wide loads, from the record that names
+/// them right after it was written, and waits for those writes to settle.
+template <std::same_as<Value>... Values>
+requires(sizeof...(Values) > 0) void append_joined(std::string& out, const Values&... values) {
+  const std::size_t start = out.size();
+  out.resize(start + sizeof...(values) + (longest_output(values) + ...));
+  char* p = out.data() + start;
+  ((p = write_output(p, values), *p++ = ','), ...);  // the last comma is dropped
+  out.resize(static_cast<std::size_t>(p - 1 - out.data()));
+}
+
 /// Appends the value in its output form: text unchanged, a number as bare-number text, empty as
 /// nothing.
 inline void append_value(std::string& out, const Value& v) {
-  if (const std::string* s = std::get_if<std::string>(&v)) {
-    out.append(*s);
-    return;
-  }
-  char text[kLongestBareNumber];
-  out.append(text, static_cast<std::size_t>(write_output(text, v) - text));
+  append_joined(out, v);
 }
-
-/// Appends the values in their output form, separated by commas. The line is made long enough
-/// once and the values written into it, not appended one by one.
-void append_joined(std::string& out, std::initializer_list<const Value*> values);
 
 /// `format_fixed` and `format_integer` of a value: text that reads as a number in full is that
 /// number, other text comes back unchanged, empty gives empty text.

@@ -39,7 +39,7 @@ double read_digits(std::string_view digits) {
   return number;
 }
 
-double dms_to_grads(double value, const Value& as_read, Where where) {
+double dms_to_grads(double value, const Value& as_read, const Where& where) {
   const std::string digits = fixed_digits(std::fabs(value));
   const auto point = digits.find('.');
   std::string places = point == std::string::npos ? std::string() : digits.substr(point + 1);
@@ -91,7 +91,7 @@ std::optional<std::string> declared_word(std::string_view line, std::string_view
   return std::string(trim(std::string_view(freed).substr(key.size())));
 }
 
-void convert_to_grads(Value& v, AngleUnit unit, Where where) {
+void convert_to_grads(Value& v, AngleUnit unit, const Where& where) {
   if (unit == AngleUnit::grads || unit == AngleUnit::unknown || is_empty(v)) return;
   const double value = as_number(v, where);
   switch (unit) {
@@ -110,7 +110,7 @@ void convert_to_grads(Value& v, AngleUnit unit, Where where) {
   }
 }
 
-void DeclaredUnits::declare(Conversion& c, Where where, std::string_view word,
+void DeclaredUnits::declare(Conversion& c, const Where& where, std::string_view word,
                             const UnitWords& words, std::uint64_t from) {
   const AngleUnit unit = angle_unit(word, words);
   const AngleUnit before = at(from);
@@ -132,7 +132,7 @@ AngleUnit DeclaredUnits::at(std::uint64_t scratch_line) const {
   return after == declared_.begin() ? AngleUnit::grads : std::prev(after)->unit;
 }
 
-void declare_distance_unit(Conversion& c, Where where, std::string_view word,
+void declare_distance_unit(Conversion& c, const Where& where, std::string_view word,
                            std::string_view metres) {
   if (word.empty() || word == metres) return;
   c.note(where, "αποστάσεις σε «" + std::string(word) + "»: γράφτηκαν όπως διαβάστηκαν");

@@ -40,7 +40,7 @@ std::optional<std::string> declared_word(std::string_view line, std::string_view
 ///   digits 0; (degrees + minutes / 60 + seconds / 3600) x 400 / 360, the sign on the whole.
 /// Throws Fault::not_a_number at `where` for text that does not read as a number in full, and
 /// Fault::not_an_angle for minutes or seconds of 60 or more.
-void convert_to_grads(Value& v, AngleUnit unit, Where where);
+void convert_to_grads(Value& v, AngleUnit unit, const Where& where);
 
 /// The angle units a file declares, each in force from a line of the scratch file on: the first
 /// pass declares them as it meets them, the last pass asks which one governs a record.
@@ -49,7 +49,7 @@ class DeclaredUnits {
   /// An angle unit `word` declared at `where` in the input, in force from scratch line `from` on
   /// (the lines written so far plus 1). Tells the user which unit is converted from, or that an
   /// unknown word leaves the values as read.
-  void declare(Conversion& c, Where where, std::string_view word, const UnitWords& words,
+  void declare(Conversion& c, const Where& where, std::string_view word, const UnitWords& words,
                std::uint64_t from);
   /// The unit in force at a scratch line: grads before any declaration.
   AngleUnit at(std::uint64_t scratch_line) const;
@@ -64,7 +64,7 @@ class DeclaredUnits {
 
 /// A distance unit declared at `where`: any word but `metres` (or none) is not converted, and
 /// the user is told that distances are written as read.
-void declare_distance_unit(Conversion& c, Where where, std::string_view word,
+void declare_distance_unit(Conversion& c, const Where& where, std::string_view word,
                            std::string_view metres);
 
 }  // namespace korvath

@@ -32,7 +32,7 @@ class PointMeasurementFile : public MeasurementFile {
 struct MeasurementOutputs {
   explicit MeasurementOutputs(Conversion& c) : stations(c.output(0)), points(c.output(1)) {}
   /// Writes to the station file or the point file by the shared routing rule.
-  void write_routed(const Observation& o, Where where = {});
+  void write_routed(const Observation& o, const Where& where = {});
 
   StationMeasurementFile stations;
   PointMeasurementFile points;

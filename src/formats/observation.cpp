@@ -7,7 +7,7 @@
 
 namespace korvath {
 
-double reduce_to_backsight(double reading, double backsight_direction, Where where) {
+double reduce_to_backsight(double reading, double backsight_direction, const Where& where) {
   const double direction = reading - backsight_direction;
   if (!std::isfinite(direction))
     throw ConversionError(Fault::number_too_large, where,
@@ -15,7 +15,7 @@ double reduce_to_backsight(double reading, double backsight_direction, Where whe
   return direction < 0 ? direction + 400 : direction;
 }
 
-bool is_station_target(const Value& target, Where where) {
+bool is_station_target(const Value& target, const Where& where) {
   if (const double* number = number_in(target)) return *number == 0;
   if (const std::string* name = std::get_if<std::string>(&target))
     return read_number(*name, where) == 0;

@@ -16,10 +16,10 @@ struct Observation {
 /// The horizontal reading reduced to the backsight: reading minus backsight direction, plus
 /// 400 grads once when the difference is negative. Throws Fault::number_too_large when the
 /// difference is beyond a double (1E308 against -1E308), which no file could hold.
-double reduce_to_backsight(double reading, double backsight_direction, Where where = {});
+double reduce_to_backsight(double reading, double backsight_direction, const Where& where = {});
 
 /// Whether an observation goes to the station file: `read_number` of the target name, as
 /// plain text, is 0 (named stations such as S1 or ST2, and the point 0).
-bool is_station_target(const Value& target, Where where = {});
+bool is_station_target(const Value& target, const Where& where = {});
 
 }  // namespace korvath

@@ -16,7 +16,7 @@ constexpr std::size_t kShortLine = 64;
 constexpr std::size_t kLongLine = 112;
 
 // A fixed field scaled to its unit; the field must read as a number in full.
-double scaled(std::string_view line, long start, long length, double divisor, Where where) {
+double scaled(std::string_view line, long start, long length, double divisor, const Where& where) {
   return as_number(text(field(line, start, length, where)), where) / divisor;
 }
 
@@ -37,7 +37,7 @@ struct Measured {
   double target_height, slope_distance, direction, vertical_angle;
 };
 
-Measured measure(std::string_view line, double orientation, Where where) {
+Measured measure(std::string_view line, double orientation, const Where& where) {
   Measured m{};
   m.target_height = scaled(line, 88, 9, 1000, where);
   m.slope_distance = scaled(line, 56, 8, 1000, where);

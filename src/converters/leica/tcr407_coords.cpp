@@ -21,7 +21,7 @@ bool is_points_heading(std::string_view line) {
 }
 
 // A coordinate the instrument left empty, or wrote as zero or as a word, is the number 0.
-Value coordinate(const Value& item, Where where) {
+Value coordinate(const Value& item, const Where& where) {
   if (read_number_of(item, where) == 0) return 0.0;
   return item;
 }

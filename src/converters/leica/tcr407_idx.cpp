@@ -34,7 +34,7 @@ std::string station_name(std::string_view line) {
 // line shorter than 10 characters has no such field.
 constexpr std::size_t kShortestHeightLine = 10;
 
-double instrument_height(std::string_view line, Where where) {
+double instrument_height(std::string_view line, const Where& where) {
   if (line.size() < kShortestHeightLine)
     throw ConversionError(Fault::line_too_short, where, std::string(line));
   const auto length = static_cast<long>(line.size() - kShortestHeightLine);

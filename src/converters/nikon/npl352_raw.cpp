@@ -18,7 +18,7 @@ namespace korvath::nikon {
 namespace {
 
 // The type stands in the first two characters; a line indented by a blank is not a record.
-bool is_kept_record(std::string_view line, Where where) {
+bool is_kept_record(std::string_view line, const Where& where) {
   const std::string_view type = field(line, 1, 2, where);
   return type == "ST" || type == "F1" || type == "SS";
 }

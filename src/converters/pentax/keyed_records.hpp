@@ -15,7 +15,7 @@ bool is_record_key(std::string_view key);
 
 /// Appends the scratch line of one trimmed instrument line to `scratch_line`, without its line
 /// end; false drops the line. May throw ConversionError at `where`.
-using KeyedLineRule = bool (*)(std::string_view trimmed_line, Where where,
+using KeyedLineRule = bool (*)(std::string_view trimmed_line, const Where& where,
                                std::string& scratch_line);
 
 /// Pass 1 filters the input through `rule` into the scratch file; pass 2 reads it back and

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::size_t kShortestKeyedLine = 9;
 
-bool keyed_line(std::string_view line, Where where, std::string& scratch_line) {
+bool keyed_line(std::string_view line, const Where& where, std::string& scratch_line) {
   const std::string_view key = field(line, 5, 3);
   // Headings, blank lines and other records are dropped whatever their length.
   if (!is_record_key(key)) return false;

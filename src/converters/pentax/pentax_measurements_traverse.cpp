@@ -9,7 +9,7 @@
 namespace korvath::pentax {
 namespace {
 
-bool keyed_line(std::string_view line, Where, std::string& scratch_line) {
+bool keyed_line(std::string_view line, const Where&, std::string& scratch_line) {
   if (!is_record_key(field(line, 1, 3))) return false;
   // Copied and turned in one pass.
   const std::size_t start = scratch_line.size();

@@ -23,7 +23,7 @@ constexpr std::string_view kNoDistance = "**********";
 
 // Appends the row of one non-blank line: its values, then "NOTAV" up to nine positions. The row
 // is written in place: it is never longer than its line and the fillers.
-void append_row(std::string_view line, Where where, std::string& row) {
+void append_row(std::string_view line, const Where& where, std::string& row) {
   // The fillers come from one constant: appended piece by piece, they cost more than the values.
   static constexpr std::string_view kFillers =
       ",NOTAV,NOTAV,NOTAV,NOTAV,NOTAV,NOTAV,NOTAV,NOTAV,NOTAV";

@@ -20,7 +20,7 @@ void copy_data_lines(RichTextDataLines& lines, OutputFile& out) {
 }
 
 // The key as a number. An empty key is no number here, unlike an empty value in arithmetic.
-double record_key(const Value& key, Where where) {
+double record_key(const Value& key, const Where& where) {
   return is_empty(key) ? as_number(text(""), where) : as_number(key, where);
 }
 

@@ -25,7 +25,7 @@ struct RawState {
 };
 
 void write_measurement(const RawState& s, const Value& slope_distance, MeasurementOutputs& out,
-                       Where where) {
+                       const Where& where) {
   const Value direction =
       reduce_to_backsight(as_number(s.reading, where), s.backsight_direction, where);
   const Observation o{s.target,  s.station,        s.backsight,    s.target_height,
@@ -40,7 +40,7 @@ void write_measurement(const RawState& s, const Value& slope_distance, Measureme
 
 }  // namespace
 
-void KeyLineWriter::write(std::string_view raw_line, Where where) {
+void KeyLineWriter::write(std::string_view raw_line, const Where& where) {
   const std::string_view key = field(raw_line, 1, 8);
   const std::string_view trimmed_key = trim(key);
   for (std::string_view known : kKeys) {

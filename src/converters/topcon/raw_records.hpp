@@ -24,7 +24,7 @@ class KeyLineWriter {
   /// Writes a raw line as a key line when its key, columns 1 to 8, trims to "STN", "BS", "SS",
   /// "SD" or "HV": the key as cut, ",", the data from column 9, CR LF. Other lines are dropped;
   /// a "UNITS" line declares the units. `where`: the raw line in the input.
-  void write(std::string_view raw_line, Where where);
+  void write(std::string_view raw_line, const Where& where);
   void close() { key_lines_.close(); }
   const DeclaredUnits& units() const { return units_; }
 
