@@ -64,8 +64,16 @@ void OutputFile::record_origin() {
 
 OutputFile::~OutputFile() {
   if (!file_) return;
-  if (!failed_ && !buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get());
+  if (!failed_ && !buffer_.empty() &&
+      std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get()) == buffer_.size())
+    written_ += buffer_.size();
+  std::fflush(file_.get());
+  cut();
   file_.reset();
+}
+
+bool OutputFile::cut() {
+  return !cut_when_closed_ || ftruncate(fileno(file_.get()), static_cast<off_t>(written_)) == 0;
 }
 
 void OutputFile::flush() {
@@ -82,7 +90,7 @@ void OutputFile::close() {
   if (!file_) return;
   flush();
   if (origins_) origins_->finish();
-  const bool flushed = std::fflush(file_.get()) == 0 && !std::ferror(file_.get());
+  const bool flushed = std::fflush(file_.get()) == 0 && !std::ferror(file_.get()) && cut();
   const int saved = errno;
   const bool closed = std::fclose(file_.release()) == 0;
   if (!flushed || !closed)

@@ -64,6 +64,9 @@ class OutputFile {
   /// Records in `origins`, for every line written from now on, the line `source` read last: a
   /// scratch record remembers the input line it came from.
   void follow(LineOrigins& origins, const InputFile& source);
+  /// For a file written over an older one from its start: what lies beyond the bytes written is
+  /// cut off when the file is closed, also on the error path.
+  void cut_when_closed() { cut_when_closed_ = true; }
   /// Counts a line end written with write() (the `OdrFile` writes lines in pieces).
   void count_line() { ++lines_; }
 
@@ -82,6 +85,8 @@ class OutputFile {
   static constexpr std::size_t kFlushAt = 1 << 16;
   void flush();
   void record_origin();
+  // Cuts the file to what was written (see cut_when_closed); false when that failed.
+  bool cut();
 
   struct Closer {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -92,7 +97,7 @@ class OutputFile {
   std::unique_ptr<std::FILE, Closer> file_;
   std::string buffer_;
   std::uint64_t lines_ = 0, written_ = 0;
-  bool failed_ = false;
+  bool failed_ = false, cut_when_closed_ = false;
   LineOrigins* origins_ = nullptr;
   const InputFile* source_ = nullptr;
 };

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <vector>
 
 #include "flow/conversion_error.hpp"
@@ -62,13 +63,53 @@ OutputFile ScratchFiles::make_private(const std::string& folder, std::string_vie
   return OutputFile(path.data(), file);
 }
 
+std::optional<OutputFile> ScratchFiles::take_over(std::size_t i) const {
+  const std::string fixed = fixed_path(i);
+  const std::string_view role = slots_.at(i).name.substr(1);
+  // A name of this process's own (one conversion at a time writes each scratch file), which
+  // renameat2 never puts over an existing file.
+  const std::string path = folder_ + "/" + std::string(kPrivatePrefix) + std::string(role) + "-" +
+                           std::to_string(getpid());
+  // Only a plain file of this user, which nobody else may read and no other name links to;
+  // checked again once taken, as it may have been replaced in between.
+  const auto private_file = [](const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_uid == geteuid() && info.st_nlink == 1 &&
+           (info.st_mode & 077) == 0;
+  };
+  struct stat before {};
+  if (lstat(fixed.c_str(), &before) != 0 || !private_file(before) ||
+      renameat2(AT_FDCWD, fixed.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) != 0)
+    return std::nullopt;
+  const int fd = open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+  struct stat after {};
+  const bool same = fd >= 0 && fstat(fd, &after) == 0 && private_file(after) &&
+                    after.st_dev == before.st_dev && after.st_ino == before.st_ino;
+  std::FILE* file = same ? fdopen(fd, "wb") : nullptr;
+  if (!file) {  // put back as found
+    if (fd >= 0) close(fd);
+    renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, fixed.c_str(), RENAME_NOREPLACE);
+    return std::nullopt;
+  }
+  OutputFile taken_over(path, file);
+  taken_over.cut_when_closed();
+  return taken_over;
+}
+
 OutputFile ScratchFiles::write(std::size_t i) {
   Slot& slot = slots_.at(i);
   const bool first =
       std::all_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.work.empty(); });
   if (first) remove_stale_private_files(folder_);
-  if (!slot.work.empty()) std::remove(slot.work.c_str());
-  OutputFile file = make_private(folder_, slot.name.substr(1));
+  // The last run's file is written over where it can be taken: writing over the pages the
+  // system holds already costs less than filling new ones and freeing the old (a tenth of a
+  // large conversion).
+  std::optional<OutputFile> taken;
+  if (slot.work.empty()) {
+    taken = take_over(i);
+  } else {
+    std::remove(slot.work.c_str());
+  }
+  OutputFile file = taken ? std::move(*taken) : make_private(folder_, slot.name.substr(1));
   file.report_as(fixed_path(i));
   slot.work = file.path();
   return file;

@@ -1,12 +1,14 @@
-// The scratch files of one conversion. Each run writes and reads its own private files, made
-// exclusively in the scratch folder (never through a link, never shared with another run), and
-// puts them in place under their fixed names when it ends, on success and on the error path
-// alike: two conversions at once never read each other's records, and the fixed-name files hold
-// what the run that ended last wrote.
+// The scratch files of one conversion. Each run writes and reads its own private files in the
+// scratch folder (never through a link, never shared with another run): the last run's file,
+// taken away from its fixed name under a private one and written over, or else one made
+// exclusively. It puts them in place under their fixed names when it ends, on success and on
+// the error path alike: two conversions at once never read each other's records, and the
+// fixed-name files hold what the run that ended last wrote.
 #pragma once
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +58,9 @@ class ScratchFiles {
     std::unique_ptr<LineOrigins> origins;
   };
   const Slot& made(std::size_t i) const;
+  // The last run's file i under a private name, open for writing over from its start; empty when
+  // there is none, or when it is not a private file of this user.
+  std::optional<OutputFile> take_over(std::size_t i) const;
 
   std::string folder_;
   std::array<Slot, kMost> slots_;

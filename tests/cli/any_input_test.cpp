@@ -64,14 +64,37 @@ TEST(SideBySide, ConversionsSharingScratchFilesNeverMix) {
 }
 
 TEST(SideBySide, ALinkAtAScratchNameIsReplacedNotFollowed) {
-  TempDir dir;
-  write_file(dir / "job", read_file(KORVATH_EXAMPLES "/south-mes.txt"));
-  write_file(dir / "victim", "not yours\n");
-  fs::create_symlink(dir / "victim", dir / "ConvSou.txt");
-  ASSERT_EQ(test::korvath(dir, "convert south-mes job st pt --scratch-dir=.").status, 0);
-  EXPECT_EQ(read_file(dir / "victim"), "not yours\n");
-  EXPECT_FALSE(fs::is_symlink(dir / "ConvSou.txt"));
-  EXPECT_NE(read_file(dir / "ConvSou.txt"), "");
+  for (const bool hard : {false, true}) {
+    TempDir dir;
+    write_file(dir / "job", read_file(KORVATH_EXAMPLES "/south-mes.txt"));
+    write_file(dir / "victim", "not yours\n");
+    if (hard) {
+      fs::create_hard_link(dir / "victim", dir / "ConvSou.txt");
+    } else {
+      fs::create_symlink(dir / "victim", dir / "ConvSou.txt");
+    }
+    ASSERT_EQ(test::korvath(dir, "convert south-mes job st pt --scratch-dir=.").status, 0);
+    EXPECT_EQ(read_file(dir / "victim"), "not yours\n") << hard;
+    EXPECT_EQ(fs::hard_link_count(dir / "victim"), 1U) << hard;
+    EXPECT_FALSE(fs::is_symlink(dir / "ConvSou.txt")) << hard;
+    EXPECT_NE(read_file(dir / "ConvSou.txt"), "") << hard;
+  }
+}
+
+// A run writes over the scratch file an earlier run left: what it leaves holds its own records
+// only, whether it ends well or at a fault in the middle.
+TEST(SideBySide, AScratchFileWrittenOverHoldsOnlyTheNewRecords) {
+  const std::string example = read_file(KORVATH_EXAMPLES "/south-mes.txt");
+  for (const std::string& input : {example, example + "1 2 3 4 5 6 7 8 9 10\n" + example}) {
+    TempDir fresh, used;
+    for (const TempDir* dir : {&fresh, &used}) write_file(*dir / "job", input);
+    write_file(used / "long", generated("south-mes", 1'000'000));
+    const std::string tail = " st pt --overwrite=yes --scratch-dir=. >/dev/null 2>&1";
+    ASSERT_EQ(test::korvath(used, "convert south-mes long" + tail).status, 0);
+    const int status = test::korvath(fresh, "convert south-mes job" + tail).status;
+    EXPECT_EQ(test::korvath(used, "convert south-mes job" + tail).status, status);
+    EXPECT_EQ(read_file(used / "ConvSou.txt"), read_file(fresh / "ConvSou.txt")) << status;
+  }
 }
 
 TEST(AnyInput, PipesAndFifosConvertAsTheSameBytesInAFile) {
