@@ -20,12 +20,15 @@ std::string bare_number(double value);
 void append_bare_number(std::string& out, double value);
 /// Room enough for bare-number text (" -d.ddddddddddddddE-308 ", 25 bytes).
 inline constexpr std::size_t kLongestBareNumber = 32;
-/// Writes bare-number text at `out`, which has room for kLongestBareNumber bytes (all of them
-/// may be written to); returns the end of the text.
+/// Writes bare-number text at `out`, which has room for kLongestBareNumber bytes; returns the
+/// end of the text, and writes nothing past it.
 char* write_bare_number(char* out, double value);
 
 /// The longest text read_short_decimal reads: a sign, 15 digits and a point.
 inline constexpr std::size_t kLongestShortDecimal = 17;
+/// The most bytes the bare-number text of a short decimal takes: its sign or a blank, its 15
+/// digits and point, a blank; a number below 1E-05 written with an exponent takes fewer.
+inline constexpr std::size_t kLongestBareDecimal = kLongestShortDecimal + 1;
 /// The room a short decimal's text is kept in: sixteen bytes can be copied from any of its first
 /// six characters, so a number is written in one copy of a fixed size.
 inline constexpr std::size_t kShortDecimalRoom = 22;
@@ -34,7 +37,8 @@ inline constexpr std::size_t kShortDecimalRoom = 22;
 /// The text is the first `length` characters of `text`, which read_short_decimal reads in full
 /// ("[sign]digits[.digits]", at most 15 digits), its point at `point` (`length` or more: none).
 /// Null, with nothing written, below 1E-05, which is written with an exponent: write the number
-/// instead.
+/// instead. Writes at most kLongestBareDecimal bytes, as long as the bare-number text of any
+/// short decimal can be.
 char* write_bare_decimal(char* out, const char (&text)[kShortDecimalRoom], std::size_t length,
                          std::size_t point);
 

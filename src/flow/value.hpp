@@ -135,9 +135,13 @@ inline char* write_number(char* out, const Value& v) {
   return write_bare_number(out, std::get<double>(v));
 }
 
-/// The most bytes the value's output form takes.
+/// The most bytes the value's output form takes (a line is made this long before it is written
+/// into, and every byte of it cleared: a number read as a short decimal asks for less).
 inline std::size_t longest_output(const Value& v) {
-  return is_text(v) ? text_in(v).size() : kLongestBareNumber;
+  if (const std::string* s = std::get_if<std::string>(&v)) return s->size();
+  if (const ReadNumber* read = std::get_if<ReadNumber>(&v); read && read->length > 0)
+    return kLongestBareDecimal;
+  return is_empty(v) ? 0 : kLongestBareNumber;
 }
 
 /// Writes the value in its output form at `out`, which has room for longest_output(v) bytes:

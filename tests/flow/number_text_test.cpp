@@ -102,8 +102,12 @@ TEST(NumberText, NumbersPassedThroughAreWrittenAsTheirNumber) {
   test::write_file(dir / "items", items);
   ItemReader in(dir / "items");
   for (const std::string& text : texts) {
-    std::string written;
-    append_value(written, in.read_item());
+    // Written into exactly the room the value asks for, with a guard after it.
+    const Value item = in.read_item();
+    std::string room(longest_output(item) + 8, '#');
+    const char* const end = write_output(room.data(), item);
+    ASSERT_EQ(room.substr(longest_output(item)), "########") << "written past its room: " << text;
+    const std::string written(room.c_str(), end);
     const auto number = parse_number(text);
     ASSERT_EQ(written, number ? bare_number(*number) : written) << text;
   }
