@@ -20,8 +20,8 @@ std::string bare_number(double value);
 void append_bare_number(std::string& out, double value);
 /// Room enough for bare-number text (" -d.ddddddddddddddE-308 ", 25 bytes).
 inline constexpr std::size_t kLongestBareNumber = 32;
-/// Writes bare-number text at `out`, which has room for kLongestBareNumber bytes; returns the
-/// end of the text, and writes nothing past it.
+/// Writes bare-number text at `out`, which has room for kLongestBareNumber bytes (the first 17
+/// may be written to, whatever the length of the text); returns the end of the text.
 char* write_bare_number(char* out, double value);
 
 /// The longest text read_short_decimal reads: a sign, 15 digits and a point.
