@@ -107,7 +107,7 @@ TEST(NumberText, NumbersPassedThroughAreWrittenAsTheirNumber) {
     std::string room(longest_output(item) + 8, '#');
     const char* const end = write_output(room.data(), item);
     ASSERT_EQ(room.substr(longest_output(item)), "########") << "written past its room: " << text;
-    const std::string written(room.c_str(), end);
+    const std::string written = room.substr(0, static_cast<std::size_t>(end - room.data()));
     const auto number = parse_number(text);
     ASSERT_EQ(written, number ? bare_number(*number) : written) << text;
   }
