@@ -82,8 +82,11 @@ std::optional<OutputFile> ScratchFiles::take_over(std::size_t i) const {
     return std::nullopt;
   const int fd = open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
   struct stat after {};
+  // Dated now: another run cleaning up would take a file of the day before for a stale one
+  // until the first buffer is written.
   const bool same = fd >= 0 && fstat(fd, &after) == 0 && private_file(after) &&
-                    after.st_dev == before.st_dev && after.st_ino == before.st_ino;
+                    after.st_dev == before.st_dev && after.st_ino == before.st_ino &&
+                    futimens(fd, nullptr) == 0;
   std::FILE* file = same ? fdopen(fd, "wb") : nullptr;
   if (!file) {  // put back as found
     if (fd >= 0) close(fd);
