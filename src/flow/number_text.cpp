@@ -297,25 +297,6 @@ std::string plain_number(double value) {
   return out;
 }
 
-// The value as `digits` digits over 10^decimals, when it is written without an exponent and that
-// is quick to find: mostly its rounded 15 digits (a reading reduced to the backsight is seldom a
-// short decimal in binary), else, near a half-way point, a short decimal from 1E-05 up from its
-// own digits.
-bool fixed_whole(double magnitude, std::uint64_t& whole, int& digits, int& decimals) {
-  std::int64_t found = 0;
-  if (int exponent = 0; scaled_rounding(magnitude, found, exponent)) {
-    if (exponent < -5 || exponent >= 15) return false;
-    whole = static_cast<std::uint64_t>(found);
-    digits = 15;
-    decimals = 14 - exponent;
-    return true;
-  }
-  if (magnitude < 1e-5 || !short_decimal(magnitude, found, decimals)) return false;
-  whole = static_cast<std::uint64_t>(found);
-  digits = digit_count(whole);
-  return true;
-}
-
 #if defined(__SSE2__)
 namespace {
 // The eight decimal digits of `n` (below 10^8) as characters, the first in the lowest byte:
@@ -360,17 +341,29 @@ char* write_fixed_15_digits(char* out, std::uint64_t whole, int exponent, char s
 #endif
 
 char* write_bare_number(char* out, double value) {
-  std::uint64_t whole = 0;
-  int digits = 0, decimals = 0;
   const double magnitude = std::fabs(value);
+  std::int64_t found = 0;
+  int exponent = 0, digits = 0, decimals = 0;
+  const bool rounded = scaled_rounding(magnitude, found, exponent);
 #if defined(__SSE2__)
-  std::int64_t rounded = 0;
-  if (int exponent = 0;
-      scaled_rounding(magnitude, rounded, exponent) && exponent >= 0 && exponent < 15)
-    return write_fixed_15_digits(out, static_cast<std::uint64_t>(rounded), exponent,
+  if (rounded && exponent >= 0 && exponent < 15)
+    return write_fixed_15_digits(out, static_cast<std::uint64_t>(found), exponent,
                                  value < 0 ? '-' : ' ');
 #endif
-  if (fixed_whole(magnitude, whole, digits, decimals)) {
+  // Without an exponent, the value as `digits` digits over 10^decimals: mostly its rounded 15
+  // digits (a reading reduced to the backsight is seldom a short decimal in binary), else, near a
+  // half-way point, a short decimal from 1E-05 up from its own digits.
+  bool fixed = false;
+  if (rounded) {
+    fixed = exponent >= -5 && exponent < 15;
+    digits = 15;
+    decimals = 14 - exponent;
+  } else if (magnitude >= 1e-5 && short_decimal(magnitude, found, decimals)) {
+    fixed = true;
+    digits = digit_count(static_cast<std::uint64_t>(found));
+  }
+  if (fixed) {
+    auto whole = static_cast<std::uint64_t>(found);
     // Trailing zeros go: at most 14, so eight, four, two and one at a time (divisions by
     // constants, which the compiler turns into multiplications).
     const auto drop_zeros = [&](int step, std::uint64_t unit) {
