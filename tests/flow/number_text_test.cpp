@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -71,7 +72,8 @@ TEST(NumberText, ShortDecimalsReadAsTheLibraryReadsThem) {
 
 // Random texts in the shapes instruments write and well beyond (leading zeros, long fractions,
 // runs of zeros and nines, signs, exponents), and every number text of the examples and the case
-// files, read as items and written: the bytes are the bare-number text of their number.
+// files, read as items and written: the bytes are the bare-number text of their number, and the
+// number is the one the text reads as.
 TEST(NumberText, NumbersPassedThroughAreWrittenAsTheirNumber) {
   std::vector<std::string> texts;
   std::mt19937_64 random(15);
@@ -110,6 +112,12 @@ TEST(NumberText, NumbersPassedThroughAreWrittenAsTheirNumber) {
     const std::string written = room.substr(0, static_cast<std::size_t>(end - room.data()));
     const auto number = parse_number(text);
     ASSERT_EQ(written, number ? bare_number(*number) : written) << text;
+    // The reader's quick path gives the number, sign of a zero included, that the text reads as.
+    const double* read = number_in(item);
+    ASSERT_EQ(read != nullptr, number.has_value()) << text;
+    if (read) {
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(*read), std::bit_cast<std::uint64_t>(*number)) << text;
+    }
   }
 }
 
