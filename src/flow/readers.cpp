@@ -136,9 +136,7 @@ void ItemReader::consume_separator() {
   if (c == ',' || c == '\r' || c == '\n') consume_separator_at(buffer_.data() + pos_);
 }
 
-void ItemReader::consume_separator_at(const char* separator) {
-  pos_ = static_cast<std::size_t>(separator - buffer_.data()) + 1;
-  if (*separator == ',') return;
+void ItemReader::end_line_at(const char* separator) {
   ++line_;
   if (*separator == '\r' && (pos_ < end_ || refill()) && buffer_[pos_] == '\n') ++pos_;
 }
@@ -157,10 +155,6 @@ Value ItemReader::read_item() {
   Value item;
   take_item<true>(&item);
   return item;
-}
-
-void ItemReader::read_item(Value& into) {
-  take_item<true>(&into);
 }
 
 void ItemReader::skip_item() {
