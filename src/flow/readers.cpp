@@ -2,12 +2,7 @@
 
 #include <sys/stat.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cstring>
 
@@ -19,36 +14,6 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 // A number of this many digits, without exponent, is still below the largest double (1.8e308).
 constexpr std::ptrdiff_t kDigitsBelowOverflow = 308;
-
-bool is_separator(char c) {
-  return c == ',' || c == '\r' || c == '\n';
-}
-
-// A number begins with a digit, a sign or a point.
-bool is_number_start(char c) {
-  return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
-}
-
-// The first byte in [from, limit) equal to one of `wanted`, or `limit`. Sixteen bytes at a time
-// where the processor compares them at once: lines and items are mostly shorter than the
-// set-up of a library search, and each byte is looked at once.
-template <char... kWanted>
-const char* find_any(const char* from, const char* limit) {
-#if defined(__SSE2__)
-  for (; limit - from >= 16; from += 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-    const int found = _mm_movemask_epi8((_mm_cmpeq_epi8(bytes, _mm_set1_epi8(kWanted)) | ...));
-    if (found != 0) return from + std::countr_zero(static_cast<unsigned>(found));
-  }
-#endif
-  while (from != limit && ((*from != kWanted) && ...)) ++from;
-  return from;
-}
-
-// The first separator in [from, limit), or `limit`.
-const char* find_separator(const char* from, const char* limit) {
-  return find_any<',', '\r', '\n'>(from, limit);
-}
 
 // A text item into `into`, in the string it already holds if it holds one (a row read item by
 // item into the same values keeps their strings).
@@ -155,10 +120,6 @@ Value ItemReader::read_item() {
   Value item;
   take_item<true>(&item);
   return item;
-}
-
-void ItemReader::skip_item() {
-  take_item<false>(nullptr);
 }
 
 // Compiled once for reading and once for skipping: reading, the hot path of every converter,
@@ -270,6 +231,10 @@ void ItemReader::take_item(Value* into) {
   consume_separator();
   item_value(trim_blanks_and_tabs(item_), into);
 }
+
+// The inline reads of readers.hpp call these for every item they do not take themselves.
+template void ItemReader::take_item<true>(Value* into);
+template void ItemReader::take_item<false>(Value* into);
 
 void ItemReader::item_value(std::string_view item, Value* into) const {
   if (double number = 0; read_short_decimal(item, number)) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "flow/conversion_error.hpp"
+#include "flow/item_bytes.hpp"
 #include "flow/line_origins.hpp"
 #include "flow/text.hpp"
 #include "flow/value.hpp"
@@ -133,8 +134,29 @@ class ItemReader : public InputFile {
     take_item<true>(&into);
   }
   /// Reads an item and keeps nothing of it, for items a record holds but a converter does not
-  /// use. Its faults are raised all the same (1E999 is still too large a number).
-  void skip_item();
+  /// use. Its faults are raised all the same (1E999 is still too large a number). Inline for an
+  /// item right before its separator in the buffer that cannot fault: one that begins as no
+  /// number does (a code, a filler such as "NOTAV"), or a short decimal.
+  void skip_item() {
+    if (pos_ < end_) {
+      const char* const begin = buffer_.data() + pos_;
+      const char* const limit = buffer_.data() + end_;
+      const char first = *begin;
+      const char* stop = nullptr;
+      if (!is_number_start(first)) {
+        if (first != ' ' && first != '\t' && first != '"') stop = find_separator(begin, limit);
+      } else {
+        double number = 0;
+        stop = read_short_decimal<true>(begin, limit, number);
+      }
+      if (stop && stop != limit && is_separator(*stop)) {
+        current_line_ = line_;
+        consume_separator_at(stop);
+        return;
+      }
+    }
+    take_item<false>(nullptr);
+  }
   /// The rest of the current line up to its line end, as LineReader reads it, for files that
   /// mix plain lines with comma-delimited tables (TCR 407 IDX). Valid until the next read or
   /// at_end(). Throws Fault::read_past_end at the end.
