@@ -74,14 +74,14 @@ void InputFile::take_line(std::string& out, std::uint64_t line) {
   }
 }
 
-std::string_view InputFile::next_line(std::string& spill, std::uint64_t line) {
+std::string_view InputFile::spill_line(std::string& spill, std::uint64_t line) {
   const std::size_t stop = next_line_end();
   if (stop == end_) {  // the line runs on past this buffer: gathered in `spill`
     spill.clear();
     take_line(spill, line);
     return spill;
   }
-  // Most lines lie whole in the buffer and are read where they stand.
+  // The line lies whole in the buffer, read where it stands; its line end may be the last byte.
   std::string_view text(buffer_.data() + pos_, stop - pos_);
   pos_ = stop + 1;
   if (buffer_[stop] == '\r') {
