@@ -24,12 +24,20 @@ void assign_text(Value& into, std::string_view text) {
     into.emplace<std::string>(text);
   }
 }
+
+// The line gathered in `spill`, with room after it that can be read (kLineReadAhead).
+std::string_view with_read_ahead(std::string& spill) {
+  const std::size_t length = spill.size();
+  spill.resize(length + kLineReadAhead);
+  return {spill.data(), length};
+}
 }  // namespace
 
+// The buffer has room past its data: a number's text is copied whole, a line read ahead.
 InputFile::InputFile(std::string path, std::string shown_as)
     : path_(std::move(path)),
       name_(shown_as.empty() ? path_ : std::move(shown_as)),
-      buffer_(kBufferSize + ReadNumber::kLongestText) {
+      buffer_(kBufferSize + std::max(ReadNumber::kLongestText, kLineReadAhead)) {
   errno = 0;
   file_.reset(std::fopen(path_.c_str(), "rb"));
   struct stat info {};
@@ -79,15 +87,14 @@ std::string_view InputFile::spill_line(std::string& spill, std::uint64_t line) {
   if (stop == end_) {  // the line runs on past this buffer: gathered in `spill`
     spill.clear();
     take_line(spill, line);
-    return spill;
+    return with_read_ahead(spill);
   }
   // The line lies whole in the buffer, read where it stands; its line end may be the last byte.
   std::string_view text(buffer_.data() + pos_, stop - pos_);
   pos_ = stop + 1;
   if (buffer_[stop] == '\r') {
     if (pos_ == end_) {  // the LF that may follow is in the next buffer, which replaces this one
-      spill.assign(text);
-      text = spill;
+      text = with_read_ahead(spill.assign(text));
       if (refill() && buffer_[pos_] == '\n') ++pos_;
     } else if (buffer_[pos_] == '\n') {
       ++pos_;

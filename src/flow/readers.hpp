@@ -22,6 +22,10 @@ namespace korvath {
 /// line, so that a file without line ends cannot take the memory with it.
 inline constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 
+/// A line read can be read this many bytes past its end, in the reader's own memory: a pass may
+/// look at its last bytes sixteen at a time.
+inline constexpr std::size_t kLineReadAhead = 64;
+
 /// A file opened for reading, with a buffer. Shared by the line and the item readers.
 ///
 /// Line ends: CR LF, a lone CR and a lone LF each end one line (LF followed by CR is two), so a
