@@ -3,16 +3,11 @@
 // reading, vertical angle, slope distance). Three passes: blank runs to commas, short
 // observations completed, then the records to observations.
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <string>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "converters/leica/leica.hpp"
 #include "converters/leica/measurement_records.hpp"
+#include "flow/blank_runs.hpp"
 #include "flow/conversion.hpp"
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
@@ -41,47 +36,6 @@ char* blanks_to_commas_bytewise(const char* c, const char* end, char* out) {
   return out;
 }
 
-#if defined(__SSE2__)
-// Bit i set when line[i] is a blank, for the sixteen bytes at `from`.
-std::uint64_t blanks_in_sixteen(const char* from) {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))));
-}
-
-// The same for a line of at most 64 bytes whose runs are all short, from masks of its blanks:
-// each stretch between the blanks a run drops is copied sixteen bytes at a time, its blanks
-// turned into commas. No step waits for the one before, as a search from value to value
-// would. Null for any other line. The line is read up to 64 bytes past its start.
-char* blanks_to_commas_quickly(const char* c, std::size_t length, char* out) {
-  if (length > 64) return nullptr;
-  std::uint64_t blanks = blanks_in_sixteen(c) | blanks_in_sixteen(c + 16) << 16 |
-                         blanks_in_sixteen(c + 32) << 32 | blanks_in_sixteen(c + 48) << 48;
-  const std::uint64_t in_line = length == 64 ? ~0ULL : (1ULL << length) - 1;
-  blanks &= in_line;
-  // Runs of sixteen blanks or more, rare, are left to the loop a byte: the rule of one comma
-  // for each thirty is its own. A bit is left where sixteen blanks begin.
-  std::uint64_t long_runs = blanks;
-  for (unsigned width = 1; width <= 8; width *= 2) long_runs &= long_runs >> width;
-  if (long_runs != 0) return nullptr;
-  const std::uint64_t dropped = blanks & blanks << 1;  // every blank of a run but its first
-  const std::uint64_t kept = ~dropped & in_line;
-  std::uint64_t starts = kept & ~(kept << 1), ends = kept & ~(kept >> 1);
-  const __m128i blank = _mm_set1_epi8(' '), comma_from_blank = _mm_set1_epi8(' ' ^ ',');
-  for (; starts != 0; starts &= starts - 1, ends &= ends - 1) {
-    const auto first = static_cast<unsigned>(std::countr_zero(starts));
-    const auto last = static_cast<unsigned>(std::countr_zero(ends));
-    const auto before = static_cast<unsigned>(std::popcount(dropped & ((1ULL << first) - 1)));
-    char* const to = out + (first - before);
-    for (unsigned at = first; at <= last; at += 16) {
-      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + at));
-      const __m128i commas = _mm_and_si128(_mm_cmpeq_epi8(bytes, blank), comma_from_blank);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (at - first)), _mm_xor_si128(bytes, commas));
-    }
-  }
-  return out + (length - static_cast<std::size_t>(std::popcount(dropped)));
-}
-#endif
-
 // Every run of blanks of the trimmed line to commas (see blanks_to_commas_bytewise), written in
 // place after what `result` holds.
 void blanks_to_commas(std::string_view line, std::string& result) {
@@ -89,10 +43,9 @@ void blanks_to_commas(std::string_view line, std::string& result) {
   const std::size_t start = result.size();
   result.resize(start + trimmed.size() + 16);  // room for copies of sixteen bytes
   char* out = result.data() + start;
-  char* end = nullptr;
-#if defined(__SSE2__)
-  end = blanks_to_commas_quickly(trimmed.data(), trimmed.size(), out);
-#endif
+  // Runs of sixteen blanks or more, rare, are left to the loop a byte, which keeps the rule of
+  // one comma for each thirty.
+  char* end = blank_runs_to_commas(trimmed.data(), trimmed.size(), out, true).end;
   if (!end) end = blanks_to_commas_bytewise(trimmed.data(), trimmed.data() + trimmed.size(), out);
   result.resize(static_cast<std::size_t>(end - result.data()));
 }

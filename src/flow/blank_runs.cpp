@@ -1,0 +1,57 @@
+#include "flow/blank_runs.hpp"
+
+#include <bit>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace korvath {
+
+#if defined(__SSE2__)
+namespace {
+// Bit i set when from[i] is a blank, for the sixteen bytes at `from`.
+std::uint64_t blanks_in_sixteen(const char* from) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))));
+}
+}  // namespace
+
+CommaLine blank_runs_to_commas(const char* line, std::size_t length, char* out,
+                               bool under_sixteen) {
+  if (length > 64) return {};
+  std::uint64_t blanks = blanks_in_sixteen(line) | blanks_in_sixteen(line + 16) << 16 |
+                         blanks_in_sixteen(line + 32) << 32 | blanks_in_sixteen(line + 48) << 48;
+  const std::uint64_t in_line = length == 64 ? ~0ULL : (1ULL << length) - 1;
+  blanks &= in_line;
+  if (under_sixteen) {
+    std::uint64_t long_runs = blanks;  // a bit is left where sixteen blanks begin
+    for (unsigned width = 1; width <= 8; width *= 2) long_runs &= long_runs >> width;
+    if (long_runs != 0) return {};
+  }
+  const std::uint64_t dropped = blanks & blanks << 1;  // every blank of a run but its first
+  const std::uint64_t kept = ~dropped & in_line;
+  std::uint64_t starts = kept & ~(kept << 1), ends = kept & ~(kept >> 1);
+  const __m128i blank = _mm_set1_epi8(' '), comma_from_blank = _mm_set1_epi8(' ' ^ ',');
+  for (; starts != 0; starts &= starts - 1, ends &= ends - 1) {
+    const auto first = static_cast<unsigned>(std::countr_zero(starts));
+    const auto last = static_cast<unsigned>(std::countr_zero(ends));
+    const auto before = static_cast<unsigned>(std::popcount(dropped & ((1ULL << first) - 1)));
+    char* const to = out + (first - before);
+    for (unsigned at = first; at <= last; at += 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + at));
+      const __m128i commas = _mm_and_si128(_mm_cmpeq_epi8(bytes, blank), comma_from_blank);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (at - first)), _mm_xor_si128(bytes, commas));
+    }
+  }
+  const auto runs = static_cast<std::size_t>(std::popcount(blanks & ~(blanks << 1)));
+  return {out + (length - static_cast<std::size_t>(std::popcount(dropped))), runs};
+}
+#else
+CommaLine blank_runs_to_commas(const char*, std::size_t, char*, bool) {
+  return {};
+}
+#endif
+
+}  // namespace korvath
