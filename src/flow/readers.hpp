@@ -132,13 +132,13 @@ class ItemReader : public InputFile {
   /// same values again and again builds no new strings. Inline for the item nearly every record
   /// is made of, a short decimal right before its separator in the buffer: no call an item.
   void read_item(Value& into) {
-    const char* const begin = buffer_.data() + pos_;
+    const char* const begin = item_start();
     const char* const limit = buffer_.data() + end_;
     double number = 0;
     const char* point = nullptr;
     // The mark after the buffer's bytes ends every reading there, and is no separator.
     const char* const after =
-        pos_ < end_ ? read_short_decimal<true>(begin, limit, number, &point) : nullptr;
+        begin < limit ? read_short_decimal<true>(begin, limit, number, &point) : nullptr;
     if (after && (*after == ',' || *after == '\r' || *after == '\n')) {
       current_line_ = line_;
       assign_read_number(into, number, begin, static_cast<std::size_t>(after - begin), point);
@@ -152,13 +152,13 @@ class ItemReader : public InputFile {
   /// item right before its separator in the buffer that cannot fault: one that begins as no
   /// number does (a code, a filler such as "NOTAV"), or a short decimal.
   void skip_item() {
-    if (pos_ < end_) {
-      const char* const begin = buffer_.data() + pos_;
-      const char* const limit = buffer_.data() + end_;
+    const char* const begin = item_start();
+    const char* const limit = buffer_.data() + end_;
+    if (begin < limit) {
       const char first = *begin;
       const char* stop = nullptr;
       if (!is_number_start(first)) {
-        if (first != ' ' && first != '\t' && first != '"') stop = find_separator(begin, limit);
+        if (first != '"') stop = find_separator(begin, limit);
       } else {
         double number = 0;
         stop = read_short_decimal<true>(begin, limit, number);
@@ -177,6 +177,13 @@ class ItemReader : public InputFile {
   std::string_view read_line();
 
  private:
+  // Where the next item begins in the buffer, past the blanks and tabs before it; the mark
+  // after the buffer's bytes when they run to it.
+  const char* item_start() const {
+    const char* begin = buffer_.data() + pos_;
+    while (*begin == ' ' || *begin == '\t') ++begin;
+    return begin;
+  }
   int peek() { return pos_ < end_ || refill() ? static_cast<unsigned char>(buffer_[pos_]) : -1; }
   // Consumes a separator at the read position, if any, and counts line ends.
   void consume_separator();
