@@ -15,16 +15,6 @@ constexpr std::size_t kBufferSize = 1 << 16;
 // A number of this many digits, without exponent, is still below the largest double (1.8e308).
 constexpr std::ptrdiff_t kDigitsBelowOverflow = 308;
 
-// A text item into `into`, in the string it already holds if it holds one (a row read item by
-// item into the same values keeps their strings).
-void assign_text(Value& into, std::string_view text) {
-  if (std::string* held = std::get_if<std::string>(&into)) {
-    held->assign(text);
-  } else {
-    into.emplace<std::string>(text);
-  }
-}
-
 // The line gathered in `spill`, with room after it that can be read (kLineReadAhead).
 std::string_view with_read_ahead(std::string& spill) {
   const std::size_t length = spill.size();
@@ -237,6 +227,17 @@ void ItemReader::take_item(Value* into) {
   }
   consume_separator();
   item_value(trim_blanks_and_tabs(item_), into);
+}
+
+bool ItemReader::read_text_item(const char* begin, Value& into) {
+  const char* const stop = find_separator(begin, buffer_.data() + end_);
+  if (stop == buffer_.data() + end_) return false;
+  const char* end = stop;  // blanks and tabs before the separator dropped
+  while (end[-1] == ' ' || end[-1] == '\t') --end;
+  current_line_ = line_;
+  assign_text(into, {begin, static_cast<std::size_t>(end - begin)});
+  consume_separator_at(stop);
+  return true;
 }
 
 // The inline reads of readers.hpp call these for every item they do not take themselves.

@@ -129,20 +129,25 @@ class ItemReader : public InputFile {
   /// Fault::line_too_long for an item over kLongestLine.
   Value read_item();
   /// The same into `into`: a text reuses the string `into` already holds, so a row read into the
-  /// same values again and again builds no new strings. Inline for the item nearly every record
-  /// is made of, a short decimal right before its separator in the buffer: no call an item.
+  /// same values again and again builds no new strings. Inline for the items records are made
+  /// of, whole in the buffer: a short decimal right before its separator, or an unquoted text
+  /// that begins as no number does (a record key): no call an item.
   void read_item(Value& into) {
     const char* const begin = item_start();
     const char* const limit = buffer_.data() + end_;
-    double number = 0;
-    const char* point = nullptr;
-    // The mark after the buffer's bytes ends every reading there, and is no separator.
-    const char* const after =
-        begin < limit ? read_short_decimal<true>(begin, limit, number, &point) : nullptr;
-    if (after && (*after == ',' || *after == '\r' || *after == '\n')) {
-      current_line_ = line_;
-      assign_read_number(into, number, begin, static_cast<std::size_t>(after - begin), point);
-      consume_separator_at(after);
+    if (begin < limit && is_number_start(*begin)) {
+      double number = 0;
+      const char* point = nullptr;
+      // The mark after the buffer's bytes ends every reading there, and is no separator.
+      const char* const after = read_short_decimal<true>(begin, limit, number, &point);
+      if (after && is_separator(*after)) {
+        current_line_ = line_;
+        assign_read_number(into, number, begin, static_cast<std::size_t>(after - begin), point);
+        consume_separator_at(after);
+        return;
+      }
+    } else if (begin < limit && *begin != '"' && !is_separator(*begin) &&
+               read_text_item(begin, into)) {
       return;
     }
     take_item<true>(&into);
@@ -177,6 +182,9 @@ class ItemReader : public InputFile {
   std::string_view read_line();
 
  private:
+  // Reads the unquoted text item at `begin`, when it lies whole in the buffer; false, with
+  // nothing read, when it does not.
+  bool read_text_item(const char* begin, Value& into);
   // Where the next item begins in the buffer, past the blanks and tabs before it; the mark
   // after the buffer's bytes when they run to it.
   const char* item_start() const {

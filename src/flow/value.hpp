@@ -68,6 +68,16 @@ inline void assign_read_number(Value& into, double read, const char* first, std:
   std::memcpy(n->text, first, ReadNumber::kLongestText);
 }
 
+/// Makes `into` hold the text, in the string it already holds if it holds one: a row read item
+/// by item into the same values keeps their strings.
+inline void assign_text(Value& into, std::string_view text) {
+  if (std::string* held = std::get_if<std::string>(&into)) {
+    held->assign(text);
+  } else {
+    into.emplace<std::string>(text);
+  }
+}
+
 inline bool is_empty(const Value& v) {
   return std::holds_alternative<Empty>(v);
 }

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "flow/text.hpp"
 #include "support/files.hpp"
 
@@ -47,6 +51,40 @@ TEST(ItemReader, NumberAtTheFileEndIsNotReadOnIntoTheBufferBehindIt) {
     Value item;
     while (!in.at_end()) in.read_item(item);
     EXPECT_EQ(as_number(item, {}), *parse_number(last)) << last;
+  }
+}
+
+// Each kind of item with the buffer's end at every byte of it, read and skipped.
+TEST(ItemReader, ItemsCutByTheBufferEndAtEveryByteReadWhole) {
+  const std::vector<std::pair<std::string, Value>> probes = {
+      {"TREE", text("TREE")},
+      {" x \t", text("x")},
+      {"\"q,r\"", text("q,r")},
+      {"-1.5", ReadNumber(-1.5, "-1.5")},
+      {"12345678901234567", ReadNumber(1.2345678901234567e16, "")}};
+  for (const auto& [probe, expected] : probes) {
+    for (std::size_t cut = 0; cut <= probe.size(); ++cut) {
+      std::string bytes;  // fillers up to `cut` bytes before the buffer's end
+      const std::size_t filler = (1 << 16) - cut;
+      while (bytes.size() + 3 < filler) bytes += "1,";
+      bytes += std::string(filler - bytes.size() - 1, '7') + ",";
+      const auto fillers = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), ','));
+      const test::TempDir dir;
+      test::write_file(dir / "a", bytes + probe + ",END\r\n");
+      for (const bool skipped : {false, true}) {
+        ItemReader in(dir / "a");
+        for (std::size_t i = 0; i < fillers; ++i) in.skip_item();
+        Value item;
+        if (skipped) {
+          in.skip_item();
+        } else {
+          in.read_item(item);
+          EXPECT_EQ(item, expected) << probe << " cut at " << cut;
+        }
+        in.read_item(item);
+        EXPECT_EQ(item, text("END")) << probe << " cut at " << cut << (skipped ? ", skipped" : "");
+      }
+    }
   }
 }
 
