@@ -7,6 +7,7 @@
 
 #include "converters/leica/leica.hpp"
 #include "converters/leica/measurement_records.hpp"
+#include "flow/blank_runs.hpp"
 #include "flow/conversion.hpp"
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
@@ -40,11 +41,6 @@ std::string_view stripped_name(std::string_view name_field) {
   return first == std::string_view::npos ? name_field : name_field.substr(first);
 }
 
-// Copies `from` to `out` with every blank turned into a comma; returns the end.
-char* copy_blanks_as_commas(std::string_view from, char* out) {
-  return std::transform(from.begin(), from.end(), out, [](char c) { return c == ' ' ? ',' : c; });
-}
-
 void mdt_to_records(LineReader& in, OutputFile& scratch) {
   in.read_line();  // the file's heading
   while (!in.at_end()) {
@@ -57,12 +53,14 @@ void mdt_to_records(LineReader& in, OutputFile& scratch) {
     const std::string_view values = field(line, kNameField + 2);  // after the name's separator
     scratch.write_line_with([&](std::string& record) {
       const std::size_t start = record.size();
-      record.resize(start + letter.size() + 1 + name.size() + 1 + values.size());
+      const std::size_t length = letter.size() + 1 + name.size() + 1 + values.size();
+      record.resize(start + length + 16);  // room for copies of sixteen bytes
       char* out = std::copy(letter.begin(), letter.end(), record.data() + start);
       *out++ = ',';
-      out = copy_blanks_as_commas(name, out);
+      out = copy_marks_as_commas(name, out, ' ');
       *out++ = ',';
-      copy_blanks_as_commas(values, out);
+      copy_marks_as_commas(values, out, ' ');
+      record.resize(start + length);
     });
   }
   scratch.close();

@@ -4,6 +4,7 @@
 // reading, vertical angle, distance); "STS" and "INH" change the setup the groups belong to.
 #include "converters/pentax/keyed_records.hpp"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -75,9 +76,15 @@ void records_to_observations(Conversion& c, ItemReader& rows) {
 
 bool is_record_key(std::string_view key) {
   if (key.size() != 3) return false;  // every key is three letters
-  for (std::string_view k : kKeys)
-    if (k == key) return true;
-  return false;
+  // Compared as one number of three bytes each: every instrument line asks.
+  const auto packed = [](std::string_view k) {
+    return static_cast<unsigned>(static_cast<unsigned char>(k[0])) |
+           static_cast<unsigned>(static_cast<unsigned char>(k[1])) << 8 |
+           static_cast<unsigned>(static_cast<unsigned char>(k[2])) << 16;
+  };
+  const unsigned wanted = packed(key);
+  return std::any_of(kKeys.begin(), kKeys.end(),
+                     [&](std::string_view k) { return packed(k) == wanted; });
 }
 
 void convert_keyed_download(Conversion& c, KeyedLineRule rule) {
