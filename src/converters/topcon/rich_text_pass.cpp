@@ -37,6 +37,8 @@ class ParagraphMarkRemover {
     }
     out_.write(kept_);
   }
+  /// True when no mark is begun: what is written next starts afresh.
+  bool idle() const { return matched_ == 0; }
   /// Writes the bytes of an unfinished mark.
   void finish() {
     out_.write(kMark.substr(0, matched_));
@@ -50,6 +52,17 @@ class ParagraphMarkRemover {
   std::size_t matched_ = 0;
 };
 
+// Writes the records of `joined` (separated by line feeds) with a CR LF after each but the last:
+// the rendering of records without a backslash, every paragraph mark removed.
+void write_rendered_records(std::string_view joined, OutputFile& out) {
+  for (auto lf = joined.find('\n'); lf != std::string_view::npos; lf = joined.find('\n')) {
+    out.write(joined.substr(0, lf));
+    out.write("\r\n");
+    joined.remove_prefix(lf + 1);
+  }
+  out.write(joined);
+}
+
 }  // namespace
 
 void rich_text_pass(RecordText& in, OutputFile& scratch) {
@@ -58,6 +71,12 @@ void rich_text_pass(RecordText& in, OutputFile& scratch) {
   append_rich_text_opening(rendering);
   stripped.write(rendering);
   for (std::string_view joined = in.next_piece(); !joined.empty(); joined = in.next_piece()) {
+    // Records without a backslash hold no mark and no part of one, so only the marks the
+    // rendering puts after each record would be removed: they are never made.
+    if (stripped.idle() && joined.find('\\') == std::string_view::npos) {
+      write_rendered_records(joined, scratch);
+      continue;
+    }
     rendering.clear();
     append_rich_text(rendering, joined);
     stripped.write(rendering);
