@@ -16,6 +16,14 @@ std::uint64_t blanks_in_sixteen(const char* from) {
   const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
   return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))));
 }
+// The set bits of `bits`: std::popcount is a library call where the processor may lack the
+// instruction, as the baseline of x86-64 does.
+std::size_t count_ones(std::uint64_t bits) {
+  bits -= (bits >> 1) & 0x5555555555555555U;
+  bits = (bits & 0x3333333333333333U) + ((bits >> 2) & 0x3333333333333333U);
+  bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0FU;
+  return static_cast<std::size_t>((bits * 0x0101010101010101U) >> 56);
+}
 }  // namespace
 
 CommaLine blank_runs_to_commas(const char* line, std::size_t length, char* out,
@@ -34,19 +42,18 @@ CommaLine blank_runs_to_commas(const char* line, std::size_t length, char* out,
   const std::uint64_t kept = ~dropped & in_line;
   std::uint64_t starts = kept & ~(kept << 1), ends = kept & ~(kept >> 1);
   const __m128i blank = _mm_set1_epi8(' '), comma_from_blank = _mm_set1_epi8(' ' ^ ',');
+  char* to = out;
   for (; starts != 0; starts &= starts - 1, ends &= ends - 1) {
     const auto first = static_cast<unsigned>(std::countr_zero(starts));
     const auto last = static_cast<unsigned>(std::countr_zero(ends));
-    const auto before = static_cast<unsigned>(std::popcount(dropped & ((1ULL << first) - 1)));
-    char* const to = out + (first - before);
     for (unsigned at = first; at <= last; at += 16) {
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + at));
       const __m128i commas = _mm_and_si128(_mm_cmpeq_epi8(bytes, blank), comma_from_blank);
       _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (at - first)), _mm_xor_si128(bytes, commas));
     }
+    to += last + 1 - first;
   }
-  const auto runs = static_cast<std::size_t>(std::popcount(blanks & ~(blanks << 1)));
-  return {out + (length - static_cast<std::size_t>(std::popcount(dropped))), runs};
+  return {to, count_ones(blanks & ~(blanks << 1))};
 }
 #else
 CommaLine blank_runs_to_commas(const char*, std::size_t, char*, bool) {
