@@ -53,22 +53,23 @@ void copy_setup(ItemReader& in, OutputFile& scratch) {
 void copy_slope_table(ItemReader& in, OutputFile& scratch) {
   // Target, Hz, Vz, distance, height; the other items are read past, their faults raised.
   constexpr std::array<std::size_t, 5> kUsed = {1, 3, 4, 5, 6};
-  Value first, item;
-  std::string record;
+  Value first;
+  std::array<Value, kUsed.size()> used;  // read into again and again: no new values a record
   for (;;) {
     in.read_item(first);
-    if (untabbed(plain_text(first)) == "END SLOPE") return;
-    record = "D";
+    // Only text can read "END SLOPE": a number's plain text is never made for the look.
+    if (is_text(first) && untabbed(text_in(first)) == "END SLOPE") return;
     std::size_t next = 1;
-    for (const std::size_t used : kUsed) {
-      for (; next < used; ++next) in.skip_item();
-      in.read_item(item);
+    for (std::size_t i = 0; i < kUsed.size(); ++i) {
+      for (; next < kUsed[i]; ++next) in.skip_item();
+      in.read_item(used[i]);
       ++next;
-      record += ',';
-      append_value(record, item);
     }
     for (; next < kSlopeItems; ++next) in.skip_item();
-    scratch.write_line(record);
+    scratch.write_line_with([&used](std::string& record) {
+      record += "D,";
+      append_joined(record, used[0], used[1], used[2], used[3], used[4]);
+    });
   }
 }
 
