@@ -115,7 +115,7 @@ std::string_view ItemReader::read_line() {
 
 Value ItemReader::read_item() {
   Value item;
-  take_item<true>(&item);
+  read_item(item);
   return item;
 }
 
@@ -171,47 +171,23 @@ void ItemReader::take_item(Value* into) {
   if constexpr (!kKeep) {
     // Only a number too large for a double can fault an item that lies whole in the buffer,
     // and that begins as a number does and takes an exponent mark or over 308 digits: any
-    // other item (a code such as "TREE" among them) is passed over where its separator stands.
+    // other item (a date such as 06-12-2026 among them) is passed over where its separator
+    // stands.
     const bool may_be_number = is_number_start(*begin);
     const char* const stop = may_be_number
                                  ? find_any<',', '\r', '\n', 'E', 'e', 'D', 'd'>(begin, limit)
                                  : find_separator(begin, limit);
     if (stop != limit && is_separator(*stop) &&
         (!may_be_number || stop - begin <= kDigitsBelowOverflow)) {
-      pos_ += static_cast<std::size_t>(stop - begin);
       consume_separator_at(stop);
       return;
     }
   }
-  // Most items are short decimals right before their separator: found and read in one pass.
-  double number = 0;
-  const char* point = nullptr;
-  const char* const after = read_short_decimal<true>(begin, limit, number, &point);
-  // (Blanks may stand between them, as in the bare-number text of an earlier pass.) The mark at
-  // the buffer's end is neither.
-  const char* separator = after;
-  if (after)
-    while (*separator == ' ' || *separator == '\t') ++separator;
-  if (after && is_separator(*separator)) {
-    // The buffer has room for the longest text past its end: the text is copied whole.
-    if constexpr (kKeep)
-      assign_read_number(*into, number, begin, static_cast<std::size_t>(after - begin), point);
-    consume_separator_at(separator);
-    return;
-  }
-  const char* const stop = find_separator(after ? after : begin, limit);
+  const char* const stop = find_separator(begin, limit);
   if (stop != limit) {
     // The whole item is in the buffer (shorter than kLongestLine): read in place, nothing
     // copied. The separator is consumed last, as it may refill the buffer.
-    const std::string_view item =
-        trim_blanks_and_tabs({begin, static_cast<std::size_t>(stop - begin)});
-    pos_ += static_cast<std::size_t>(stop - begin);
-    // Without a digit at its start, the item is no short decimal: no second reading.
-    if (after) {
-      item_value(item, into);
-    } else {
-      other_item_value(item, into);
-    }
+    item_value(trim_blanks_and_tabs({begin, static_cast<std::size_t>(stop - begin)}), into);
     consume_separator_at(stop);
     return;
   }
@@ -247,12 +223,8 @@ template void ItemReader::take_item<false>(Value* into);
 void ItemReader::item_value(std::string_view item, Value* into) const {
   if (double number = 0; read_short_decimal(item, number)) {
     if (into) *into = ReadNumber(number, item);
-  } else {
-    other_item_value(item, into);
+    return;
   }
-}
-
-void ItemReader::other_item_value(std::string_view item, Value* into) const {
   if (item.empty()) {
     if (into) *into = Empty{};
     return;

@@ -130,20 +130,26 @@ class ItemReader : public InputFile {
   Value read_item();
   /// The same into `into`: a text reuses the string `into` already holds, so a row read into the
   /// same values again and again builds no new strings. Inline for the items records are made
-  /// of, whole in the buffer: a short decimal right before its separator, or an unquoted text
-  /// that begins as no number does (a record key): no call an item.
+  /// of, whole in the buffer: a short decimal before its separator, or an unquoted text that
+  /// begins as no number does (a record key): no call an item. Any other item, and one the
+  /// buffer's end cuts, is read by take_item.
   void read_item(Value& into) {
     const char* const begin = item_start();
     const char* const limit = buffer_.data() + end_;
     if (begin < limit && is_number_start(*begin)) {
       double number = 0;
       const char* point = nullptr;
-      // The mark after the buffer's bytes ends every reading there, and is no separator.
+      // The mark after the buffer's bytes ends every reading there, and is neither a blank nor
+      // a separator. (Blanks may stand between the two, as in the bare-number text of an
+      // earlier pass.)
       const char* const after = read_short_decimal<true>(begin, limit, number, &point);
-      if (after && is_separator(*after)) {
+      const char* separator = after;
+      if (after)
+        while (*separator == ' ' || *separator == '\t') ++separator;
+      if (after && is_separator(*separator)) {
         current_line_ = line_;
         assign_read_number(into, number, begin, static_cast<std::size_t>(after - begin), point);
-        consume_separator_at(after);
+        consume_separator_at(separator);
         return;
       }
     } else if (begin < limit && *begin != '"' && !is_separator(*begin) &&
@@ -155,19 +161,16 @@ class ItemReader : public InputFile {
   /// Reads an item and keeps nothing of it, for items a record holds but a converter does not
   /// use. Its faults are raised all the same (1E999 is still too large a number). Inline for an
   /// item right before its separator in the buffer that cannot fault: one that begins as no
-  /// number does (a code, a filler such as "NOTAV"), or a short decimal.
+  /// number does (a code, a filler such as "NOTAV"), or a short decimal. take_item passes over
+  /// the others that cannot fault.
   void skip_item() {
     const char* const begin = item_start();
     const char* const limit = buffer_.data() + end_;
-    if (begin < limit) {
-      const char first = *begin;
-      const char* stop = nullptr;
-      if (!is_number_start(first)) {
-        if (first != '"') stop = find_separator(begin, limit);
-      } else {
-        double number = 0;
-        stop = read_short_decimal<true>(begin, limit, number);
-      }
+    if (begin < limit && *begin != '"') {
+      double number = 0;
+      const char* const stop = is_number_start(*begin)
+                                   ? read_short_decimal<true>(begin, limit, number)
+                                   : find_separator(begin, limit);
       if (stop && stop != limit && is_separator(*stop)) {
         current_line_ = line_;
         consume_separator_at(stop);
@@ -204,13 +207,12 @@ class ItemReader : public InputFile {
   // Counts the line end at `separator` and consumes the LF of a CR LF.
   void end_line_at(const char* separator);
   void check_length() const;
-  // Reads an item into `into`, or, without kKeep, only past it.
+  // Reads any item into `into`, or, without kKeep, only past it.
   template <bool kKeep>
   void take_item(Value* into);
-  // The value of an unquoted item, blanks and tabs around it dropped.
+  // The value of an unquoted item, blanks and tabs around it dropped; without `into`, only its
+  // faults.
   void item_value(std::string_view item, Value* into) const;
-  // The same for an item known not to be a short decimal.
-  void other_item_value(std::string_view item, Value* into) const;
 
   std::string item_;
   std::uint64_t line_ = 1;  // where the next item begins; current_line_: where the last began
