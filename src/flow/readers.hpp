@@ -137,18 +137,18 @@ class ItemReader : public InputFile {
     const char* const begin = item_start();
     const char* const limit = buffer_.data() + end_;
     if (begin < limit && is_number_start(*begin)) {
-      double number = 0;
+      std::uint64_t mantissa = 0;
       const char* point = nullptr;
       // The mark after the buffer's bytes ends every reading there, and is neither a blank nor
       // a separator. (Blanks may stand between the two, as in the bare-number text of an
       // earlier pass.)
-      const char* const after = read_short_decimal<true>(begin, limit, number, &point);
+      const char* const after = read_short_decimal_digits<true>(begin, limit, mantissa, point);
       const char* separator = after;
       if (after)
         while (*separator == ' ' || *separator == '\t') ++separator;
       if (after && is_separator(*separator)) {
         current_line_ = line_;
-        assign_read_number(into, number, begin, static_cast<std::size_t>(after - begin), point);
+        assign_short_decimal(into, mantissa, begin, static_cast<std::size_t>(after - begin), point);
         consume_separator_at(separator);
         return;
       }
@@ -167,9 +167,10 @@ class ItemReader : public InputFile {
     const char* const begin = item_start();
     const char* const limit = buffer_.data() + end_;
     if (begin < limit && *begin != '"') {
-      double number = 0;
+      std::uint64_t mantissa = 0;
+      const char* point = nullptr;
       const char* const stop = is_number_start(*begin)
-                                   ? read_short_decimal<true>(begin, limit, number)
+                                   ? read_short_decimal_digits<true>(begin, limit, mantissa, point)
                                    : find_separator(begin, limit);
       if (stop && stop != limit && is_separator(*stop)) {
         current_line_ = line_;

@@ -60,43 +60,60 @@ double read_number(std::string_view text, const Where& where = {});
 /// (exactly, as parse_number reads it): most values an instrument writes, read in one pass.
 /// False for any other text, blanks around it included; parse_number reads those.
 bool read_short_decimal(std::string_view number, double& value);
-/// The same at the start of [first, last): returns where the number stops (`last` or the first
-/// character that is neither a digit nor the first point), null when it has no digit or more
-/// than 15. `point`, when given, is set to where the point stands (null without one). Inline: it
-/// reads nearly every value of every file. With kEndMarked the byte at `last` is known to be no
-/// digit, point or sign, and ends the reading without a test of where it stands.
-template <bool kEndMarked = false>
-inline const char* read_short_decimal(const char* first, const char* last, double& value,
-                                      const char** point = nullptr) {
-  // Clinger's fast path: at most 15 digits without exponent is an exact integer over an exact
-  // power of ten, and one division rounds that correctly, as from_chars does.
+/// The number of a short decimal's digits: `mantissa` (at most 15 digits) over 10^decimals,
+/// negated with a "-" before them. Clinger's fast path: an exact integer over an exact power of
+/// ten, rounded correctly by one division, as from_chars rounds it.
+inline double short_decimal_number(std::uint64_t mantissa, std::ptrdiff_t decimals, bool negative) {
   static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const double value = static_cast<double>(static_cast<std::int64_t>(mantissa)) / kPowers[decimals];
+  return negative ? -value : value;
+}
+
+/// The digits of the short decimal at the start of [first, last), as `mantissa`: returns where
+/// the number stops (`last` or the first character that is neither a digit nor the first
+/// point), null when it has no digit or more than 15. `point` is set to where the point stands
+/// (null without one). Its number is short_decimal_number of the mantissa, the digits after the
+/// point and a "-" at `first`: it is left to the caller, as most numbers read are only passed on.
+/// Inline: it reads nearly every value of every file. With kEndMarked the byte at `last` is known
+/// to be no digit, point or sign, and ends the reading without a test of where it stands.
+template <bool kEndMarked = false>
+inline const char* read_short_decimal_digits(const char* first, const char* last,
+                                             std::uint64_t& mantissa, const char*& point) {
   const char* p = first;
-  const bool negative = (kEndMarked || p != last) && *p == '-';
   if ((kEndMarked || p != last) && (*p == '-' || *p == '+')) ++p;
   // More than 19 digits wrap the mantissa around; they are refused below, before it is used.
   // (Plain locals: a lambda's captures would be reloaded after every character read.)
-  std::uint64_t mantissa = 0;
+  std::uint64_t digits_read = 0;
   const char* const integer = p;
   for (unsigned digit = 0;
        (kEndMarked || p != last) && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
-    mantissa = mantissa * 10 + digit;
-  std::ptrdiff_t digits = p - integer, decimals = 0;
-  if (point) *point = nullptr;
+    digits_read = digits_read * 10 + digit;
+  std::ptrdiff_t digits = p - integer;
+  point = nullptr;
   if ((kEndMarked || p != last) && *p == '.') {
-    if (point) *point = p;
+    point = p;
     const char* const fraction = ++p;
     for (unsigned digit = 0;
          (kEndMarked || p != last) && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
-      mantissa = mantissa * 10 + digit;
-    decimals = p - fraction;
-    digits += decimals;
+      digits_read = digits_read * 10 + digit;
+    digits += p - fraction;
   }
   if (digits == 0 || digits > 15) return nullptr;
-  value = static_cast<double>(static_cast<std::int64_t>(mantissa)) / kPowers[decimals];
-  if (negative) value = -value;
+  mantissa = digits_read;
   return p;
+}
+
+/// The same with its number: `value`, and `point` when given.
+template <bool kEndMarked = false>
+inline const char* read_short_decimal(const char* first, const char* last, double& value,
+                                      const char** point = nullptr) {
+  std::uint64_t mantissa = 0;
+  const char* at = nullptr;
+  const char* const end = read_short_decimal_digits<kEndMarked>(first, last, mantissa, at);
+  if (point) *point = at;
+  if (end) value = short_decimal_number(mantissa, at ? end - at - 1 : 0, *first == '-');
+  return end;
 }
 
 /// The number the whole text reads as: less blanks and tabs around it, a sign, digits with at

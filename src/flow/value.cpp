@@ -15,14 +15,14 @@ double text_as_number(const Value& v, const Where& from) {
 }
 
 std::string plain_text(const Value& v) {
-  if (const double* number = number_in(v)) return plain_number(*number);
+  if (const auto number = number_in(v)) return plain_number(*number);
   if (const std::string* s = std::get_if<std::string>(&v)) return *s;
   return {};
 }
 
 double read_number_of(const Value& v, const Where& where) {
   if (const ReadNumber* read = std::get_if<ReadNumber>(&v); read && read->length > 0)
-    return read->number;
+    return read->value();
   return read_number(plain_text(v), where);
 }
 
@@ -38,7 +38,7 @@ bool number_equals_text(const Value& v, std::string_view literal) {
 namespace {
 template <typename Format>
 std::string format_value(const Value& v, Format format) {
-  if (const double* number = number_in(v)) return format(*number);
+  if (const auto number = number_in(v)) return format(*number);
   if (const std::string* s = std::get_if<std::string>(&v)) {
     if (const auto number = parse_number(*s)) return format(*number);
     return *s;

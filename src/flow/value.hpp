@@ -6,12 +6,14 @@
 #include <concepts>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "flow/conversion_error.hpp"
 #include "flow/number_text.hpp"
+#include "flow/text.hpp"
 
 namespace korvath {
 
@@ -21,12 +23,15 @@ struct Empty {
 
 /// A number read from a file, with its text as read when that is a short decimal (see
 /// read_short_decimal): most values are only passed through, and writing them from their text
-/// costs a scan where reprinting the number costs its digits.
+/// costs a scan where reprinting the number costs its digits. The number of a short decimal is
+/// worked out from its digits only when it is asked for: a division a number read would cost
+/// more than the rest of its reading.
 struct ReadNumber {
   static constexpr std::size_t kLongestText = kLongestShortDecimal;
   static constexpr std::uint8_t kNoPoint = kLongestShortDecimal;
 
-  double number = 0;
+  double number = 0;                  // the number when no text is kept
+  std::uint64_t mantissa = 0;         // else the digits of the text, without sign and point
   std::uint8_t length = 0;            // 0: no text kept (an exponent, more digits)
   std::uint8_t point = kNoPoint;      // where the point stands in the text
   char text[kShortDecimalRoom] = {};  // the text, then room for copies of a fixed size
@@ -34,35 +39,38 @@ struct ReadNumber {
   ReadNumber() = default;
   /// `short_decimal`: the text of the number if read_short_decimal reads it in full, else empty.
   ReadNumber(double read, std::string_view short_decimal) : number(read) {
-    if (short_decimal.size() <= kLongestText) {
+    const char* at = nullptr;
+    if (!short_decimal.empty() && short_decimal.size() <= kLongestText &&
+        read_short_decimal_digits(short_decimal.data(), short_decimal.data() + short_decimal.size(),
+                                  mantissa, at)) {
       length = static_cast<std::uint8_t>(short_decimal.size());
       std::copy(short_decimal.begin(), short_decimal.end(), text);
-      if (const auto at = short_decimal.find('.'); at != std::string_view::npos)
-        point = static_cast<std::uint8_t>(at);
+      if (at) point = static_cast<std::uint8_t>(at - short_decimal.data());
     }
+  }
+  double value() const {
+    if (length == 0) return number;
+    const std::ptrdiff_t decimals = point == kNoPoint ? 0 : length - point - 1;
+    return short_decimal_number(mantissa, decimals, text[0] == '-');
   }
   std::string_view as_read() const { return {text, length}; }
   bool operator==(const ReadNumber& other) const {
-    return number == other.number && as_read() == other.as_read();
+    return value() == other.value() && as_read() == other.as_read();
   }
 };
 
 using Value = std::variant<Empty, std::string, double, ReadNumber>;
 
-/// Makes `into` hold the number `read` with the `length` characters at `first` as its text, the
-/// point at `point` (or null), when ReadNumber::kLongestText characters can be read at `first`
-/// whatever `length` is: one copy of a known size. Written field by field into the value itself:
-/// a number built aside and copied in is read back before its bytes have settled, which stalls
-/// the processor at every item.
-inline void assign_read_number(Value& into, double read, const char* first, std::size_t length,
-                               const char* point) {
+/// Makes `into` hold the short decimal of the `length` characters at `first` (its digits
+/// `mantissa`, its point at `point` or null), when ReadNumber::kLongestText characters can be
+/// read at `first` whatever `length` is: one copy of a known size. Written field by field into
+/// the value itself: a number built aside and copied in is read back before its bytes have
+/// settled, which stalls the processor at every item.
+inline void assign_short_decimal(Value& into, std::uint64_t mantissa, const char* first,
+                                 std::size_t length, const char* point) {
   ReadNumber* n = std::get_if<ReadNumber>(&into);
   if (!n) n = &into.emplace<ReadNumber>();
-  n->number = read;
-  if (length > ReadNumber::kLongestText) {
-    n->length = 0;
-    return;
-  }
+  n->mantissa = mantissa;
   n->length = static_cast<std::uint8_t>(length);
   n->point = point ? static_cast<std::uint8_t>(point - first) : ReadNumber::kNoPoint;
   std::memcpy(n->text, first, ReadNumber::kLongestText);
@@ -84,14 +92,14 @@ inline bool is_empty(const Value& v) {
 inline bool is_text(const Value& v) {
   return std::holds_alternative<std::string>(v);
 }
-/// The number a value holds, computed or read; null for empty and text.
-inline const double* number_in(const Value& v) {
-  if (const double* number = std::get_if<double>(&v)) return number;
-  if (const ReadNumber* read = std::get_if<ReadNumber>(&v)) return &read->number;
-  return nullptr;
+/// The number a value holds, computed or read; none for empty and text.
+inline std::optional<double> number_in(const Value& v) {
+  if (const double* number = std::get_if<double>(&v)) return *number;
+  if (const ReadNumber* read = std::get_if<ReadNumber>(&v)) return read->value();
+  return std::nullopt;
 }
 inline bool is_number(const Value& v) {
-  return number_in(v) != nullptr;
+  return std::holds_alternative<double>(v) || std::holds_alternative<ReadNumber>(v);
 }
 
 /// The text a value holds, as it is held; empty for a number or an empty value.
@@ -111,7 +119,7 @@ double text_as_number(const Value& v, const Where& from);
 /// (" 12.5 " does, "12.5x" and "" do not). Throws Fault::not_a_number at `from`. Inline for a
 /// number, which most values in arithmetic are.
 inline double as_number(const Value& v, const Where& from) {
-  if (const double* number = number_in(v)) return *number;
+  if (const auto number = number_in(v)) return *number;
   return text_as_number(v, from);
 }
 
@@ -140,7 +148,7 @@ inline char* write_number(char* out, const Value& v) {
   if (const ReadNumber* read = std::get_if<ReadNumber>(&v)) {
     char* end =
         read->length > 0 ? write_bare_decimal(out, read->text, read->length, read->point) : nullptr;
-    return end ? end : write_bare_number(out, read->number);
+    return end ? end : write_bare_number(out, read->value());
   }
   return write_bare_number(out, std::get<double>(v));
 }
