@@ -53,6 +53,8 @@ struct ReadNumber {
     const std::ptrdiff_t decimals = point == kNoPoint ? 0 : length - point - 1;
     return short_decimal_number(mantissa, decimals, text[0] == '-');
   }
+  /// Whether the number is 0 (or -0), from its digits where it has them: no division.
+  bool is_zero() const { return length > 0 ? mantissa == 0 : number == 0; }
   std::string_view as_read() const { return {text, length}; }
   bool operator==(const ReadNumber& other) const {
     return value() == other.value() && as_read() == other.as_read();

@@ -16,7 +16,8 @@ double reduce_to_backsight(double reading, double backsight_direction, const Whe
 }
 
 bool is_station_target(const Value& target, const Where& where) {
-  if (const auto number = number_in(target)) return *number == 0;
+  if (const ReadNumber* read = std::get_if<ReadNumber>(&target)) return read->is_zero();
+  if (const double* number = std::get_if<double>(&target)) return *number == 0;
   if (const std::string* name = std::get_if<std::string>(&target))
     return read_number(*name, where) == 0;
   return true;  // empty
