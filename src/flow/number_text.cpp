@@ -398,43 +398,6 @@ void append_bare_number(std::string& out, double value) {
   out.append(text, static_cast<std::size_t>(write_bare_number(text, value) - text));
 }
 
-char* write_bare_decimal(char* out, const char (&text)[kShortDecimalRoom], std::size_t length,
-                         std::size_t point) {
-  // At most 15 digits: never 1E+15 or more, never more digits than the number rule keeps.
-  const char* first = text;
-  const char* last = text + length;
-  const char sign = *first == '-' ? '-' : ' ';
-  if (*first == '-' || *first == '+') ++first;
-  while (first != last && *first == '0') ++first;
-  if (point < length) {  // a point: its trailing zeros go, then the point if it is last
-    const char* const after_point = text + point + 1;
-    while (last != after_point && last[-1] == '0') --last;
-    if (last == after_point) --last;
-  }
-  if (first == last) {
-    constexpr std::string_view kZero = " 0 ";  // "-0.0" too: zero has no sign
-    return std::copy(kZero.begin(), kZero.end(), out);
-  }
-  if (*first == '.') {
-    const char* digit = first + 1;
-    while (digit != last && *digit == '0') ++digit;
-    if (digit - first > 5) return nullptr;  // below 1E-05
-  }
-  // What is written is one stretch of the text, from the first significant digit of the whole
-  // part (or the point) to the last significant digit, between the sign and a blank. Written
-  // straight to `out`, in stores only: a number built aside and copied over is read back before
-  // its bytes have settled, which stalls the processor at every value.
-  const auto stretch = static_cast<std::size_t>(last - first);
-  *out = sign;
-  if (first - text <= static_cast<std::ptrdiff_t>(kShortDecimalRoom - 16)) {
-    std::memcpy(out + 1, first, 16);  // at most 16: a text of 17 begins with its sign
-  } else {
-    std::memcpy(out + 1, first, stretch);  // many leading zeros: rare
-  }
-  out[stretch + 1] = ' ';
-  return out + stretch + 2;
-}
-
 std::string bare_number(double value) {
   std::string out;
   append_bare_number(out, value);

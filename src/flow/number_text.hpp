@@ -2,7 +2,9 @@
 // value's 15-significant-digit decimal form, so what is written never shows binary noise.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -39,8 +41,43 @@ inline constexpr std::size_t kShortDecimalRoom = 22;
 /// Null, with nothing written, below 1E-05, which is written with an exponent: write the number
 /// instead. Writes at most kLongestBareDecimal bytes, as long as the bare-number text of any
 /// short decimal can be.
-char* write_bare_decimal(char* out, const char (&text)[kShortDecimalRoom], std::size_t length,
-                         std::size_t point);
+/// Inline: it writes nearly every value of every output line.
+inline char* write_bare_decimal(char* out, const char (&text)[kShortDecimalRoom],
+                                std::size_t length, std::size_t point) {
+  // At most 15 digits: never 1E+15 or more, never more digits than the number rule keeps.
+  const char* first = text;
+  const char* last = text + length;
+  const char sign = *first == '-' ? '-' : ' ';
+  if (*first == '-' || *first == '+') ++first;
+  while (first != last && *first == '0') ++first;
+  if (point < length) {  // a point: its trailing zeros go, then the point if it is last
+    const char* const after_point = text + point + 1;
+    while (last != after_point && last[-1] == '0') --last;
+    if (last == after_point) --last;
+  }
+  if (first == last) {
+    constexpr std::string_view kZero = " 0 ";  // "-0.0" too: zero has no sign
+    return std::copy(kZero.begin(), kZero.end(), out);
+  }
+  if (*first == '.') {
+    const char* digit = first + 1;
+    while (digit != last && *digit == '0') ++digit;
+    if (digit - first > 5) return nullptr;  // below 1E-05
+  }
+  // What is written is one stretch of the text, from the first significant digit of the whole
+  // part (or the point) to the last significant digit, between the sign and a blank. Written
+  // straight to `out`, in stores only: a number built aside and copied over is read back before
+  // its bytes have settled, which stalls the processor at every value.
+  const auto stretch = static_cast<std::size_t>(last - first);
+  *out = sign;
+  if (first - text <= static_cast<std::ptrdiff_t>(kShortDecimalRoom - 16)) {
+    std::memcpy(out + 1, first, 16);  // at most 16: a text of 17 begins with its sign
+  } else {
+    std::memcpy(out + 1, first, stretch);  // many leading zeros: rare
+  }
+  out[stretch + 1] = ' ';
+  return out + stretch + 2;
+}
 
 /// The value rounded to `decimals` places, halves away from zero, at least one digit before the
 /// point and the decimals padded with zeros (patterns "0.000", "0.0000", "0.00000"). A value
