@@ -99,6 +99,8 @@ std::optional<std::string_view> RichTextDataLines::next() {
   }
   while (!in_.at_end()) {
     const std::string_view line = in_.read_line();
+    // A record begins with neither a blank nor a brace: kept without a look at the rest.
+    if (!line.empty() && line[0] != ' ' && line[0] != '}') return line;
     const std::string_view trimmed = trim(line);
     if (!trimmed.empty() && trimmed != "}") return line;
   }
