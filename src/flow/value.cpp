@@ -1,7 +1,5 @@
 #include "flow/value.hpp"
 
-#include <cctype>
-
 #include "flow/number_text.hpp"
 #include "flow/text.hpp"
 
@@ -27,11 +25,6 @@ double read_number_of(const Value& v, const Where& where) {
 }
 
 bool number_equals_text(const Value& v, std::string_view literal) {
-  // A number's plain text begins with a digit, "-" or "."; a record key never does, so most
-  // comparisons need no formatting.
-  if (is_number(v) && (literal.empty() || !(std::isdigit(static_cast<unsigned char>(literal[0])) ||
-                                            literal[0] == '-' || literal[0] == '.')))
-    return false;
   return plain_text(v) == literal;
 }
 

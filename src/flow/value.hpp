@@ -137,9 +137,14 @@ double read_number_of(const Value& v, const Where& where);
 /// equals_text of a number or an empty value: by its plain text.
 bool number_equals_text(const Value& v, std::string_view literal);
 /// Compares the value with a text literal (a record key): exactly, case counts. Inline for text,
-/// so that a record key compares as the few bytes it is.
+/// so that a record key compares as the few bytes it is, and for a number against a literal its
+/// plain text cannot be: that text begins with a digit, "-" or "." and is never empty, and a
+/// record key or a filler such as "NOTAV" never does, so most comparisons need no formatting.
 inline bool equals_text(const Value& v, std::string_view literal) {
   if (const std::string* s = std::get_if<std::string>(&v)) return *s == literal;
+  if (is_number(v) && (literal.empty() || !((literal[0] >= '0' && literal[0] <= '9') ||
+                                            literal[0] == '-' || literal[0] == '.')))
+    return false;
   return number_equals_text(v, literal);
 }
 
