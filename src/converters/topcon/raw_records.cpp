@@ -3,8 +3,10 @@
 // measurement directly after "BS" gives the backsight direction.
 #include "converters/topcon/raw_records.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "flow/conversion.hpp"
 #include "flow/readers.hpp"
@@ -15,6 +17,27 @@ namespace korvath::topcon {
 namespace {
 
 constexpr std::array<std::string_view, 5> kKeys = {"STN", "BS", "SD", "SS", "HV"};
+constexpr std::size_t kKeyField = 8;
+// Each key as its field mostly stands: the key, then blanks.
+constexpr auto kKeyFields = [] {
+  std::array<std::array<char, kKeyField>, kKeys.size()> fields{};
+  for (std::size_t i = 0; i < kKeys.size(); ++i) {
+    fields[i].fill(' ');
+    std::copy(kKeys[i].begin(), kKeys[i].end(), fields[i].begin());
+  }
+  return fields;
+}();
+
+// Whether the key field, trimmed, is a known key. Every line of the download asks: a field as
+// it mostly stands is compared whole, eight bytes at once, without trimming it.
+bool is_known_key(std::string_view key) {
+  if (key.size() == kKeyField) {
+    for (const auto& known : kKeyFields)
+      if (std::memcmp(key.data(), known.data(), kKeyField) == 0) return true;
+  }
+  const std::string_view trimmed = trim(key);
+  return std::find(kKeys.begin(), kKeys.end(), trimmed) != kKeys.end();
+}
 
 struct RawState {
   std::uint64_t record = 0, backsight_record = 0;  // 0: no "BS" yet
@@ -41,20 +64,17 @@ void write_measurement(const RawState& s, const Value& slope_distance, Measureme
 }  // namespace
 
 void KeyLineWriter::write(std::string_view raw_line, const Where& where) {
-  const std::string_view key = field(raw_line, 1, 8);
-  const std::string_view trimmed_key = trim(key);
-  for (std::string_view known : kKeys) {
-    if (trimmed_key == known) {
-      key_lines_.write(key);
-      key_lines_.write(",");
-      key_lines_.write_line(field(raw_line, 9));
-      return;
-    }
+  const std::string_view key = field(raw_line, 1, kKeyField);
+  if (is_known_key(key)) {
+    const std::string_view data = field(raw_line, kKeyField + 1);
+    key_lines_.write_line_with(
+        [&](std::string& line) { line.append(key).append(1, ',').append(data); });
+    return;
   }
   // A key that, trimmed and freed of tabs, is "UNITS" and nothing more; its data holds the
   // distance unit and the angle unit.
   if (const auto rest = declared_word(key, "UNITS"); rest && rest->empty()) {
-    const std::string_view data = field(raw_line, 9);
+    const std::string_view data = field(raw_line, kKeyField + 1);
     const auto comma = data.find(',');
     declare_distance_unit(c_, where, trim(data.substr(0, comma)), "M");
     if (comma == std::string_view::npos) return;
