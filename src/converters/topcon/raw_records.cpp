@@ -18,15 +18,16 @@ namespace {
 
 constexpr std::array<std::string_view, 5> kKeys = {"STN", "BS", "SD", "SS", "HV"};
 constexpr std::size_t kKeyField = 8;
-// Each key as its field mostly stands: the key, then blanks.
-constexpr auto kKeyFields = [] {
-  std::array<std::array<char, kKeyField>, kKeys.size()> fields{};
-  for (std::size_t i = 0; i < kKeys.size(); ++i) {
-    fields[i].fill(' ');
-    std::copy(kKeys[i].begin(), kKeys[i].end(), fields[i].begin());
-  }
-  return fields;
-}();
+using KeyField = std::array<char, kKeyField>;
+// A key as its field mostly stands: the key, then blanks.
+constexpr KeyField padded(std::string_view key) {
+  KeyField field{};
+  field.fill(' ');
+  std::copy(key.begin(), key.end(), field.begin());
+  return field;
+}
+constexpr std::array<KeyField, kKeys.size()> kKeyFields = {
+    padded(kKeys[0]), padded(kKeys[1]), padded(kKeys[2]), padded(kKeys[3]), padded(kKeys[4])};
 
 // Whether the key field, trimmed, is a known key. Every line of the download asks: a field as
 // it mostly stands is compared whole, eight bytes at once, without trimming it.
