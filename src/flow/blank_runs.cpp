@@ -41,17 +41,12 @@ CommaLine blank_runs_to_commas(const char* line, std::size_t length, char* out,
   const std::uint64_t dropped = blanks & blanks << 1;  // every blank of a run but its first
   const std::uint64_t kept = ~dropped & in_line;
   std::uint64_t starts = kept & ~(kept << 1), ends = kept & ~(kept >> 1);
-  const __m128i blank = _mm_set1_epi8(' '), comma_from_blank = _mm_set1_epi8(' ' ^ ',');
   char* to = out;
   for (; starts != 0; starts &= starts - 1, ends &= ends - 1) {
-    const auto first = static_cast<unsigned>(std::countr_zero(starts));
-    const auto last = static_cast<unsigned>(std::countr_zero(ends));
-    for (unsigned at = first; at <= last; at += 16) {
-      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + at));
-      const __m128i commas = _mm_and_si128(_mm_cmpeq_epi8(bytes, blank), comma_from_blank);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (at - first)), _mm_xor_si128(bytes, commas));
-    }
-    to += last + 1 - first;
+    // A stretch of values with the one blank of a run kept after each: that blank is the comma.
+    const auto first = static_cast<std::size_t>(std::countr_zero(starts));
+    const auto last = static_cast<std::size_t>(std::countr_zero(ends));
+    to = copy_marks_as_commas({line + first, last + 1 - first}, to, ' ');
   }
   return {to, count_ones(blanks & ~(blanks << 1))};
 }

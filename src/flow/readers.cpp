@@ -51,11 +51,6 @@ bool InputFile::refill() {
   return end_ > 0;
 }
 
-std::size_t InputFile::next_line_end() {
-  const char* const data = buffer_.data();
-  return static_cast<std::size_t>(find_any<'\r', '\n'>(data + pos_, data + end_) - data);
-}
-
 void InputFile::take_line(std::string& out, std::uint64_t line) {
   for (;;) {
     const std::size_t stop = next_line_end();

@@ -62,17 +62,19 @@ class InputFile {
   // gathered in `spill`. Valid until the next read. Inline for a line that ends in the buffer
   // with a byte after its CR or LF, as nearly every line does: no call a line.
   std::string_view next_line(std::string& spill, std::uint64_t line) {
-    const char* const data = buffer_.data();
-    const char* const stop = find_any<'\r', '\n'>(data + pos_, data + end_);
-    if (end_ - static_cast<std::size_t>(stop - data) < 2) return spill_line(spill, line);
-    const std::string_view text(data + pos_, static_cast<std::size_t>(stop - data) - pos_);
-    pos_ = static_cast<std::size_t>(stop - data) + (stop[0] == '\r' && stop[1] == '\n' ? 2 : 1);
+    const std::size_t stop = next_line_end();
+    if (end_ - stop < 2) return spill_line(spill, line);
+    const std::string_view text(buffer_.data() + pos_, stop - pos_);
+    pos_ = stop + (buffer_[stop] == '\r' && buffer_[stop + 1] == '\n' ? 2 : 1);
     return text;
   }
   // The same for any line: one that runs on past the buffer, or whose line end is its last byte.
   std::string_view spill_line(std::string& spill, std::uint64_t line);
   // The position of the next CR or LF at or after pos_, or end_ when the buffer has none.
-  std::size_t next_line_end();
+  std::size_t next_line_end() const {
+    const char* const data = buffer_.data();
+    return static_cast<std::size_t>(find_any<'\r', '\n'>(data + pos_, data + end_) - data);
+  }
   // The user's view of a line of this file. Inline: a scratch line written or a reading kept
   // asks for it.
   Where where_is(std::uint64_t line) const {
