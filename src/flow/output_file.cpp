@@ -58,10 +58,6 @@ void OutputFile::follow(LineOrigins& origins, const InputFile& source) {
   source_ = &source;
 }
 
-void OutputFile::record_origin() {
-  origins_->record(source_->where().line);
-}
-
 OutputFile::~OutputFile() {
   if (!file_) return;
   if (!failed_ && !buffer_.empty() &&

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <type_traits>
 
-namespace korvath {
+#include "flow/line_origins.hpp"
+#include "flow/readers.hpp"
 
-class InputFile;
-class LineOrigins;
+namespace korvath {
 
 class OutputFile {
  public:
@@ -84,7 +84,8 @@ class OutputFile {
  private:
   static constexpr std::size_t kFlushAt = 1 << 16;
   void flush();
-  void record_origin();
+  // Inline: a scratch file written line by line asks for it at every line.
+  void record_origin() { origins_->record(source_->where().line); }
   // Cuts the file to what was written (see cut_when_closed); false when that failed.
   bool cut();
 
