@@ -61,7 +61,13 @@ void OdrFile::write_observation(const Value& target, const Value& target_height,
     *p++ = ' ';
     const char* const name = p;
     p = write_output(p, target);
-    move_column({name - 2, static_cast<std::size_t>(p - name + 2)});
+    // Only a text can hold a line end; a number's text only moves the column on.
+    const std::string_view written(name - 2, static_cast<std::size_t>(p - name + 2));
+    if (is_text(target)) {
+      move_column(written);
+    } else {
+      column_ += written.size();
+    }
     // Blanks to the next zone: a full zone when the name ends on a zone start, so the values
     // never touch the name.
     p = std::fill_n(p, kZoneWidth - column_ % kZoneWidth, ' ');
