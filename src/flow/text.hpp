@@ -104,15 +104,12 @@ inline const char* read_short_decimal_digits(const char* first, const char* last
   return p;
 }
 
-/// The same with its number: `value`, and `point` when given.
-template <bool kEndMarked = false>
-inline const char* read_short_decimal(const char* first, const char* last, double& value,
-                                      const char** point = nullptr) {
+/// The same with its number, `value`.
+inline const char* read_short_decimal(const char* first, const char* last, double& value) {
   std::uint64_t mantissa = 0;
-  const char* at = nullptr;
-  const char* const end = read_short_decimal_digits<kEndMarked>(first, last, mantissa, at);
-  if (point) *point = at;
-  if (end) value = short_decimal_number(mantissa, at ? end - at - 1 : 0, *first == '-');
+  const char* point = nullptr;
+  const char* const end = read_short_decimal_digits(first, last, mantissa, point);
+  if (end) value = short_decimal_number(mantissa, point ? end - point - 1 : 0, *first == '-');
   return end;
 }
 

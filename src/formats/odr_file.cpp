@@ -19,15 +19,13 @@ void OdrFile::move_column(std::string_view bytes) {
 }
 
 void OdrFile::write_value(const Value& v) {
-  if (const std::string* text = std::get_if<std::string>(&v)) {
-    write_bytes(*text);
-    return;
-  }
-  // A number (or nothing, for an empty value) has no line end in it: the column only moves on.
   char number[kLongestBareNumber];
-  const auto length = static_cast<std::size_t>(write_output(number, v) - number);
-  file_.write({number, length});
-  column_ += length;
+  const std::string_view bytes =
+      is_text(v)
+          ? text_in(v)
+          : std::string_view(number, static_cast<std::size_t>(write_output(number, v) - number));
+  file_.write(bytes);
+  move_column(bytes, v);
 }
 
 void OdrFile::end_line() {
@@ -61,13 +59,7 @@ void OdrFile::write_observation(const Value& target, const Value& target_height,
     *p++ = ' ';
     const char* const name = p;
     p = write_output(p, target);
-    // Only a text can hold a line end; a number's text only moves the column on.
-    const std::string_view written(name - 2, static_cast<std::size_t>(p - name + 2));
-    if (is_text(target)) {
-      move_column(written);
-    } else {
-      column_ += written.size();
-    }
+    move_column({name - 2, static_cast<std::size_t>(p - name + 2)}, target);
     // Blanks to the next zone: a full zone when the name ends on a zone start, so the values
     // never touch the name.
     p = std::fill_n(p, kZoneWidth - column_ % kZoneWidth, ' ');

@@ -36,6 +36,15 @@ class OdrFile {
   void end_line();
   // The column after `bytes` written at the current one.
   void move_column(std::string_view bytes);
+  // The same for the bytes written from `v`: only a text can hold a line end, a number or an
+  // empty value only moves the column on.
+  void move_column(std::string_view bytes, const Value& v) {
+    if (is_text(v)) {
+      move_column(bytes);
+    } else {
+      column_ += bytes.size();
+    }
+  }
 
   OutputFile& file_;
   std::uint64_t column_ = 0;

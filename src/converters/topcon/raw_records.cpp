@@ -26,8 +26,12 @@ constexpr KeyField padded(std::string_view key) {
   std::copy(key.begin(), key.end(), field.begin());
   return field;
 }
-constexpr std::array<KeyField, kKeys.size()> kKeyFields = {
-    padded(kKeys[0]), padded(kKeys[1]), padded(kKeys[2]), padded(kKeys[3]), padded(kKeys[4])};
+constexpr std::array<KeyField, kKeys.size()> padded_keys() {
+  std::array<KeyField, kKeys.size()> fields{};
+  for (std::size_t i = 0; i < kKeys.size(); ++i) fields[i] = padded(kKeys[i]);
+  return fields;
+}
+constexpr auto kKeyFields = padded_keys();
 
 // Whether the key field, trimmed, is a known key. Every line of the download asks: a field as
 // it mostly stands is compared whole, eight bytes at once, without trimming it.
