@@ -55,10 +55,17 @@ class Conversion {
   const ConversionCommand& command() const { return command_; }
   /// The input as the user named it.
   const std::string& input_name() const { return input_name_; }
-  /// The file the converter reads: the input itself, or a private copy of a pipe.
-  const std::string& input() const { return input_; }
-  LineReader read_input_lines() const { return LineReader(input_, input_name_); }
-  ItemReader read_input_items() const { return ItemReader(input_, input_name_); }
+  /// The file the converter reads (the input itself, or a private copy of a pipe) in a reader of
+  /// type `Reader` (an InputFile), from its first line: past a byte order mark a text editor may
+  /// have put before it.
+  template <typename Reader>
+  Reader read_input_as() const {
+    Reader reader(input_, input_name_);
+    reader.skip_byte_order_mark();
+    return reader;
+  }
+  LineReader read_input_lines() const { return read_input_as<LineReader>(); }
+  ItemReader read_input_items() const { return read_input_as<ItemReader>(); }
 
   /// Scratch file i of the command's row, made anew for this run; each line written records the
   /// input line `source` read last (see ScratchFiles).

@@ -51,6 +51,12 @@ bool InputFile::refill() {
   return end_ > 0;
 }
 
+void InputFile::skip_byte_order_mark() {
+  if (pos_ == 0 && (end_ > 0 || refill()) &&
+      std::string_view(buffer_.data(), end_).starts_with(kByteOrderMark))
+    pos_ = kByteOrderMark.size();
+}
+
 void InputFile::take_line(std::string& out, std::uint64_t line) {
   for (;;) {
     const std::size_t stop = next_line_end();

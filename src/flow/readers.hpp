@@ -37,6 +37,11 @@ class InputFile {
   explicit InputFile(std::string path, std::string shown_as = {});
 
   const std::string& path() const { return path_; }
+  /// Passes over a UTF-8 byte order mark (EF BB BF) at the start of the file. No instrument
+  /// writes one, but a download saved again as UTF-8 by a text editor begins with it, and left in
+  /// place it sticks to the first line's key or name, so that record is lost or its name
+  /// changed. Call before the first read.
+  void skip_byte_order_mark();
   /// True when no byte is left.
   bool at_end() { return pos_ == end_ && !refill(); }
 

@@ -18,6 +18,7 @@ Prefix Prefix::of(std::string_view bytes, bool whole) {
     bytes = bytes.substr(0, kPrefixBytes);
     whole = false;
   }
+  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
   Prefix prefix;
   prefix.whole = whole;
   std::size_t controls = 0;

@@ -30,6 +30,10 @@ inline std::string_view field(std::string_view line, long start, const Where& wh
   return first >= line.size() ? std::string_view() : line.substr(first);
 }
 
+/// The UTF-8 byte order mark a text editor may put before a download it saves: not part of the
+/// first line, and passed over wherever a file is read from its start.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 /// Removes leading and trailing blanks (space characters only; tabs stay).
 inline std::string_view trim(std::string_view text) {
   std::size_t first = 0, last = text.size();

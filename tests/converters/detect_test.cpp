@@ -6,12 +6,13 @@
 
 #include "bench/instrument_file.hpp"
 #include "converters/catalogue.hpp"
+#include "flow/text.hpp"
 #include "safety/safety_cases.hpp"
 
 namespace korvath {
 namespace {
 
-TEST(Detect, EveryCommandsExampleFitsItWhateverItsLineEnds) {
+TEST(Detect, EveryCommandsExampleFitsItWhateverItsLineEndsOrAByteOrderMark) {
   for (const ConversionCommand& command : catalogue()) {
     ASSERT_NE(command.signature, nullptr) << command.id;
     const std::string example = safety::example_bytes(command.id);
@@ -19,6 +20,9 @@ TEST(Detect, EveryCommandsExampleFitsItWhateverItsLineEnds) {
       EXPECT_TRUE(
           command.signature(Prefix::of(safety::with_line_ends(example, {end}), true)).fits())
           << command.id << " with line ends " << testing::PrintToString(end);
+    EXPECT_EQ(command.signature(Prefix::of(std::string(kByteOrderMark) + example, true)).score,
+              command.signature(Prefix::of(example, true)).score)
+        << command.id << " after a byte order mark";
   }
 }
 

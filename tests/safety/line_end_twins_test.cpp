@@ -1,8 +1,14 @@
 // A download converts the same whichever line ends it passed through on its way (a Unix tool, a
 // git checkout, an old editor): for every command, a file and its twins with every line end
-// written as CR LF, CR, LF or a mix of them give the same outputs and the same scratch files.
+// written as CR LF, CR, LF or a mix of them give the same outputs and the same scratch files. So
+// does its twin saved as UTF-8 by an editor that puts a byte order mark before the first line.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "flow/text.hpp"
 #include "safety/safety_cases.hpp"
 #include "support/case_file.hpp"
 #include "support/convert.hpp"
@@ -21,10 +27,13 @@ test::Files left_by(const test::Converted& run) {
 
 void expect_same_conversion(const ConversionCommand& command, const std::string& source) {
   const test::Converted first = test::convert_bytes(command.id, source);
+  std::vector<std::pair<std::string, std::string>> twins;  // what was changed, the bytes
   for (const std::vector<std::string_view>& ends :
-       {std::vector<std::string_view>{"\r\n"}, {"\r"}, {"\n"}, {"\n", "\r\n", "\r"}}) {
-    const test::Converted twin = test::convert_bytes(command.id, with_line_ends(source, ends));
-    const std::string shown = testing::PrintToString(ends);
+       {std::vector<std::string_view>{"\r\n"}, {"\r"}, {"\n"}, {"\n", "\r\n", "\r"}})
+    twins.emplace_back(testing::PrintToString(ends), with_line_ends(source, ends));
+  twins.emplace_back("byte order mark", std::string(kByteOrderMark) + source);
+  for (const auto& [shown, bytes] : twins) {
+    const test::Converted twin = test::convert_bytes(command.id, bytes);
     ASSERT_EQ(twin.status, first.status) << shown;
     if (first.error) {
       EXPECT_EQ(twin.error->fault(), first.error->fault()) << shown;

@@ -64,7 +64,7 @@ void records_to_observations(ItemReader& rows, MeasurementOutputs& out) {
 
 void convert_gts3000(Conversion& c) {
   {
-    RecordText in(c.input(), c.input_name());
+    RecordText in = c.read_input_as<RecordText>();
     OutputFile rendering = c.write_scratch(0);
     rich_text_pass(in, rendering);
   }

@@ -10,7 +10,7 @@ namespace korvath::topcon {
 
 void convert_gts3000_raw(Conversion& c) {
   {
-    RecordText in(c.input(), c.input_name());
+    RecordText in = c.read_input_as<RecordText>();
     OutputFile rendering = c.write_scratch(0);
     rich_text_pass(in, rendering);
   }
