@@ -56,12 +56,12 @@ class Conversion {
   /// The input as the user named it.
   const std::string& input_name() const { return input_name_; }
   /// The file the converter reads (the input itself, or a private copy of a pipe) in a reader of
-  /// type `Reader` (an InputFile), from its first line: past a byte order mark a text editor may
-  /// have put before it.
+  /// type `Reader` (an InputFile), its text only: past a byte order mark an editor may have put
+  /// before it, up to an end-of-file mark a transfer program may have put after it.
   template <typename Reader>
   Reader read_input_as() const {
     Reader reader(input_, input_name_);
-    reader.skip_byte_order_mark();
+    reader.skip_marks_around_text();
     return reader;
   }
   LineReader read_input_lines() const { return read_input_as<LineReader>(); }

@@ -1,8 +1,10 @@
 #include "flow/readers.hpp"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 
@@ -20,6 +22,29 @@ std::string_view with_read_ahead(std::string& spill) {
   const std::size_t length = spill.size();
   spill.resize(length + kLineReadAhead);
   return {spill.data(), length};
+}
+
+// The length of the file's text when an end-of-file mark follows it; else no limit, also for a
+// file whose size the system does not know (a kernel file, of size 0). Read from the end, a
+// block at a time, as long as the marks and line ends run on.
+std::uint64_t text_length(std::FILE* file) {
+  const int fd = fileno(file);
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return UINT64_MAX;
+  std::uint64_t length = UINT64_MAX, end = static_cast<std::uint64_t>(info.st_size);
+  std::array<char, 4096> block{};
+  while (end > 0) {
+    const std::uint64_t start = end > block.size() ? end - block.size() : 0;
+    const auto size = static_cast<std::size_t>(end - start);
+    // A read that fails here fails again where the text is read, and is reported there.
+    if (pread(fd, block.data(), size, static_cast<off_t>(start)) != static_cast<ssize_t>(size))
+      return UINT64_MAX;
+    const EndOfFileMark mark = find_end_of_file_mark({block.data(), size});
+    if (mark.at != std::string_view::npos) length = start + mark.at;
+    if (!mark.whole_run) break;
+    end = start;
+  }
+  return length;
 }
 }  // namespace
 
@@ -44,14 +69,18 @@ void InputFile::report_lines_as(std::string input_name, const LineOrigins* origi
 
 bool InputFile::refill() {
   pos_ = 0;
-  end_ = std::fread(buffer_.data(), 1, kBufferSize, file_.get());
+  end_ = std::fread(buffer_.data(), 1,
+                    static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, unread_)),
+                    file_.get());
+  unread_ -= end_;
   buffer_[end_] = '\0';  // marks the end for the readings of numbers, which stop at it
   if (end_ == 0 && std::ferror(file_.get()))
     throw ConversionError(Fault::cannot_open, {name_, 0}, std::strerror(errno));
   return end_ > 0;
 }
 
-void InputFile::skip_byte_order_mark() {
+void InputFile::skip_marks_around_text() {
+  unread_ = text_length(file_.get());
   if (pos_ == 0 && (end_ > 0 || refill()) &&
       std::string_view(buffer_.data(), end_).starts_with(kByteOrderMark))
     pos_ = kByteOrderMark.size();

@@ -37,11 +37,13 @@ class InputFile {
   explicit InputFile(std::string path, std::string shown_as = {});
 
   const std::string& path() const { return path_; }
-  /// Passes over a UTF-8 byte order mark (EF BB BF) at the start of the file. No instrument
-  /// writes one, but a download saved again as UTF-8 by a text editor begins with it, and left in
-  /// place it sticks to the first line's key or name, so that record is lost or its name
-  /// changed. Call before the first read.
-  void skip_byte_order_mark();
+  /// Reads only the download's text: past a UTF-8 byte order mark (EF BB BF) before it, and up
+  /// to the DOS end-of-file mark (Ctrl-Z) after it (see find_end_of_file_mark). No instrument
+  /// writes either: an editor that saves the file as UTF-8 puts the first, a transfer program
+  /// the second. Left in place, the first sticks to the first line's key or name, so that record
+  /// is lost or renamed, and the second reads as a last line of one character, which fixed
+  /// layouts refuse. Call before the first read.
+  void skip_marks_around_text();
   /// True when no byte is left.
   bool at_end() { return pos_ == end_ && !refill(); }
 
@@ -95,6 +97,7 @@ class InputFile {
   std::vector<char> buffer_;
   std::size_t pos_ = 0, end_ = 0;
   std::uint64_t current_line_ = 0;
+  std::uint64_t unread_ = UINT64_MAX;  // the bytes left to read, up to an end-of-file mark
 
  private:
   const LineOrigins* origins_ = nullptr;

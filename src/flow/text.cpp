@@ -142,4 +142,17 @@ std::optional<double> parse_number(std::string_view text, const Where& where) {
   return to_double(number, where);
 }
 
+EndOfFileMark find_end_of_file_mark(std::string_view bytes) {
+  EndOfFileMark mark;
+  for (std::size_t i = bytes.size(); i-- > 0;) {
+    if (bytes[i] == kEndOfFileMark) {
+      mark.at = i;
+    } else if (bytes[i] != '\r' && bytes[i] != '\n') {
+      return mark;
+    }
+  }
+  mark.whole_run = true;
+  return mark;
+}
+
 }  // namespace korvath

@@ -34,6 +34,19 @@ inline std::string_view field(std::string_view line, long start, const Where& wh
 /// first line, and passed over wherever a file is read from its start.
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+/// The DOS end-of-file mark (Ctrl-Z) that a transfer program may put after a download.
+inline constexpr char kEndOfFileMark = '\x1a';
+/// Where the end-of-file mark after a download's text begins, in `bytes`, the last bytes of the
+/// file: the first mark of the run of marks and line ends that ends them (the line end before
+/// the mark stays with the text). None when that run holds no mark, so a Ctrl-Z with anything
+/// but line ends after it is left alone. `whole_run`: the run fills `bytes`, and may begin
+/// before them.
+struct EndOfFileMark {
+  std::size_t at = std::string_view::npos;
+  bool whole_run = false;
+};
+EndOfFileMark find_end_of_file_mark(std::string_view bytes);
+
 /// Removes leading and trailing blanks (space characters only; tabs stay).
 inline std::string_view trim(std::string_view text) {
   std::size_t first = 0, last = text.size();

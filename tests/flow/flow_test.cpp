@@ -147,7 +147,7 @@ TEST(Flow, InputThatCannotBeReadIsTheErrorPath) {
   FlowRun r("");
   r.ui.open_answers = {"/proc/self/mem"};  // opens, but reading its first byte fails
   r.save({"st", "pt"});
-  EXPECT_EQ(r.run("south-mes"), Status::failed);
+  ASSERT_EQ(r.run("south-mes"), Status::failed);
   EXPECT_EQ(r.outcome.error->fault(), Fault::cannot_open);
   EXPECT_EQ(r.outcome.error->file(), "/proc/self/mem");
 }

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "flow/signature.hpp"
 #include "flow/text.hpp"
 #include "support/files.hpp"
 
@@ -86,6 +88,34 @@ TEST(ItemReader, ItemsCutByTheBufferEndAtEveryByteReadWhole) {
       }
     }
   }
+}
+
+// The marks an editor or a transfer program puts around a download's text: a Ctrl-Z is the end
+// of the text only when nothing but more marks and line ends follow it, however many (a block of
+// padding runs past the reader's look back from the end).
+TEST(LineReader, TextBetweenAByteOrderMarkAndAnEndOfFileMark) {
+  const auto lines = [](const std::string& bytes) {
+    const test::TempDir dir;
+    test::write_file(dir / "a", bytes);
+    LineReader in(dir / "a");
+    in.skip_marks_around_text();
+    std::vector<std::string> read;
+    while (!in.at_end()) read.emplace_back(in.read_line());
+    return read;
+  };
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(lines("\xEF\xBB\xBF"
+                  "a\r\nb\x1a"),
+            (Lines{"a", "b"}));
+  EXPECT_EQ(lines("a\r\n\x1a\r\n" + std::string(10000, '\x1a') + "\n"), (Lines{"a"}));
+  EXPECT_EQ(lines("a\r\n\x1a\r\nb\r\n"), (Lines{"a", "\x1a", "b"}));
+  EXPECT_EQ(lines("a\x1a b"), (Lines{"a\x1a b"}));
+  EXPECT_EQ(lines("\x1a"), (Lines{}));
+  EXPECT_EQ(lines("\xEF\xBB\xBF"), (Lines{}));
+  EXPECT_EQ(Prefix::of("a\r\n\x1a\x1a\r\n", true).lines, (Lines{"a"}));
+  LineReader kernel("/proc/self/status");  // of size 0 to the system: read to its end all the same
+  kernel.skip_marks_around_text();
+  EXPECT_FALSE(kernel.at_end());
 }
 
 TEST(LineReader, MissingFileOrFolderCannotBeOpened) {

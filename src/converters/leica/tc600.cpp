@@ -57,7 +57,7 @@ void write_observation(MeasurementFile& file, const Value& target, const Setup& 
 
 std::optional<Rejection> validate_tc600(const std::string& input_path) {
   LineReader in(input_path);
-  in.skip_byte_order_mark();
+  in.skip_marks_around_text();
   while (!in.at_end()) {
     const std::size_t length = in.read_line().size();
     if (length != 0 && length != kShortLine && length != kLongLine)
