@@ -45,6 +45,16 @@ std::optional<Prefix> try_read_prefix(const std::string& path) {
   }
 }
 
+// Text saved as "Unicode" by a Windows editor: UTF-16, known by its byte order mark. No
+// instrument writes it.
+constexpr std::string_view kUtf16Text = "κείμενο UTF-16 (Unicode)";
+bool is_utf16(const std::string& path) {
+  const std::optional<Prefix> prefix = try_read_prefix(path);
+  if (!prefix || prefix->text || prefix->lines.empty()) return false;
+  const std::string_view first = prefix->lines.front();
+  return first.starts_with("\xFF\xFE") || first.starts_with("\xFE\xFF");
+}
+
 }  // namespace
 
 std::vector<Detection> rank_commands(const Prefix& prefix) {
@@ -90,12 +100,19 @@ std::optional<Detection> better_fit(const std::string& path, const ConversionCom
 InputAdvice detector_advice() {
   InputAdvice advice;
   advice.looks_like = [](const std::string& path) -> std::optional<std::string> {
+    if (is_utf16(path)) return std::string(kUtf16Text);
     const auto best = best_fit(path);
     if (!best) return std::nullopt;
     return menu_label(*best->command) + " (" + std::string(best->command->id) + ")";
   };
   advice.fits_better = [](const std::string& path,
                           const ConversionCommand& chosen) -> std::optional<std::string> {
+    // Not a better command, but the reason none reads it as it should: its lines come out
+    // with a NUL byte after every character.
+    if (is_utf16(path))
+      return "είναι " + std::string(kUtf16Text) +
+             ", δύο bytes ανά χαρακτήρα, ενώ τα όργανα γράφουν ένα: οι γραμμές του δεν "
+             "διαβάζονται σωστά";
     const auto better = better_fit(path, chosen);
     if (!better) return std::nullopt;
     return "ταιριάζει καλύτερα στην εντολή " + std::string(better->command->id) + " (" +
