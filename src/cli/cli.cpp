@@ -50,6 +50,7 @@ int detect_files(const std::vector<std::string>& files, std::ostream& out, std::
           << fit.fit.evidence << '\n';
     if (!fits.empty()) continue;
     out << "  δεν αναγνωρίστηκε";
+    if (is_utf16(prefix)) out << " (" << kUtf16Text << ")";
     for (const Detection& miss : near_misses(prefix))
       out << " (" << miss.command->id << ": " << miss.fit.evidence << ")";
     out << '\n';

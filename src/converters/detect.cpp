@@ -45,17 +45,18 @@ std::optional<Prefix> try_read_prefix(const std::string& path) {
   }
 }
 
-// Text saved as "Unicode" by a Windows editor: UTF-16, known by its byte order mark. No
-// instrument writes it.
-constexpr std::string_view kUtf16Text = "κείμενο UTF-16 (Unicode)";
 bool is_utf16(const std::string& path) {
   const std::optional<Prefix> prefix = try_read_prefix(path);
-  if (!prefix || prefix->text || prefix->lines.empty()) return false;
-  const std::string_view first = prefix->lines.front();
-  return first.starts_with("\xFF\xFE") || first.starts_with("\xFE\xFF");
+  return prefix && is_utf16(*prefix);
 }
 
 }  // namespace
+
+bool is_utf16(const Prefix& prefix) {
+  if (prefix.text || prefix.lines.empty()) return false;
+  const std::string_view first = prefix.lines.front();
+  return first.starts_with("\xFF\xFE") || first.starts_with("\xFE\xFF");
+}
 
 std::vector<Detection> rank_commands(const Prefix& prefix) {
   std::vector<Detection> detections;

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "flow/advice.hpp"
@@ -24,6 +25,12 @@ std::vector<Detection> rank_commands(const Prefix& prefix);
 /// Signatures that do not fit but say what came close (GSI words in lines the TC 600 command
 /// rejects); empty for a binary prefix.
 std::vector<Detection> near_misses(const Prefix& prefix);
+
+/// What a file saved as "Unicode" by a Windows editor is: UTF-16 text, which no instrument
+/// writes and no command reads as it should.
+inline constexpr std::string_view kUtf16Text = "κείμενο UTF-16 (Unicode)";
+/// Whether the prefix is UTF-16 text, known by its byte order mark.
+bool is_utf16(const Prefix& prefix);
 
 /// The command the file at `path` fits best; none when it fits none or cannot be read.
 std::optional<Detection> best_fit(const std::string& path);
