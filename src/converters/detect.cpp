@@ -45,9 +45,23 @@ std::optional<Prefix> try_read_prefix(const std::string& path) {
   }
 }
 
-bool is_utf16(const std::string& path) {
-  const std::optional<Prefix> prefix = try_read_prefix(path);
-  return prefix && is_utf16(*prefix);
+std::optional<Detection> best_fit(const Prefix& prefix) {
+  std::vector<Detection> fits = rank_commands(prefix);
+  if (fits.empty()) return std::nullopt;
+  return std::move(fits.front());
+}
+
+std::optional<Detection> better_fit(const Prefix& prefix, const ConversionCommand& chosen) {
+  std::vector<Ranked> fits = ranked(prefix);
+  if (fits.empty() || fits.front().detection.command == &chosen) return std::nullopt;
+  const auto mine = std::find_if(fits.begin(), fits.end(), [&](const Ranked& fit) {
+    return fit.detection.command == &chosen;
+  });
+  // Equal score: the same file serves both (an IDX file's measurements and its points, a Topcon
+  // raw file with either line ends, since every command reads any); neither fits better.
+  if (mine != fits.end() && mine->detection.fit.score == fits.front().detection.fit.score)
+    return std::nullopt;
+  return std::move(fits.front().detection);
 }
 
 }  // namespace
@@ -77,44 +91,35 @@ std::vector<Detection> near_misses(const Prefix& prefix) {
 
 std::optional<Detection> best_fit(const std::string& path) {
   const std::optional<Prefix> prefix = try_read_prefix(path);
-  if (!prefix) return std::nullopt;
-  std::vector<Detection> fits = rank_commands(*prefix);
-  if (fits.empty()) return std::nullopt;
-  return std::move(fits.front());
+  return prefix ? best_fit(*prefix) : std::nullopt;
 }
 
 std::optional<Detection> better_fit(const std::string& path, const ConversionCommand& chosen) {
   const std::optional<Prefix> prefix = try_read_prefix(path);
-  if (!prefix) return std::nullopt;
-  std::vector<Ranked> fits = ranked(*prefix);
-  if (fits.empty() || fits.front().detection.command == &chosen) return std::nullopt;
-  const auto mine = std::find_if(fits.begin(), fits.end(), [&](const Ranked& fit) {
-    return fit.detection.command == &chosen;
-  });
-  // Equal score: the same file serves both (an IDX file's measurements and its points, a Topcon
-  // raw file with either line ends, since every command reads any); neither fits better.
-  if (mine != fits.end() && mine->detection.fit.score == fits.front().detection.fit.score)
-    return std::nullopt;
-  return std::move(fits.front().detection);
+  return prefix ? better_fit(*prefix, chosen) : std::nullopt;
 }
 
 InputAdvice detector_advice() {
   InputAdvice advice;
   advice.looks_like = [](const std::string& path) -> std::optional<std::string> {
-    if (is_utf16(path)) return std::string(kUtf16Text);
-    const auto best = best_fit(path);
+    const std::optional<Prefix> prefix = try_read_prefix(path);
+    if (!prefix) return std::nullopt;
+    if (is_utf16(*prefix)) return std::string(kUtf16Text);
+    const auto best = best_fit(*prefix);
     if (!best) return std::nullopt;
     return menu_label(*best->command) + " (" + std::string(best->command->id) + ")";
   };
   advice.fits_better = [](const std::string& path,
                           const ConversionCommand& chosen) -> std::optional<std::string> {
+    const std::optional<Prefix> prefix = try_read_prefix(path);
+    if (!prefix) return std::nullopt;
     // Not a better command, but the reason none reads it as it should: its lines come out
     // with a NUL byte after every character.
-    if (is_utf16(path))
+    if (is_utf16(*prefix))
       return "είναι " + std::string(kUtf16Text) +
              ", δύο bytes ανά χαρακτήρα, ενώ τα όργανα γράφουν ένα: οι γραμμές του δεν "
              "διαβάζονται σωστά";
-    const auto better = better_fit(path, chosen);
+    const auto better = better_fit(*prefix, chosen);
     if (!better) return std::nullopt;
     return "ταιριάζει καλύτερα στην εντολή " + std::string(better->command->id) + " (" +
            menu_label(*better->command) + "): " + better->fit.evidence;

@@ -19,8 +19,8 @@ Prefix Prefix::of(std::string_view bytes, bool whole) {
     whole = false;
   }
   if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-  if (const EndOfFileMark mark = find_end_of_file_mark(bytes); whole && mark.at != bytes.npos)
-    bytes = bytes.substr(0, mark.at);
+  // The marks after the text are known only when the file ends within the prefix.
+  if (whole) bytes = bytes.substr(0, find_end_of_file_mark(bytes).at);
   Prefix prefix;
   prefix.whole = whole;
   std::size_t controls = 0;
