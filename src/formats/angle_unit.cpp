@@ -91,6 +91,11 @@ std::optional<std::string> declared_word(std::string_view line, std::string_view
   return std::string(trim(std::string_view(freed).substr(key.size())));
 }
 
+std::string angle_unit_note(std::string_view declared, AngleUnit unit) {
+  return "γωνίες σε «" + std::string(declared) + "» (" + std::string(unit_name(unit)) +
+         "): μετατράπηκαν σε βαθμούς";
+}
+
 void convert_to_grads(Value& v, AngleUnit unit, const Where& where) {
   if (unit == AngleUnit::grads || unit == AngleUnit::unknown || is_empty(v)) return;
   const double value = as_number(v, where);
@@ -119,8 +124,7 @@ void DeclaredUnits::declare(Conversion& c, const Where& where, std::string_view 
     c.note(where, "άγνωστη μονάδα γωνιών «" + std::string(word) +
                       "»: οι γωνίες γράφτηκαν όπως διαβάστηκαν");
   } else if (unit != AngleUnit::grads && unit != before) {
-    c.note(where, "γωνίες σε «" + std::string(word) + "» (" + std::string(unit_name(unit)) +
-                      "): μετατράπηκαν σε βαθμούς");
+    c.note(where, angle_unit_note(word, unit));
   }
 }
 

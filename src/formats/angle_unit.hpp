@@ -32,6 +32,9 @@ AngleUnit angle_unit(std::string_view word, const UnitWords& words);
 /// `key`, the rest of it trimmed of blanks; otherwise nothing.
 std::optional<std::string> declared_word(std::string_view line, std::string_view key);
 
+/// What the user is told of angles in `unit`, declared as `declared`, that were converted.
+std::string angle_unit_note(std::string_view declared, AngleUnit unit);
+
 /// Converts an angle in `unit` to grads, in place. Grads and an unknown unit leave the value as
 /// read, and so does an empty value. Otherwise the value becomes a number:
 /// - degrees x 400 / 360; mils x 400 / 6400;

@@ -60,7 +60,7 @@ std::string line_number(std::size_t index) {
 Fit tc600_signature(const Prefix& prefix) {
   Tally words;
   int short_lines = 0, long_lines = 0;
-  std::optional<std::size_t> other_length;
+  std::optional<std::size_t> other_length, angle_unit;
   for (std::size_t i = 0; i < prefix.lines.size(); ++i) {
     const std::string_view line = prefix.lines[i];
     if (line.empty()) continue;  // the only third length the check lets through
@@ -69,6 +69,9 @@ Fit tc600_signature(const Prefix& prefix) {
       ++short_lines;
     } else if (line.size() == 112) {
       ++long_lines;
+      // Horizontal reading and vertical angle in degrees (3, 4) or mils (5), not grads.
+      if (!angle_unit && std::string_view("345").find(line[21]) != std::string_view::npos)
+        angle_unit = i;
     } else if (!other_length) {
       other_length = i;
     }
@@ -79,9 +82,14 @@ Fit tc600_signature(const Prefix& prefix) {
                    " έχει " + std::to_string(prefix.lines[*other_length].size()) +
                    " χαρακτήρες· η εντολή δέχεται μόνο γραμμές των 64 και 112"};
   if (long_lines == 0) return {};
-  return {words.percent(), std::string(short_lines ? "γραμμές των 64 και 112" : "γραμμές των 112") +
-                               " χαρακτήρων, λέξεις GSI των 16 χαρακτήρων (" +
-                               std::to_string(short_lines + long_lines) + " γραμμές)"};
+  std::string evidence = std::string(short_lines ? "γραμμές των 64 και 112" : "γραμμές των 112") +
+                         " χαρακτήρων, λέξεις GSI των 16 χαρακτήρων (" +
+                         std::to_string(short_lines + long_lines) +
+                         (short_lines + long_lines == 1 ? " γραμμή)" : " γραμμές)");
+  if (angle_unit)
+    evidence += "· γραμμή " + line_number(*angle_unit) + ": γωνίες σε μονάδα GSI " +
+                prefix.lines[*angle_unit][21];
+  return {words.percent(), evidence};
 }
 
 Fit tcr307_signature(const Prefix& prefix) {

@@ -1,8 +1,10 @@
 // Wild/Leica TC 600: fixed-column lines of 16-character words. A short line (64 characters)
 // with code -3 sets up a station from the long line after it; code -2 observes a station with
-// the long line after it; every other long line (112 characters) observes a detail point.
+// the long line after it; every other long line (112 characters) observes a detail point. The
+// angles and distances are read in the unit their words give (gsi_units.hpp).
 #include <string>
 
+#include "converters/leica/gsi_units.hpp"
 #include "converters/leica/leica.hpp"
 #include "flow/conversion.hpp"
 #include "flow/readers.hpp"
@@ -14,11 +16,6 @@ namespace {
 
 constexpr std::size_t kShortLine = 64;
 constexpr std::size_t kLongLine = 112;
-
-// A fixed field scaled to its unit; the field must read as a number in full.
-double scaled(std::string_view line, long start, long length, double divisor, const Where& where) {
-  return as_number(text(field(line, start, length, where)), where) / divisor;
-}
 
 // "S" and the station number without its leading zeros (digits with a letter stay as they are).
 Value station_name(std::string_view digits) {
@@ -37,12 +34,17 @@ struct Measured {
   double target_height, slope_distance, direction, vertical_angle;
 };
 
-Measured measure(std::string_view line, double orientation, const Where& where) {
+// The horizontal reading of a long line, in grads.
+double reading(GsiUnits& units, std::string_view line, const Where& where) {
+  return units.angle(line, 24, where);
+}
+
+Measured measure(GsiUnits& units, std::string_view line, double orientation, const Where& where) {
   Measured m{};
-  m.target_height = scaled(line, 88, 9, 1000, where);
-  m.slope_distance = scaled(line, 56, 8, 1000, where);
-  m.direction = reduce_to_backsight(scaled(line, 24, 7, 10000, where), orientation, where);
-  m.vertical_angle = scaled(line, 40, 7, 10000, where);
+  m.target_height = units.distance(line, 88, 9, where);
+  m.slope_distance = units.distance(line, 56, 8, where);
+  m.direction = reduce_to_backsight(reading(units, line, where), orientation, where);
+  m.vertical_angle = units.angle(line, 40, where);
   return m;
 }
 
@@ -70,6 +72,7 @@ std::optional<Rejection> validate_tc600(const std::string& input_path) {
 void convert_tc600(Conversion& c) {
   LineReader in = c.read_input_lines();
   MeasurementOutputs out(c);
+  GsiUnits units(c);
   Setup setup;
   double counter = 0;  // falls by one with every -3 and -2 pair; shifts the point numbers
   while (!in.at_end()) {
@@ -81,8 +84,9 @@ void convert_tc600(Conversion& c) {
         const std::string station(field(line, 24, 8)), backsight(field(line, 40, 8));
         const double height = scaled(line, 56, 8, 100, in.where());
         line = in.read_line();  // the observation to the backsight
-        setup.orientation = scaled(line, 24, 7, 10000, in.where());
-        measure(line, setup.orientation, in.where());  // its other fields must be numbers too
+        setup.orientation = reading(units, line, in.where());
+        measure(units, line, setup.orientation,
+                in.where());  // its other fields must be numbers too
         setup.station = station_name(station);
         setup.backsight = station_name(backsight);
         setup.instrument_height = height;
@@ -91,14 +95,14 @@ void convert_tc600(Conversion& c) {
       } else if (code == -2) {
         const std::string target(field(line, 24, 8));
         line = in.read_line();  // the observation to that station
-        const Measured m = measure(line, setup.orientation, in.where());
+        const Measured m = measure(units, line, setup.orientation, in.where());
         write_observation(out.stations, station_name(target), setup, m);
         handled = true;
         --counter;
       }
     }
     if (line.size() == kLongLine && !handled) {
-      const Measured m = measure(line, setup.orientation, in.where());
+      const Measured m = measure(units, line, setup.orientation, in.where());
       const double point = read_number(field(line, 7, 9), in.where()) + counter;
       write_observation(out.points, point, setup, m);
     }
