@@ -22,6 +22,7 @@ struct UnitWords {
   std::string_view grads, degrees, dms, mils;
 };
 inline constexpr UnitWords kLeicaUnitWords{"GON", "DEG", "DMS", "MIL"};
+inline constexpr std::string_view kLeicaMetres = "METRE";
 inline constexpr UnitWords kNikonUnitWords{"Gons", "Degrees", "DDDMMSS", "Mils"};
 inline constexpr UnitWords kTopconUnitWords{"G", {}, "D", {}};
 

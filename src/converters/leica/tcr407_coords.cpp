@@ -8,6 +8,7 @@
 #include "flow/conversion.hpp"
 #include "flow/readers.hpp"
 #include "flow/text.hpp"
+#include "formats/angle_unit.hpp"
 #include "formats/coordinate_file.hpp"
 
 namespace korvath::leica {
@@ -32,7 +33,13 @@ void convert_tcr407_coords(Conversion& c) {
   ItemReader in = c.read_input_items();
   CoordinateFile out(c);
   bool in_table = false;
-  while (!in_table && !in.at_end()) in_table = is_points_heading(in.read_line());
+  while (!in_table && !in.at_end()) {
+    const std::string_view line = in.read_line();
+    // Coordinates are written in the unit of the header ("LINEAR  METRE"), never converted.
+    if (const auto word = declared_word(line, "LINEAR"))
+      declare_distance_unit(c, in.where(), *word, kLeicaMetres);
+    in_table = is_points_heading(line);
+  }
   if (!in_table) return;
   // Identifier, east, north, elevation; number, code, date and class are read past.
   Value name, east, north, elevation;

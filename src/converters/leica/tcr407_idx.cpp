@@ -73,12 +73,15 @@ void copy_slope_table(ItemReader& in, OutputFile& scratch) {
   }
 }
 
-// The header's UNITS block declares the angle unit ("ANGULAR DMS") for the tables after it.
+// The header's UNITS block declares the angle unit ("ANGULAR DMS") for the tables after it, and
+// the distance unit ("LINEAR  METRE").
 void idx_to_records(Conversion& c, ItemReader& in, OutputFile& scratch, DeclaredUnits& units) {
   while (!in.at_end()) {
     const std::string_view read = in.read_line();
     if (const auto word = declared_word(read, "ANGULAR"))
       units.declare(c, in.where(), *word, kLeicaUnitWords, scratch.lines() + 1);
+    if (const auto word = declared_word(read, "LINEAR"))
+      declare_distance_unit(c, in.where(), *word, kLeicaMetres);
     const std::string line = untabbed(read);
     const std::string_view keyword = field(line, 1, 5);
     if (keyword == "SETUP") copy_setup(in, scratch);
