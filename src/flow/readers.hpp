@@ -38,11 +38,11 @@ class InputFile {
 
   const std::string& path() const { return path_; }
   /// Reads only the download's text: past a UTF-8 byte order mark (EF BB BF) before it, and up
-  /// to the DOS end-of-file mark (Ctrl-Z) after it (see find_end_of_file_mark). No instrument
-  /// writes either: an editor that saves the file as UTF-8 puts the first, a transfer program
-  /// the second. Left in place, the first sticks to the first line's key or name, so that record
-  /// is lost or renamed, and the second reads as a last line of one character, which fixed
-  /// layouts refuse. Call before the first read.
+  /// to the DOS end-of-file mark (Ctrl-Z) or the NUL padding after it (see
+  /// find_end_of_file_mark). No instrument writes either: an editor that saves the file as UTF-8
+  /// puts the first, a transfer program or a block device the second. Left in place, the first
+  /// sticks to the first line's key or name, so that record is lost or renamed, and the second
+  /// reads as a last line of marks, which fixed layouts refuse. Call before the first read.
   void skip_marks_around_text();
   /// True when no byte is left.
   bool at_end() { return pos_ == end_ && !refill(); }

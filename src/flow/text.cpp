@@ -145,7 +145,7 @@ std::optional<double> parse_number(std::string_view text, const Where& where) {
 EndOfFileMark find_end_of_file_mark(std::string_view bytes) {
   EndOfFileMark mark;
   for (std::size_t i = bytes.size(); i-- > 0;) {
-    if (bytes[i] == kEndOfFileMark) {
+    if (bytes[i] == kEndOfFileMark || bytes[i] == kNulPadding) {
       mark.at = i;
     } else if (bytes[i] != '\r' && bytes[i] != '\n') {
       return mark;

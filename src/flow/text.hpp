@@ -36,11 +36,14 @@ inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 /// The DOS end-of-file mark (Ctrl-Z) that a transfer program may put after a download.
 inline constexpr char kEndOfFileMark = '\x1a';
+/// The NUL bytes that fill out a download to a whole block (a memory card, a serial capture) or
+/// that a file system leaves at the end of a file cut short by a crash; read as a mark too.
+inline constexpr char kNulPadding = '\0';
 /// Where the end-of-file mark after a download's text begins, in `bytes`, the last bytes of the
-/// file: the first mark of the run of marks and line ends that ends them (the line end before
-/// the mark stays with the text). None when that run holds no mark, so a Ctrl-Z with anything
-/// but line ends after it is left alone. `whole_run`: the run fills `bytes`, and may begin
-/// before them.
+/// file: the first mark (Ctrl-Z or NUL) of the run of marks and line ends that ends them (the
+/// line end before the mark stays with the text). None when that run holds no mark, so a mark
+/// with anything but line ends after it is left alone. `whole_run`: the run fills `bytes`, and
+/// may begin before them.
 struct EndOfFileMark {
   std::size_t at = std::string_view::npos;
   bool whole_run = false;

@@ -90,9 +90,9 @@ TEST(ItemReader, ItemsCutByTheBufferEndAtEveryByteReadWhole) {
   }
 }
 
-// The marks an editor or a transfer program puts around a download's text: a Ctrl-Z is the end
-// of the text only when nothing but more marks and line ends follow it, however many (a block of
-// padding runs past the reader's look back from the end).
+// The marks an editor or a transfer program puts around a download's text: a Ctrl-Z or a NUL is
+// the end of the text only when nothing but more marks and line ends follow it, however many (a
+// block of padding runs past the reader's look back from the end).
 TEST(LineReader, TextBetweenAByteOrderMarkAndAnEndOfFileMark) {
   const auto lines = [](const std::string& bytes) {
     const test::TempDir dir;
@@ -110,6 +110,8 @@ TEST(LineReader, TextBetweenAByteOrderMarkAndAnEndOfFileMark) {
   EXPECT_EQ(lines("a\r\n\x1a\r\n" + std::string(10000, '\x1a') + "\n"), (Lines{"a"}));
   EXPECT_EQ(lines("a\r\n\x1a\r\nb\r\n"), (Lines{"a", "\x1a", "b"}));
   EXPECT_EQ(lines("a\x1a b"), (Lines{"a\x1a b"}));
+  EXPECT_EQ(lines("a\r\n" + std::string(5000, '\0')), (Lines{"a"}));
+  EXPECT_EQ(lines(std::string("a\0b", 3)), (Lines{std::string("a\0b", 3)}));
   EXPECT_EQ(lines("\x1a"), (Lines{}));
   EXPECT_EQ(lines("\xEF\xBB\xBF"), (Lines{}));
   EXPECT_EQ(Prefix::of("a\r\n\x1a\x1a\r\n", true).lines, (Lines{"a"}));

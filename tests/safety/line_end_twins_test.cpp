@@ -2,7 +2,7 @@
 // git checkout, an old editor): for every command, a file and its twins with every line end
 // written as CR LF, CR, LF or a mix of them give the same outputs and the same scratch files. So
 // do its twin saved as UTF-8 by an editor that puts a byte order mark before the first line, and
-// its twin padded by a transfer program with DOS end-of-file marks (Ctrl-Z).
+// its twins padded by a transfer program with DOS end-of-file marks (Ctrl-Z) or with NULs.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,6 +34,7 @@ void expect_same_conversion(const ConversionCommand& command, const std::string&
     twins.emplace_back(testing::PrintToString(ends), with_line_ends(source, ends));
   twins.emplace_back("byte order mark", std::string(kByteOrderMark) + source);
   twins.emplace_back("end-of-file marks", source + "\x1a\r\n" + std::string(200, kEndOfFileMark));
+  twins.emplace_back("NUL padding", source + std::string(5000, kNulPadding));
   for (const auto& [shown, bytes] : twins) {
     const test::Converted twin = test::convert_bytes(command.id, bytes);
     ASSERT_EQ(twin.status, first.status) << shown;
