@@ -3,8 +3,6 @@
 #include <string>
 
 #include "flow/conversion.hpp"
-#include "flow/text.hpp"
-#include "flow/value.hpp"
 #include "formats/angle_unit.hpp"
 
 namespace korvath::leica {
@@ -16,30 +14,14 @@ struct GsiAngle {
   double divisor;
 };
 
+// Degrees (3), degrees-minutes-seconds (4) or mils (5).
 GsiAngle gsi_angle(char unit) {
-  switch (unit) {
-    case '3':
-      return {AngleUnit::degrees, 100000};
-    case '4':
-      return {AngleUnit::dms, 100000};
-    case '5':
-      return {AngleUnit::mils, 10000};
-    default:
-      return {AngleUnit::grads, 10000};
-  }
+  if (unit == '3') return {AngleUnit::degrees, 100000};
+  if (unit == '4') return {AngleUnit::dms, 100000};
+  return {AngleUnit::mils, 10000};
 }
 
 }  // namespace
-
-double scaled(std::string_view line, long start, long length, double divisor, const Where& where) {
-  return as_number(text(field(line, start, length, where)), where) / divisor;
-}
-
-char GsiUnits::unit_of(std::string_view line, long digits) {
-  // The sign stands between the unit and the digits.
-  const auto at = static_cast<std::size_t>(digits - 3);
-  return at < line.size() ? line[at] : ' ';
-}
 
 bool GsiUnits::first_time(char unit) {
   const auto digit = static_cast<std::size_t>(unit - '0');
@@ -48,18 +30,17 @@ bool GsiUnits::first_time(char unit) {
   return true;
 }
 
-double GsiUnits::angle(std::string_view line, long digits, const Where& where) {
-  const char unit = unit_of(line, digits);
+double GsiUnits::converted_angle(std::string_view line, long digits, char unit,
+                                 const Where& where) {
   const GsiAngle gsi = gsi_angle(unit);
-  if (gsi.unit == AngleUnit::grads) return scaled(line, digits, 7, gsi.divisor, where);
   Value angle = scaled(line, digits, 8, gsi.divisor, where);
   convert_to_grads(angle, gsi.unit, where);
   if (first_time(unit)) c_.note(where, angle_unit_note(std::string("GSI ") + unit, gsi.unit));
   return std::get<double>(angle);
 }
 
-double GsiUnits::distance(std::string_view line, long digits, long length, const Where& where) {
-  const char unit = unit_of(line, digits);
+double GsiUnits::scaled_distance(std::string_view line, long digits, long length, char unit,
+                                 const Where& where) {
   const bool feet = unit == '1' || unit == '7';
   const double divisor = unit == '6' || unit == '7' ? 10000 : unit == '8' ? 100000 : 1000;
   const double distance = scaled(line, digits, length, divisor, where);

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "flow/conversion_error.hpp"
+#include "flow/text.hpp"
+#include "flow/value.hpp"
 
 namespace korvath {
 class Conversion;
@@ -16,7 +18,10 @@ namespace korvath::leica {
 
 /// The `length` columns from `start` (counted from 1) over `divisor`; they must read as a
 /// number in full.
-double scaled(std::string_view line, long start, long length, double divisor, const Where& where);
+inline double scaled(std::string_view line, long start, long length, double divisor,
+                     const Where& where) {
+  return as_number(text(field(line, start, length, where)), where) / divisor;
+}
 
 /// Reads the angles and distances of a line's GSI words by the unit each word gives, and tells
 /// the user, once for each unit, of every unit that is not grads or metres.
@@ -27,15 +32,33 @@ class GsiUnits {
   /// GSI does not name for angles, its first seven digits / 10000 (the eighth, a hundredth of a
   /// milligrad, dropped); in degrees (unit 3, DDD.DDDDD), degrees, minutes and seconds (4,
   /// DDD.MMSSs) or mils (5, DDDD.DDDD) all eight digits, converted to grads.
-  double angle(std::string_view line, long digits, const Where& where);
+  /// Inline for grads, the unit of nearly every file.
+  double angle(std::string_view line, long digits, const Where& where) {
+    const char unit = unit_of(line, digits);
+    if (unit < '3' || unit > '5') return scaled(line, digits, 7, 10000, where);
+    return converted_angle(line, digits, unit, where);
+  }
   /// The distance in the `length` columns from column `digits`: millimetres (unit 0, and any
   /// unit GSI does not name for distances), tenths (6) or hundredths of a millimetre (8), in
   /// metres; thousandths (1) or ten-thousandths of a foot (7), in feet, as read.
-  double distance(std::string_view line, long digits, long length, const Where& where);
+  /// Inline for millimetres, the unit of nearly every file.
+  double distance(std::string_view line, long digits, long length, const Where& where) {
+    const char unit = unit_of(line, digits);
+    if (unit != '1' && unit != '6' && unit != '7' && unit != '8')
+      return scaled(line, digits, length, 1000, where);
+    return scaled_distance(line, digits, length, unit, where);
+  }
 
  private:
-  // The unit column of the word whose digits begin at column `digits`.
-  static char unit_of(std::string_view line, long digits);
+  // The unit column of the word whose digits begin at column `digits`; the sign stands
+  // between the two.
+  static char unit_of(std::string_view line, long digits) {
+    const auto at = static_cast<std::size_t>(digits - 3);
+    return at < line.size() ? line[at] : ' ';
+  }
+  double converted_angle(std::string_view line, long digits, char unit, const Where& where);
+  double scaled_distance(std::string_view line, long digits, long length, char unit,
+                         const Where& where);
   bool first_time(char unit);
 
   Conversion& c_;
