@@ -85,8 +85,8 @@ void convert_tc600(Conversion& c) {
         const double height = scaled(line, 56, 8, 100, in.where());
         line = in.read_line();  // the observation to the backsight
         setup.orientation = reading(units, line, in.where());
-        measure(units, line, setup.orientation,
-                in.where());  // its other fields must be numbers too
+        // Its other fields must be numbers too.
+        measure(units, line, setup.orientation, in.where());
         setup.station = station_name(station);
         setup.backsight = station_name(backsight);
         setup.instrument_height = height;
