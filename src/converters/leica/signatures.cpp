@@ -8,18 +8,25 @@ namespace korvath::leica {
 namespace {
 
 constexpr std::size_t kWord = 16;
+// GSI-16, which the later Leica instruments write: a "*" before words of 24 characters.
+constexpr std::size_t kLongWord = 24;
 
-// A GSI word: the word index in columns 1 to 6 (digits and dots), the sign in 7, a blank in 16.
-bool gsi_word(std::string_view word) {
-  return word.size() == kWord && word[15] == ' ' && (word[6] == '+' || word[6] == '-') &&
+// A GSI word of `size` characters: the word index in columns 1 to 6 (digits and dots), the sign
+// in 7, a blank last.
+bool gsi_word(std::string_view word, std::size_t size) {
+  return word.size() == size && word.back() == ' ' && (word[6] == '+' || word[6] == '-') &&
          word.substr(0, 6).find_first_not_of("0123456789.") == std::string_view::npos;
 }
 
-bool gsi_line(std::string_view line) {
-  if (line.empty() || line.size() % kWord != 0) return false;
-  for (std::size_t at = 0; at < line.size(); at += kWord)
-    if (!gsi_word(line.substr(at, kWord))) return false;
+bool gsi_line(std::string_view line, std::size_t word_size = kWord) {
+  if (line.empty() || line.size() % word_size != 0) return false;
+  for (std::size_t at = 0; at < line.size(); at += word_size)
+    if (!gsi_word(line.substr(at, word_size), word_size)) return false;
   return true;
+}
+
+bool gsi16_line(std::string_view line) {
+  return line.starts_with('*') && gsi_line(line.substr(1), kLongWord);
 }
 
 // A line as the IDX converters test it: trimmed of blanks, its tabs removed.
@@ -76,7 +83,17 @@ Fit tc600_signature(const Prefix& prefix) {
       other_length = i;
     }
   }
-  if (words.seen == 0 || words.percent() < 90) return {};
+  if (words.seen == 0 || words.percent() < 90) {
+    // A GSI-16 download is refused by its line lengths: the user is told why.
+    Tally long_words;
+    for (const std::string& line : prefix.lines)
+      if (!line.empty()) long_words.count(gsi16_line(line));
+    if (long_words.seen > 0 && long_words.percent() >= 90)
+      return {0,
+              "λέξεις GSI-16 των 24 χαρακτήρων (γραμμές που αρχίζουν με «*»)· η εντολή "
+              "διαβάζει μόνο λέξεις GSI των 16 χαρακτήρων (GSI-8)"};
+    return {};
+  }
   if (other_length)
     return {0, "λέξεις GSI των 16 χαρακτήρων, αλλά η γραμμή " + line_number(*other_length) +
                    " έχει " + std::to_string(prefix.lines[*other_length].size()) +
