@@ -121,6 +121,10 @@ bool is_blank_line(std::string_view line) {
   return line.find_first_not_of(" \t\x1a") == std::string_view::npos;
 }
 
+std::string counted(int count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 std::string quote_line(std::size_t index, std::string_view line) {
   return "γραμμή " + std::to_string(index + 1) + ": " + quoted_text(line);
 }

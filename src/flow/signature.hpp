@@ -55,6 +55,9 @@ bool is_blank_line(std::string_view line);
 /// bytes shown as \xNN; `index` counts from 0.
 std::string quote_line(std::size_t index, std::string_view line);
 
+/// A count with its noun in number: "1 στάση", "3 στάσεις".
+std::string counted(int count, std::string_view one, std::string_view many);
+
 /// How many of the non-blank lines a format explains.
 struct Tally {
   int seen = 0, matched = 0;

@@ -101,8 +101,7 @@ Fit tc600_signature(const Prefix& prefix) {
   if (long_lines == 0) return {};
   std::string evidence = std::string(short_lines ? "γραμμές των 64 και 112" : "γραμμές των 112") +
                          " χαρακτήρων, λέξεις GSI των 16 χαρακτήρων (" +
-                         std::to_string(short_lines + long_lines) +
-                         (short_lines + long_lines == 1 ? " γραμμή)" : " γραμμές)");
+                         counted(short_lines + long_lines, "γραμμή", "γραμμές") + ")";
   if (angle_unit)
     evidence += "· γραμμή " + line_number(*angle_unit) + ": γωνίες σε μονάδα GSI " +
                 prefix.lines[*angle_unit][21];
@@ -189,7 +188,8 @@ Fit tcr407_mdt_signature(const Prefix& prefix) {
   return {lines.percent(),
           "εγγραφές 9 (στάση), - και 0 (μετρήσεις) με όνομα 10 χαρακτήρων και τιμές χωρισμένες με"
           " ένα κενό (" +
-              std::to_string(setups) + " στάσεις, " + std::to_string(observations) + " μετρήσεις)"};
+              counted(setups, "στάση", "στάσεις") + ", " +
+              counted(observations, "μέτρηση", "μετρήσεις") + ")"};
 }
 
 }  // namespace korvath::leica

@@ -41,8 +41,8 @@ Fit npl352_dos_signature(const Prefix& prefix) {
   }
   if (stations == 0 || observations == 0 || lines.percent() < 60) return {};
   return {lines.percent(), "εγγραφές «*» (στάση) και μετρήσεις των 5 τιμών χωρισμένων με κόμμα (" +
-                               std::to_string(stations) + " στάσεις, " +
-                               std::to_string(observations) + " μετρήσεις)"};
+                               counted(stations, "στάση", "στάσεις") + ", " +
+                               counted(observations, "μέτρηση", "μετρήσεις") + ")"};
 }
 
 Fit npl352_raw_signature(const Prefix& prefix) {

@@ -56,7 +56,7 @@ Fit coordinates_signature(const Prefix& prefix) {
   if (lines.matched == 0 || lines.percent() < 60) return {};
   return {lines.percent(),
           "σημεία των 6 τιμών χωρισμένων με κόμμα: όνομα, 3 συντεταγμένες, 2 ακόμη (" +
-              std::to_string(lines.matched) + " σημεία)"};
+              counted(lines.matched, "σημείο", "σημεία") + ")"};
 }
 
 Fit coordinates_traverse_signature(const Prefix& prefix) {
@@ -77,7 +77,7 @@ Fit coordinates_traverse_signature(const Prefix& prefix) {
   }
   if (lines.matched == 0 || lines.percent() < 50) return {};
   return {lines.percent(), "γραμμές σημείων άνω των 40 χαρακτήρων με τιμές χωρισμένες με «:» (" +
-                               std::to_string(lines.matched) + " σημεία)"};
+                               counted(lines.matched, "σημείο", "σημεία") + ")"};
 }
 
 }  // namespace korvath::pentax

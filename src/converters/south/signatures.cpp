@@ -27,8 +27,8 @@ Fit measurements_signature(const Prefix& prefix) {
   return {lines.percent(),
           "γραμμές στάσεων (όνομα, ύψος οργάνου) και μετρήσεων των 3 έως 9 τιμών χωρισμένων με"
           " κενά (" +
-              std::to_string(stations) + " στάσεις, " + std::to_string(observations) +
-              " μετρήσεις)"};
+              counted(stations, "στάση", "στάσεις") + ", " +
+              counted(observations, "μέτρηση", "μετρήσεις") + ")"};
 }
 
 }  // namespace korvath::south

@@ -40,8 +40,8 @@ Fit gts3000_signature(const Prefix& prefix) {
   }
   if (stations == 0 || observations == 0 || lines.percent() < 60) return {};
   return {lines.percent(), "εγγραφές 1 (στάση) και 2 (μέτρηση) χωρισμένες με κόμμα (" +
-                               std::to_string(stations) + " στάσεις, " +
-                               std::to_string(observations) + " μετρήσεις)"};
+                               counted(stations, "στάση", "στάσεις") + ", " +
+                               counted(observations, "μέτρηση", "μετρήσεις") + ")"};
 }
 
 Fit gts3000_raw_signature(const Prefix& prefix) {
