@@ -1,7 +1,8 @@
 // Wild/Leica TC 600: fixed-column lines of 16-character words. A short line (64 characters)
 // with code -3 sets up a station from the long line after it; code -2 observes a station with
-// the long line after it; every other long line (112 characters) observes a detail point. The
-// angles and distances are read in the unit their words give (gsi_units.hpp).
+// the long line after it; every other long line (112 characters) that holds a horizontal reading
+// and a vertical angle observes a detail point. The angles and distances are read in the unit
+// their words give (gsi_units.hpp).
 #include <string>
 
 #include "converters/leica/gsi_units.hpp"
@@ -22,6 +23,25 @@ Value station_name(std::string_view digits) {
   std::string name = "S";
   name += format_integer(text(digits));
   return Value(std::move(name));
+}
+
+// Whether a long line observes: its words 2 and 3 are a horizontal reading (word index 21) and a
+// vertical angle (22). Other instruments write long lines of other words in GSI too, such as a
+// set-up's orientation and station coordinates (25, 84 to 88), which read as an observation
+// would give a point of nonsense angles.
+bool observes(std::string_view line) {
+  return line.substr(16, 2) == "21" && line.substr(32, 2) == "22";
+}
+
+// Tells the user of the first long line that is no observation; the later ones are passed over
+// without a word.
+void note_passed_over(Conversion& c, std::string_view line, const Where& where, bool& noted) {
+  if (noted) return;
+  noted = true;
+  c.note(where, "λέξεις «" + std::string(line.substr(16, 2)) + "» και «" +
+                    std::string(line.substr(32, 2)) +
+                    "» στη θέση της οριζόντιας (21) και της κατακόρυφης γωνίας (22): η γραμμή δεν"
+                    " είναι μέτρηση και παραλείφθηκε, όπως και κάθε επόμενη τέτοια γραμμή");
 }
 
 struct Setup {
@@ -75,6 +95,7 @@ void convert_tc600(Conversion& c) {
   GsiUnits units(c);
   Setup setup;
   double counter = 0;  // falls by one with every -3 and -2 pair; shifts the point numbers
+  bool passed_over_noted = false;
   while (!in.at_end()) {
     bool handled = false;
     std::string_view line = in.read_line();
@@ -101,7 +122,9 @@ void convert_tc600(Conversion& c) {
         --counter;
       }
     }
-    if (line.size() == kLongLine && !handled) {
+    if (line.size() == kLongLine && !handled && !observes(line)) {
+      note_passed_over(c, line, in.where(), passed_over_noted);
+    } else if (line.size() == kLongLine && !handled) {
       const Measured m = measure(units, line, setup.orientation, in.where());
       const double point = read_number(field(line, 7, 9), in.where()) + counter;
       write_observation(out.points, point, setup, m);
