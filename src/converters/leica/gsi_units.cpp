@@ -14,7 +14,7 @@ struct GsiAngle {
   double divisor;
 };
 
-// Degrees (3), degrees-minutes-seconds (4) or mils (5).
+// One of the units is_converted_angle_unit names.
 GsiAngle gsi_angle(char unit) {
   if (unit == '3') return {AngleUnit::degrees, 100000};
   if (unit == '4') return {AngleUnit::dms, 100000};

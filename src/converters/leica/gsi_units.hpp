@@ -23,6 +23,19 @@ inline double scaled(std::string_view line, long start, long length, double divi
   return as_number(text(field(line, start, length, where)), where) / divisor;
 }
 
+/// The unit column of the GSI word whose digits begin at column `digits` (counted from 1); the
+/// sign stands between the two. A blank when the line is too short to have one.
+inline char gsi_unit(std::string_view line, long digits) {
+  const auto at = static_cast<std::size_t>(digits - 3);
+  return at < line.size() ? line[at] : ' ';
+}
+
+/// Whether an angle in this unit is converted to grads: degrees (3), degrees, minutes and
+/// seconds (4) or mils (5).
+inline bool is_converted_angle_unit(char unit) {
+  return unit >= '3' && unit <= '5';
+}
+
 /// Reads the angles and distances of a line's GSI words by the unit each word gives, and tells
 /// the user, once for each unit, of every unit that is not grads or metres.
 class GsiUnits {
@@ -34,8 +47,8 @@ class GsiUnits {
   /// DDD.MMSSs) or mils (5, DDDD.DDDD) all eight digits, converted to grads.
   /// Inline for grads, the unit of nearly every file.
   double angle(std::string_view line, long digits, const Where& where) {
-    const char unit = unit_of(line, digits);
-    if (unit < '3' || unit > '5') return scaled(line, digits, 7, 10000, where);
+    const char unit = gsi_unit(line, digits);
+    if (!is_converted_angle_unit(unit)) return scaled(line, digits, 7, 10000, where);
     return converted_angle(line, digits, unit, where);
   }
   /// The distance in the `length` columns from column `digits`: millimetres (unit 0, and any
@@ -43,19 +56,13 @@ class GsiUnits {
   /// metres; thousandths (1) or ten-thousandths of a foot (7), in feet, as read.
   /// Inline for millimetres, the unit of nearly every file.
   double distance(std::string_view line, long digits, long length, const Where& where) {
-    const char unit = unit_of(line, digits);
+    const char unit = gsi_unit(line, digits);
     if (unit != '1' && unit != '6' && unit != '7' && unit != '8')
       return scaled(line, digits, length, 1000, where);
     return scaled_distance(line, digits, length, unit, where);
   }
 
  private:
-  // The unit column of the word whose digits begin at column `digits`; the sign stands
-  // between the two.
-  static char unit_of(std::string_view line, long digits) {
-    const auto at = static_cast<std::size_t>(digits - 3);
-    return at < line.size() ? line[at] : ' ';
-  }
   double converted_angle(std::string_view line, long digits, char unit, const Where& where);
   double scaled_distance(std::string_view line, long digits, long length, char unit,
                          const Where& where);

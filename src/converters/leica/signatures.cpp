@@ -1,6 +1,7 @@
 // How each Leica format shows itself in the first lines of a file.
 #include <optional>
 
+#include "converters/leica/gsi_units.hpp"
 #include "converters/leica/leica.hpp"
 #include "flow/text.hpp"
 
@@ -76,9 +77,8 @@ Fit tc600_signature(const Prefix& prefix) {
       ++short_lines;
     } else if (line.size() == 112) {
       ++long_lines;
-      // Horizontal reading and vertical angle in degrees (3, 4) or mils (5), not grads.
-      if (!angle_unit && std::string_view("345").find(line[21]) != std::string_view::npos)
-        angle_unit = i;
+      // The horizontal reading (digits from column 24) in degrees or mils, not grads.
+      if (!angle_unit && is_converted_angle_unit(gsi_unit(line, 24))) angle_unit = i;
     } else if (!other_length) {
       other_length = i;
     }
@@ -104,7 +104,7 @@ Fit tc600_signature(const Prefix& prefix) {
                          counted(short_lines + long_lines, "γραμμή", "γραμμές") + ")";
   if (angle_unit)
     evidence += "· γραμμή " + line_number(*angle_unit) + ": γωνίες σε μονάδα GSI " +
-                prefix.lines[*angle_unit][21];
+                gsi_unit(prefix.lines[*angle_unit], 24);
   return {words.percent(), evidence};
 }
 

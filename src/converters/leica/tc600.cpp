@@ -15,6 +15,7 @@
 namespace korvath::leica {
 namespace {
 
+constexpr std::size_t kWord = 16;
 constexpr std::size_t kShortLine = 64;
 constexpr std::size_t kLongLine = 112;
 
@@ -29,8 +30,13 @@ Value station_name(std::string_view digits) {
 // vertical angle (22). Other instruments write long lines of other words in GSI too, such as a
 // set-up's orientation and station coordinates (25, 84 to 88), which read as an observation
 // would give a point of nonsense angles.
+// The word index of word `word` (counted from 1): its first two columns.
+std::string_view word_index(std::string_view line, std::size_t word) {
+  return line.substr((word - 1) * kWord, 2);
+}
+
 bool observes(std::string_view line) {
-  return line.substr(16, 2) == "21" && line.substr(32, 2) == "22";
+  return word_index(line, 2) == "21" && word_index(line, 3) == "22";
 }
 
 // Tells the user of the first long line that is no observation; the later ones are passed over
@@ -38,8 +44,8 @@ bool observes(std::string_view line) {
 void note_passed_over(Conversion& c, std::string_view line, const Where& where, bool& noted) {
   if (noted) return;
   noted = true;
-  c.note(where, "λέξεις «" + std::string(line.substr(16, 2)) + "» και «" +
-                    std::string(line.substr(32, 2)) +
+  c.note(where, "λέξεις «" + std::string(word_index(line, 2)) + "» και «" +
+                    std::string(word_index(line, 3)) +
                     "» στη θέση της οριζόντιας (21) και της κατακόρυφης γωνίας (22): η γραμμή δεν"
                     " είναι μέτρηση και παραλείφθηκε, όπως και κάθε επόμενη τέτοια γραμμή");
 }
@@ -122,13 +128,14 @@ void convert_tc600(Conversion& c) {
         --counter;
       }
     }
-    if (line.size() == kLongLine && !handled && !observes(line)) {
+    if (line.size() != kLongLine || handled) continue;
+    if (!observes(line)) {
       note_passed_over(c, line, in.where(), passed_over_noted);
-    } else if (line.size() == kLongLine && !handled) {
-      const Measured m = measure(units, line, setup.orientation, in.where());
-      const double point = read_number(field(line, 7, 9), in.where()) + counter;
-      write_observation(out.points, point, setup, m);
+      continue;
     }
+    const Measured m = measure(units, line, setup.orientation, in.where());
+    const double point = read_number(field(line, 7, 9), in.where()) + counter;
+    write_observation(out.points, point, setup, m);
   }
 }
 
