@@ -115,6 +115,20 @@ void convert_to_grads(Value& v, AngleUnit unit, const Where& where) {
   }
 }
 
+double angle_in_grads(double value, AngleUnit unit, const Where& where) {
+  Value v = value;
+  convert_to_grads(v, unit, where);
+  return as_number(v, where);
+}
+
+double FeetToMetres::operator()(double feet, const Where& where) {
+  if (!noted_) {
+    noted_ = true;
+    c_.note(where, "μήκη σε πόδια: μετατράπηκαν σε μέτρα (x 0,3048)");
+  }
+  return feet * 0.3048;
+}
+
 void DeclaredUnits::declare(Conversion& c, const Where& where, std::string_view word,
                             const UnitWords& words, std::uint64_t from) {
   const AngleUnit unit = angle_unit(word, words);

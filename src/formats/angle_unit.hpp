@@ -46,6 +46,22 @@ std::string angle_unit_note(std::string_view declared, AngleUnit unit);
 /// Fault::not_an_angle for minutes or seconds of 60 or more.
 void convert_to_grads(Value& v, AngleUnit unit, const Where& where);
 
+/// An angle in `unit` in grads, as convert_to_grads converts a value; grads and an unknown unit
+/// give it back as read.
+double angle_in_grads(double value, AngleUnit unit, const Where& where);
+
+/// Lengths the file gives in feet, to metres (x 0.3048 exactly); the user is told once, at the
+/// first length converted.
+class FeetToMetres {
+ public:
+  explicit FeetToMetres(Conversion& c) : c_(c) {}
+  double operator()(double feet, const Where& where);
+
+ private:
+  Conversion& c_;
+  bool noted_ = false;
+};
+
 /// The angle units a file declares, each in force from a line of the scratch file on: the first
 /// pass declares them as it meets them, the last pass asks which one governs a record.
 class DeclaredUnits {
