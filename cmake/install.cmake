@@ -16,13 +16,20 @@ install(FILES share/icons/hicolor/scalable/apps/korvath.svg
 install(FILES share/bash-completion/completions/korvath
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 
-# Man pages ship compressed; -n keeps the name and time out, so every build gives the same bytes.
+# Man pages and the changelog ship compressed; -n keeps the name and time out, so every build
+# gives the same bytes. The man page takes the project's version.
+configure_file(share/man/korvath.1 korvath.1 @ONLY)
 set(korvath_man_page ${CMAKE_CURRENT_BINARY_DIR}/korvath.1.gz)
+set(korvath_changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
 add_custom_command(OUTPUT ${korvath_man_page}
-  COMMAND gzip -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/share/man/korvath.1 > ${korvath_man_page}
-  DEPENDS share/man/korvath.1)
-add_custom_target(man_page ALL DEPENDS ${korvath_man_page})
+  COMMAND gzip -9 -n -c ${CMAKE_CURRENT_BINARY_DIR}/korvath.1 > ${korvath_man_page}
+  DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/korvath.1)
+add_custom_command(OUTPUT ${korvath_changelog}
+  COMMAND gzip -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/share/doc/changelog > ${korvath_changelog}
+  DEPENDS share/doc/changelog)
+add_custom_target(man_page ALL DEPENDS ${korvath_man_page} ${korvath_changelog})
 install(FILES ${korvath_man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${korvath_changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The licence in Debian's machine-readable copyright form, its text taken from LICENSE.
 file(READ LICENSE korvath_licence)

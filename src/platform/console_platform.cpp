@@ -105,7 +105,7 @@ std::string default_scratch_folder() {
   // Someone else holds that name: a fresh private folder (or, failing that, a name where no
   // scratch file can be made, so the conversion stops and says so).
   std::string fresh = own + "-XXXXXX";
-  mkdtemp(fresh.data());
+  if (mkdtemp(fresh.data()) == nullptr) return own + "-XXXXXX";
   return fresh;
 }
 

@@ -1,6 +1,7 @@
 // The command line through the real binary: arguments, exit statuses, and what it prints.
 #include <gtest/gtest.h>
 
+#include "flow/version.hpp"
 #include "support/case_file.hpp"
 #include "support/files.hpp"
 
@@ -70,7 +71,7 @@ TEST(Cli, HelpAndVersionInGreek) {
   TempDir dir;
   const Result version = korvath(dir, "--version");
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "korvath 1.1\n");
+  EXPECT_EQ(version.out, "korvath " + std::string(kVersion) + "\n");
   for (const char* args : {"--help", "convert --help", "detect -h"}) {
     const Result help = korvath(dir, args);
     EXPECT_EQ(help.status, 0);

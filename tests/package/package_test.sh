@@ -24,6 +24,7 @@ expected="./usr/bin/korvath
 ./usr/share/applications/korvath.desktop
 ./usr/share/bash-completion/completions/korvath
 ./usr/share/doc/korvath/README.md
+./usr/share/doc/korvath/changelog.gz
 ./usr/share/doc/korvath/copyright
 ./usr/share/icons/hicolor/128x128/apps/korvath.png
 ./usr/share/icons/hicolor/16x16/apps/korvath.png
@@ -58,5 +59,15 @@ done
 if command -v groff >/dev/null; then
   warnings=$(zcat "$out/root/usr/share/man/man1/korvath.1.gz" | groff -k -man -Tutf8 -ww -z 2>&1)
   [ -z "$warnings" ] || { echo "FAIL: groff warns on the man page:"; echo "$warnings"; failed=1; }
+fi
+
+# The man page names the version the program and the package have (checked above).
+zcat "$out/root/usr/share/man/man1/korvath.1.gz" | grep -q "^\.TH KORVATH 1 .*\"Korvath ${version#korvath }\"" ||
+  { echo "FAIL: the man page does not name version ${version#korvath }"; failed=1; }
+
+# Debian's own checks: no error and no warning (informational tags are not counted).
+if command -v lintian >/dev/null; then
+  findings=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -E '^[EW]: ' || true)
+  [ -z "$findings" ] || { echo "FAIL: lintian:"; echo "$findings"; failed=1; }
 fi
 exit $failed
