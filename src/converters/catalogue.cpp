@@ -5,7 +5,6 @@
 #include "converters/pentax/pentax.hpp"
 #include "converters/south/south.hpp"
 #include "converters/topcon/topcon.hpp"
-#include "flow/text.hpp"
 
 namespace korvath {
 namespace {
@@ -189,7 +188,24 @@ std::span<const ConversionCommand> catalogue() {
 }
 
 std::string menu_label(const ConversionCommand& command) {
-  return replace_all(command.menu_path, "/", " / ") + " / " + std::string(command.caption);
+  std::string label(command.caption);
+  std::string_view path = command.menu_path;
+  for (std::size_t slash = last_menu_separator(path); slash != std::string_view::npos;
+       slash = last_menu_separator(path)) {
+    label.insert(0, std::string(path.substr(slash + 1)) + " / ");
+    path = path.substr(0, slash);
+  }
+  return std::string(path) + " / " + label;
+}
+
+std::size_t last_menu_separator(std::string_view path) {
+  for (std::size_t at = path.rfind('/'); at != std::string_view::npos;
+       at = at == 0 ? std::string_view::npos : path.rfind('/', at - 1)) {
+    const bool in_caption =
+        at > 0 && path[at - 1] == ' ' && at + 1 < path.size() && path[at + 1] == ' ';
+    if (!in_caption) return at;
+  }
+  return std::string_view::npos;
 }
 
 const ConversionCommand* find_command(std::string_view id_or_menu_name) {
