@@ -11,6 +11,10 @@ namespace {
 
 constexpr std::string_view kAllFiles = "Όλα τα αρχεία (*.*)|*.*|";
 constexpr std::string_view kLeica407Title = "Άνοιγμα αρχείου LEICA TCR407";
+constexpr std::string_view kLeicaGsiTitle = "Άνοιγμα αρχείου LEICA GSI";
+// GSI downloads end in .gsi, or .gre from some field software; either case.
+constexpr std::string_view kLeicaGsiFilter =
+    "Αρχεία GSI (*.gsi;*.GSI;*.gre;*.GRE)|*.gsi;*.GSI;*.gre;*.GRE|Όλα τα αρχεία (*.*)|*.*|";
 constexpr std::string_view kNikonTitle = "Άνοιγμα αρχείου Nikon NPL 352";
 constexpr std::string_view kPentaxMesTitle = "Άνοιγμα αρχείου μετρήσεων PENTAX";
 constexpr std::string_view kPentaxCorTitle = "Άνοιγμα αρχείου συντεταγμένων PENTAX";
@@ -70,6 +74,25 @@ constexpr ConversionCommand kCommands[] = {
      .outputs = Outputs::coordinates,
      .convert = &leica::convert_tcr407_coords,
      .signature = &leica::tcr407_coords_signature},
+    {.id = "leica-gsi",
+     .menu_name = "mnuLEICAGSIMES",
+     .menu_path = "LEICA/GSI-8 / GSI-16",
+     .caption = "ΜΕΤΡΗΣΕΙΣ",
+     .open_title = kLeicaGsiTitle,
+     .open_filter = kLeicaGsiFilter,
+     .outputs = Outputs::measurements,
+     .opening = Opening::late,
+     .convert = &leica::convert_gsi,
+     .signature = &leica::gsi_signature},
+    {.id = "leica-gsi-coords",
+     .menu_name = "mnuLEICAGSICOR",
+     .menu_path = "LEICA/GSI-8 / GSI-16",
+     .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ",
+     .open_title = kLeicaGsiTitle,
+     .open_filter = kLeicaGsiFilter,
+     .outputs = Outputs::coordinates,
+     .convert = &leica::convert_gsi_coordinates,
+     .signature = &leica::gsi_coordinates_signature},
     {.id = "nikon-npl352-dos",
      .menu_name = "mnuNIKONNPL352DOS",
      .menu_path = "NIKON/NPL 352",
