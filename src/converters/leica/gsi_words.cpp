@@ -74,7 +74,9 @@ bool GsiLine::read(std::string_view line) {
     if (at == line.size()) break;
     if (line.size() - at < size) return false;
     const std::string_view text = line.substr(at, size);
-    if (!is_digit(text[0]) || !is_digit(text[1]) || (text[6] != '+' && text[6] != '-'))
+    // Instruments fill the data with "0" or "-": a blank in it is a word cut short.
+    if (!is_digit(text[0]) || !is_digit(text[1]) || (text[6] != '+' && text[6] != '-') ||
+        text.find(' ', kHead) != std::string_view::npos)
       return false;
     at += size;
     if (at < line.size() && line[at] != ' ') return false;

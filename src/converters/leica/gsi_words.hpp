@@ -1,7 +1,8 @@
 // The words of a GSI line, as any Leica instrument writes them: "21.322+16901313 " (GSI-8, eight
 // data characters) or, on a line that starts with "*", "21.322+0000000016901313 " (GSI-16,
 // sixteen). A word is its word index WI (columns 1-2), four columns of information whose last is
-// the unit digit, a sign and the data; one blank follows it. Any words in any order make a line.
+// the unit digit, a sign and the data, without blanks; one blank follows it. Any words in any
+// order make a line.
 #pragma once
 
 #include <array>
