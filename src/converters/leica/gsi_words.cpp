@@ -80,10 +80,11 @@ bool GsiLine::read(std::string_view line) {
       return false;
     at += size;
     if (at < line.size() && line[at] != ' ') return false;
-    const auto wi = static_cast<std::size_t>((text[0] - '0') * 10 + (text[1] - '0'));
-    words_[wi] = {text, text.substr(kHead), text[6] == '-'};
-    if (counts_[wi] < 255) ++counts_[wi];
-    present_.add(static_cast<int>(wi));
+    const int wi = (text[0] - '0') * 10 + (text[1] - '0');
+    const auto slot = static_cast<std::size_t>(wi);
+    words_[slot] = {text, text.substr(kHead), text[6] == '-'};
+    if (counts_[slot] < 255) ++counts_[slot];
+    present_.add(wi);
   }
   return true;
 }

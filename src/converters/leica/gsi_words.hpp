@@ -8,7 +8,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <optional>
+#include <initializer_list>
 #include <string_view>
 
 #include "flow/conversion_error.hpp"
