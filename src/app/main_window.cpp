@@ -19,7 +19,8 @@ namespace {
 // The makers in the order the menu bar shows them; the catalogue fills their menus.
 constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON", "LEICA"};
 
-// "mnu" and the menu path without blanks and slashes: "LEICA/TCR 407" is mnuLEICATCR407.
+// "mnu" and the menu path without blanks and slashes: "LEICA/TCR 407" is mnuLEICATCR407,
+// "LEICA/GSI-8 / GSI-16" mnuLEICAGSI-8GSI-16.
 QString menu_object_name(std::string_view path) {
   QString name = QStringLiteral("mnu");
   for (const char c : path)
@@ -67,7 +68,7 @@ void FrmMAIN::build_menus() {
 }
 
 QMenu& FrmMAIN::menu_at(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
+  const std::size_t slash = last_menu_separator(path);
   const QString name = menu_object_name(path);
   QWidget& parent = slash == std::string_view::npos
                         ? static_cast<QWidget&>(*menuBar())

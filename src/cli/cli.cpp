@@ -69,9 +69,8 @@ void add_detect(CLI::App& app, std::vector<std::string>& files) {
 
 void list_commands(std::ostream& out) {
   for (const ConversionCommand& command : catalogue()) {
-    std::string menu = replace_all(command.menu_path, "/", " / ");
-    out << std::left << std::setw(28) << command.id << std::setw(28) << command.menu_name << menu
-        << " / " << command.caption << " ("
+    out << std::left << std::setw(28) << command.id << std::setw(28) << command.menu_name
+        << menu_label(command) << " ("
         << (command.outputs == Outputs::coordinates ? "συντεταγμένες" : "μετρήσεις") << ")";
     if (!command.convert) out << "  [δεν είναι ακόμη διαθέσιμη]";
     out << '\n';

@@ -5,13 +5,16 @@
 #include "converters/pentax/pentax.hpp"
 #include "converters/south/south.hpp"
 #include "converters/topcon/topcon.hpp"
-#include "flow/text.hpp"
 
 namespace korvath {
 namespace {
 
 constexpr std::string_view kAllFiles = "Όλα τα αρχεία (*.*)|*.*|";
 constexpr std::string_view kLeica407Title = "Άνοιγμα αρχείου LEICA TCR407";
+constexpr std::string_view kLeicaGsiTitle = "Άνοιγμα αρχείου LEICA GSI";
+// GSI downloads end in .gsi, or .gre from some field software; either case.
+constexpr std::string_view kLeicaGsiFilter =
+    "Αρχεία GSI (*.gsi;*.GSI;*.gre;*.GRE)|*.gsi;*.GSI;*.gre;*.GRE|Όλα τα αρχεία (*.*)|*.*|";
 constexpr std::string_view kNikonTitle = "Άνοιγμα αρχείου Nikon NPL 352";
 constexpr std::string_view kPentaxMesTitle = "Άνοιγμα αρχείου μετρήσεων PENTAX";
 constexpr std::string_view kPentaxCorTitle = "Άνοιγμα αρχείου συντεταγμένων PENTAX";
@@ -71,6 +74,25 @@ constexpr ConversionCommand kCommands[] = {
      .outputs = Outputs::coordinates,
      .convert = &leica::convert_tcr407_coords,
      .signature = &leica::tcr407_coords_signature},
+    {.id = "leica-gsi",
+     .menu_name = "mnuLEICAGSIMES",
+     .menu_path = "LEICA/GSI-8 / GSI-16",
+     .caption = "ΜΕΤΡΗΣΕΙΣ",
+     .open_title = kLeicaGsiTitle,
+     .open_filter = kLeicaGsiFilter,
+     .outputs = Outputs::measurements,
+     .opening = Opening::late,
+     .convert = &leica::convert_gsi,
+     .signature = &leica::gsi_signature},
+    {.id = "leica-gsi-coords",
+     .menu_name = "mnuLEICAGSICOR",
+     .menu_path = "LEICA/GSI-8 / GSI-16",
+     .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ",
+     .open_title = kLeicaGsiTitle,
+     .open_filter = kLeicaGsiFilter,
+     .outputs = Outputs::coordinates,
+     .convert = &leica::convert_gsi_coordinates,
+     .signature = &leica::gsi_coordinates_signature},
     {.id = "nikon-npl352-dos",
      .menu_name = "mnuNIKONNPL352DOS",
      .menu_path = "NIKON/NPL 352",
@@ -189,7 +211,24 @@ std::span<const ConversionCommand> catalogue() {
 }
 
 std::string menu_label(const ConversionCommand& command) {
-  return replace_all(command.menu_path, "/", " / ") + " / " + std::string(command.caption);
+  std::string label(command.caption);
+  std::string_view path = command.menu_path;
+  for (std::size_t slash = last_menu_separator(path); slash != std::string_view::npos;
+       slash = last_menu_separator(path)) {
+    label.insert(0, std::string(path.substr(slash + 1)) + " / ");
+    path = path.substr(0, slash);
+  }
+  return std::string(path) + " / " + label;
+}
+
+std::size_t last_menu_separator(std::string_view path) {
+  for (std::size_t at = path.rfind('/'); at != std::string_view::npos;
+       at = at == 0 ? std::string_view::npos : path.rfind('/', at - 1)) {
+    const bool in_caption =
+        at > 0 && path[at - 1] == ' ' && at + 1 < path.size() && path[at + 1] == ' ';
+    if (!in_caption) return at;
+  }
+  return std::string_view::npos;
 }
 
 const ConversionCommand* find_command(std::string_view id_or_menu_name) {

@@ -28,6 +28,8 @@ std::string_view fault_name(Fault fault) {
       return "too_many_values";
     case Fault::write_failed:
       return "write_failed";
+    case Fault::unknown_unit:
+      return "unknown_unit";
     case Fault::other:
       return "other";
   }

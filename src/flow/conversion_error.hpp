@@ -22,6 +22,7 @@ enum class Fault {
   bad_field,         // a field with a start below 1 or a negative length
   too_many_values,   // a record with more values than its row can hold
   write_failed,      // a write, flush or close of an output failed
+  unknown_unit,      // a value in a unit its kind of value does not have (a GSI unit digit)
   other,             // any other failure of a file operation
 };
 

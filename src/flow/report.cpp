@@ -31,6 +31,8 @@ std::string_view cause(Fault fault) {
       return "πάρα πολλές τιμές στην εγγραφή";
     case Fault::write_failed:
       return "αποτυχία εγγραφής";
+    case Fault::unknown_unit:
+      return "άγνωστη μονάδα για αυτή την τιμή";
     case Fault::other:
       return "σφάλμα αρχείου";
   }

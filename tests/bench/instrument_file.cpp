@@ -164,6 +164,48 @@ void leica_tc600(Records& out) {
   }
 }
 
+// Leica GSI-16: "*", then 24-character words "WI" + information + sign + sixteen digits.
+void gsi16_word(Records& out, std::string_view head, std::uint64_t digits) {
+  out.put(head).put('+').number(digits, 16).put(' ');
+}
+
+void leica_gsi(Records& out) {
+  Random& r = out.random();
+  auto set_up = [&](std::uint64_t station) {
+    out.put("*110001+").number(station, 16).put(' ');
+    gsi16_word(out, "84..10", 1000000 + r.below(9000000));
+    gsi16_word(out, "85..10", 1000000 + r.below(9000000));
+    gsi16_word(out, "86..10", 50000 + r.below(450000));
+    gsi16_word(out, "88..10", std::llround(instrument_height(r) * 1e3));
+    out.end_line(kCrLf);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
+    const Shot m = shot(r);
+    out.put("*110002+").number(name, 16).put(' ');
+    gsi16_word(out, "21.322", std::llround(m.horizontal * 1e5));
+    gsi16_word(out, "22.322", std::llround(m.vertical * 1e5));
+    if (t != Target::point || r.below(50) != 0)  // now and then angles only
+      gsi16_word(out, "31..00", std::llround(m.distance * 1e3));
+    out.put("51..1.+00000008+0000000 ");
+    gsi16_word(out, "87..10", std::llround(m.target_height * 1e3));
+    out.put("71....+00000000000-----").end_line(kCrLf);
+  };
+  each_station(out, set_up, observe);
+}
+
+// Leica GSI-8 coordinates: 16-character words, the point name, then east, north and height.
+void leica_gsi_coords(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  while (out.more()) {
+    out.put("110001+").number(s.point++, 8).put(' ');
+    tc600_word(out, "81", false, 1000000 + r.below(8000000));
+    tc600_word(out, "82", false, 1000000 + r.below(8000000));
+    tc600_word(out, "83", false, 50000 + r.below(450000));
+    out.end_line(kCrLf);
+  }
+}
+
 void leica_tcr307(Records& out) {
   Random& r = out.random();
   auto set_up = [&](std::uint64_t station) {
@@ -432,6 +474,8 @@ struct Generator {
 constexpr Generator kGenerators[] = {
     {"leica-tc600", &leica_tc600},
     {"leica-tcr307", &leica_tcr307},
+    {"leica-gsi", &leica_gsi},
+    {"leica-gsi-coords", &leica_gsi_coords},
     {"leica-tcr407-idx", &leica_tcr407_idx},
     {"leica-tcr407-mdt", &leica_tcr407_mdt},
     {"leica-tcr407-coords", &leica_tcr407_coords},

@@ -15,7 +15,7 @@ cd "$work" || exit 1
 
 cases=(
   "|list convert detect --help --version"
-  "convert l|leica-tc600 leica-tcr307 leica-tcr407-idx leica-tcr407-mdt leica-tcr407-coords"
+  "convert l|leica-tc600 leica-tcr307 leica-tcr407-idx leica-tcr407-mdt leica-tcr407-coords leica-gsi leica-gsi-coords"
   "convert topcon-gts3000-r|topcon-gts3000-raw topcon-gts3000-raw-wordpad"
   "convert --to out nikon|nikon-npl352-dos nikon-npl352-raw"
   "convert south-mes |"

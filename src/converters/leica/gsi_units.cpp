@@ -39,6 +39,32 @@ double GsiUnits::converted_angle(std::string_view line, long digits, char unit,
   return std::get<double>(angle);
 }
 
+double GsiUnits::word_angle(const GsiWord& word, const Where& where) {
+  const char unit = word.unit();
+  if (unit == '2') return static_cast<double>(word.digits(where)) / 100000;
+  if (!is_converted_angle_unit(unit))
+    throw ConversionError(Fault::unknown_unit, where, std::string(word.text));
+  const GsiAngle gsi = gsi_angle(unit);
+  const double grads =
+      angle_in_grads(static_cast<double>(word.digits(where)) / gsi.divisor, gsi.unit, where);
+  if (first_time(unit)) c_.note(where, angle_unit_note(std::string("GSI ") + unit, gsi.unit));
+  return grads;
+}
+
+double GsiUnits::word_length(const GsiWord& word, const Where& where) {
+  const char unit = word.unit();
+  double divisor = 1000;
+  if (unit == '6' || unit == '7') {
+    divisor = 10000;
+  } else if (unit == '8') {
+    divisor = 100000;
+  } else if (unit != '0' && unit != '1' && unit != '.') {
+    throw ConversionError(Fault::unknown_unit, where, std::string(word.text));
+  }
+  const double length = static_cast<double>(word.digits(where)) / divisor;
+  return unit == '1' || unit == '7' ? feet_(length, where) : length;
+}
+
 double GsiUnits::scaled_distance(std::string_view line, long digits, long length, char unit,
                                  const Where& where) {
   const bool feet = unit == '1' || unit == '7';

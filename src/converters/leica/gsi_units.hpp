@@ -6,9 +6,11 @@
 #include <bitset>
 #include <string_view>
 
+#include "converters/leica/gsi_words.hpp"
 #include "flow/conversion_error.hpp"
 #include "flow/text.hpp"
 #include "flow/value.hpp"
+#include "formats/angle_unit.hpp"
 
 namespace korvath {
 class Conversion;
@@ -40,7 +42,17 @@ inline bool is_converted_angle_unit(char unit) {
 /// the user, once for each unit, of every unit that is not grads or metres.
 class GsiUnits {
  public:
-  explicit GsiUnits(Conversion& c) : c_(c) {}
+  explicit GsiUnits(Conversion& c) : c_(c), feet_(c) {}
+
+  /// A word's angle in grads by its unit digit, from all its data digits: 2 grads, 3 decimal
+  /// degrees, 4 DDD.MMSSs (data / 100000, the last digit tenths of a second), 5 mils (data /
+  /// 10000). Throws Fault::unknown_unit at `where` for any other digit.
+  double word_angle(const GsiWord& word, const Where& where);
+  /// A word's length in metres by its unit digit: 0 and "." millimetres, 6 tenths and 8
+  /// hundredths of a millimetre; 1 and 7 thousandths and ten-thousandths of a foot, converted to
+  /// metres (the user is told once). Throws Fault::unknown_unit at `where` for any other digit.
+  double word_length(const GsiWord& word, const Where& where);
+
   /// The angle whose eight digits begin at column `digits`, in grads. In grads, and in a unit
   /// GSI does not name for angles, its first seven digits / 10000 (the eighth, a hundredth of a
   /// milligrad, dropped); in degrees (unit 3, DDD.DDDDD), degrees, minutes and seconds (4,
@@ -69,6 +81,7 @@ class GsiUnits {
   bool first_time(char unit);
 
   Conversion& c_;
+  FeetToMetres feet_;
   std::bitset<10> noted_;
 };
 

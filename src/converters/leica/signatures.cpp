@@ -1,7 +1,9 @@
 // How each Leica format shows itself in the first lines of a file.
+#include <algorithm>
 #include <optional>
 
 #include "converters/leica/gsi_units.hpp"
+#include "converters/leica/gsi_words.hpp"
 #include "converters/leica/leica.hpp"
 #include "flow/text.hpp"
 
@@ -28,6 +30,75 @@ bool gsi_line(std::string_view line, std::size_t word_size = kWord) {
 
 bool gsi16_line(std::string_view line) {
   return line.starts_with('*') && gsi_line(line.substr(1), kLongWord);
+}
+
+// A GSI word without the blank after it: the word index (two digits), information (digits and
+// dots), a sign and data without blanks.
+bool gsi_word_text(std::string_view word) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  return digit(word[0]) && digit(word[1]) && (word[6] == '+' || word[6] == '-') &&
+         word.substr(2, 4).find_first_not_of("0123456789.") == std::string_view::npos &&
+         word.substr(7).find(' ') == std::string_view::npos;
+}
+
+// The first line of a GSI download: a point (11) or a code block (41) first, and every word of
+// the length of its variant; the last word may lack its blank.
+bool gsi_first_line(std::string_view line) {
+  std::size_t at = 0, size = kWord - 1;
+  if (line.starts_with('*')) {
+    at = 1;
+    size = kLongWord - 1;
+  }
+  if (!line.substr(at).starts_with("11") && !line.substr(at).starts_with("41")) return false;
+  for (;;) {
+    const std::string_view word = line.substr(at, size);
+    if (word.size() < size || !gsi_word_text(word)) return false;
+    at += size;
+    if (at == line.size() || (line[at] == ' ' && at + 1 == line.size())) return true;
+    if (line[at] != ' ') return false;
+    ++at;
+  }
+}
+
+// What the start of a GSI download holds: its lines that read as GSI words, and among them the
+// observations (a reading 21) and the lines with coordinates (81-86).
+struct GsiPrefix {
+  bool gsi = false, long_words = false;
+  Tally lines;
+  int observations = 0, coordinates = 0;
+};
+
+GsiPrefix gsi_prefix(const Prefix& prefix) {
+  GsiPrefix found;
+  GsiLine words;
+  for (const std::string& line : prefix.lines) {
+    if (is_blank_line(line)) continue;
+    if (found.lines.seen == 0) {
+      if (!gsi_first_line(line)) return found;
+      found.gsi = true;
+      found.long_words = line.starts_with('*');
+    }
+    const bool read = words.read(line);
+    found.lines.count(read);
+    if (!read) continue;
+    if (words.has(21)) ++found.observations;
+    if (words.present().any_of({81, 82, 83, 84, 85, 86})) ++found.coordinates;
+  }
+  return found;
+}
+
+// Both GSI commands fit a GSI download; the one for what it holds comes first.
+Fit gsi_fit(const Prefix& prefix, bool coordinates_command) {
+  const GsiPrefix found = gsi_prefix(prefix);
+  if (!found.gsi) return {};
+  const bool only_coordinates = found.observations == 0 && found.coordinates > 0;
+  const int score = found.lines.percent();
+  return {coordinates_command == only_coordinates ? score : std::max(1, score - 1),
+          std::string(found.long_words ? "λέξεις GSI-16 των 24 χαρακτήρων"
+                                       : "λέξεις GSI-8 των 16 χαρακτήρων") +
+              " (" + counted(found.lines.seen, "γραμμή", "γραμμές") + ": " +
+              std::to_string(found.observations) + " με οριζόντια γωνία 21, " +
+              std::to_string(found.coordinates) + " με συντεταγμένες 81-86)"};
 }
 
 // A line as the IDX converters test it: trimmed of blanks, its tabs removed.
@@ -106,6 +177,21 @@ Fit tc600_signature(const Prefix& prefix) {
     evidence += "· γραμμή " + line_number(*angle_unit) + ": γωνίες σε μονάδα GSI " +
                 gsi_unit(prefix.lines[*angle_unit], 24);
   return {words.percent(), evidence};
+}
+
+Fit gsi_signature(const Prefix& prefix) {
+  return gsi_fit(prefix, false);
+}
+
+Fit gsi_coordinates_signature(const Prefix& prefix) {
+  return gsi_fit(prefix, true);
+}
+
+std::string_view gsi_command(const Prefix& prefix) {
+  const Fit measurements = gsi_signature(prefix);
+  if (!measurements.fits()) return {};
+  return gsi_coordinates_signature(prefix).score > measurements.score ? "leica-gsi-coords"
+                                                                      : "leica-gsi";
 }
 
 Fit tcr307_signature(const Prefix& prefix) {

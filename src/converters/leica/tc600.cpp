@@ -9,6 +9,7 @@
 #include "converters/leica/leica.hpp"
 #include "flow/conversion.hpp"
 #include "flow/readers.hpp"
+#include "flow/signature.hpp"
 #include "flow/text.hpp"
 #include "formats/measurement_files.hpp"
 
@@ -48,6 +49,17 @@ void note_passed_over(Conversion& c, std::string_view line, const Where& where, 
                     std::string(word_index(line, 3)) +
                     "» στη θέση της οριζόντιας (21) και της κατακόρυφης γωνίας (22): η γραμμή δεν"
                     " είναι μέτρηση και παραλείφθηκε, όπως και κάθε επόμενη τέτοια γραμμή");
+}
+
+// For a GSI download of other line lengths, the command that reads it.
+std::string gsi_reader(const std::string& input_path) {
+  try {
+    const std::string_view command = gsi_command(read_prefix(input_path));
+    if (!command.empty()) return "· διαβάζεται με την εντολή " + std::string(command);
+  } catch (const ConversionError&) {
+    // Read once already: a file that cannot be read again has no advice.
+  }
+  return {};
 }
 
 struct Setup {
@@ -90,7 +102,8 @@ std::optional<Rejection> validate_tc600(const std::string& input_path) {
     const std::size_t length = in.read_line().size();
     if (length != 0 && length != kShortLine && length != kLongLine)
       return Rejection{in.own_line(), "έχει " + std::to_string(length) +
-                                          " χαρακτήρες· η εντολή δέχεται γραμμές των 64 και 112"};
+                                          " χαρακτήρες· η εντολή δέχεται γραμμές των 64 και 112" +
+                                          gsi_reader(input_path)};
   }
   return std::nullopt;
 }
