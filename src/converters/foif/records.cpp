@@ -11,12 +11,6 @@ namespace {
 constexpr double kCircle = 2592000;
 constexpr double kPerGrad = 6480;
 
-std::string_view trim_end(std::string_view line) {
-  std::size_t last = line.size();
-  while (last > 0 && line[last - 1] == ' ') --last;
-  return line.substr(0, last);
-}
-
 // The instrument's filler for a value it did not measure: "------".
 bool dashed(std::string_view field) {
   return !field.empty() && field.find_first_not_of('-') == std::string_view::npos;
@@ -68,7 +62,7 @@ RecordReader::RecordReader(const Conversion& c, RecordTally& tally, std::string_
 
 bool RecordReader::next(Record& r) {
   while (!lines_.at_end()) {
-    const std::string_view line = trim_end(lines_.read_line());
+    const std::string_view line = without_padding(lines_.read_line());
     if (line.empty()) continue;
     last_line_ = line;
     const Where where = lines_.where();

@@ -17,6 +17,13 @@
 
 namespace korvath::foif {
 
+/// The line without the blanks that pad it to 126 characters.
+inline std::string_view without_padding(std::string_view line) {
+  std::size_t last = line.size();
+  while (last > 0 && line[last - 1] == ' ') --last;
+  return line.substr(0, last);
+}
+
 /// The most fields a record is cut into: the commands read no further than field 10.
 inline constexpr std::size_t kFields = 12;
 

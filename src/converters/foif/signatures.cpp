@@ -4,16 +4,11 @@
 #include <optional>
 
 #include "converters/foif/foif.hpp"
+#include "converters/foif/records.hpp"
 #include "flow/text.hpp"
 
 namespace korvath::foif {
 namespace {
-
-std::string_view trim_end(std::string_view line) {
-  std::size_t last = line.size();
-  while (last > 0 && line[last - 1] == ' ') --last;
-  return line.substr(0, last);
-}
 
 // " 0407A2,356,358,9,...": a blank, a name without commas, then 15 or more integers, each
 // closed by its comma.
@@ -41,7 +36,7 @@ struct Seen {
 
 // Fits when the first two lines are the header and an A record; then counts the records.
 std::optional<Seen> job_file(const Prefix& prefix) {
-  if (prefix.lines.size() < 2 || !header(trim_end(prefix.lines[0])) ||
+  if (prefix.lines.size() < 2 || !header(without_padding(prefix.lines[0])) ||
       !prefix.lines[1].starts_with("A,"))
     return std::nullopt;
   Seen seen;
