@@ -17,7 +17,7 @@ namespace korvath {
 namespace {
 
 // The makers in the order the menu bar shows them; the catalogue fills their menus.
-constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON", "LEICA"};
+constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON", "LEICA", "FOIF"};
 
 // "mnu" and the menu path without blanks and slashes: "LEICA/TCR 407" is mnuLEICATCR407,
 // "LEICA/GSI-8 / GSI-16" mnuLEICAGSI-8GSI-16.
@@ -59,9 +59,6 @@ void FrmMAIN::build_menus() {
 
   // Makers listed for the user's orientation whose instruments have no conversion.
   add_item(*menuBar(), "SOKKIA", QStringLiteral("mnuSOKKIA"));
-  QMenu& foif = menu_at("FOIF");
-  add_item(foif, "ΜΕΤΡΗΣΕΙΣ", QStringLiteral("mnuFOIFMES"));
-  add_item(foif, "ΣΥΝΤΕΤΑΓΜΕΝΕΣ", QStringLiteral("mnuFOIFCOR"));
 
   QAction& info = add_item(*menuBar(), "INFO", QStringLiteral("MNUHELP"));
   connect(&info, &QAction::triggered, this, &FrmMAIN::show_about);

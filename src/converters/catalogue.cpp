@@ -1,5 +1,6 @@
 #include "converters/catalogue.hpp"
 
+#include "converters/foif/foif.hpp"
 #include "converters/leica/leica.hpp"
 #include "converters/nikon/nikon.hpp"
 #include "converters/pentax/pentax.hpp"
@@ -18,6 +19,8 @@ constexpr std::string_view kLeicaGsiFilter =
 constexpr std::string_view kNikonTitle = "Άνοιγμα αρχείου Nikon NPL 352";
 constexpr std::string_view kPentaxMesTitle = "Άνοιγμα αρχείου μετρήσεων PENTAX";
 constexpr std::string_view kPentaxCorTitle = "Άνοιγμα αρχείου συντεταγμένων PENTAX";
+constexpr std::string_view kFoifFiles =
+    "Αρχεία MES (*.mes;*.MES)|*.mes;*.MES|Όλα τα αρχεία (*.*)|*.*|";
 constexpr std::string_view kTopconTitle = "Άνοιγμα αρχείου μετρήσεων TOPCON_3000";
 
 constexpr ConversionCommand kCommands[] = {
@@ -202,6 +205,25 @@ constexpr ConversionCommand kCommands[] = {
      .scratch_files = {"/Top300hlp.txt"},
      .convert = &topcon::convert_gts3000_raw_wordpad,
      .signature = &topcon::gts3000_raw_signature},
+    {.id = "foif-mes",
+     .menu_name = "mnuFOIFMES",
+     .menu_path = "FOIF",
+     .caption = "ΜΕΤΡΗΣΕΙΣ",
+     .open_title = "Άνοιγμα αρχείου μετρήσεων FOIF",
+     .open_filter = kFoifFiles,
+     .outputs = Outputs::measurements,
+     .opening = Opening::late,
+     .convert = &foif::convert_measurements,
+     .signature = &foif::measurements_signature},
+    {.id = "foif-cor",
+     .menu_name = "mnuFOIFCOR",
+     .menu_path = "FOIF",
+     .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ",
+     .open_title = "Άνοιγμα αρχείου συντεταγμένων FOIF",
+     .open_filter = kFoifFiles,
+     .outputs = Outputs::coordinates,
+     .convert = &foif::convert_coordinates,
+     .signature = &foif::coordinates_signature},
 };
 
 }  // namespace

@@ -16,6 +16,8 @@ std::string_view fault_name(Fault fault) {
       return "not_a_number";
     case Fault::not_an_angle:
       return "not_an_angle";
+    case Fault::out_of_circle:
+      return "out_of_circle";
     case Fault::number_too_large:
       return "number_too_large";
     case Fault::line_too_short:

@@ -16,6 +16,7 @@ enum class Fault {
   read_past_end,     // a line or item was requested at the end of a file
   not_a_number,      // arithmetic on text that does not read as a number in full
   not_an_angle,      // a degrees-minutes-seconds value with 60 or more minutes or seconds
+  out_of_circle,     // a reading below 0 or beyond the full circle of its unit
   number_too_large,  // a number beyond the range of a double, such as 1E999
   line_too_short,    // a record line too short for the fields its key needs
   line_too_long,     // a line or item longer than any instrument writes (1 MiB)

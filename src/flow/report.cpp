@@ -21,6 +21,8 @@ std::string_view cause(Fault fault) {
       return "ο αριθμός είναι πολύ μεγάλος";
     case Fault::not_an_angle:
       return "η τιμή δεν είναι γωνία (πρώτα ή δεύτερα 60 ή περισσότερα)";
+    case Fault::out_of_circle:
+      return "η γωνία είναι έξω από τον κύκλο";
     case Fault::line_too_long:
       return "η γραμμή είναι πολύ μεγάλη";
     case Fault::line_too_short:

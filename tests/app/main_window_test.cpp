@@ -37,7 +37,7 @@ QAction& item_named(FrmMAIN& window, const std::string_view name) {
   throw std::runtime_error("no menu item " + std::string(name));
 }
 
-TEST(MainWindow, MenuTreeInOrderWithCaptionsAndNamesAndTheInertItemsOpenNothing) {
+TEST(MainWindow, MenuTreeInOrderWithCaptionsAndNamesAndTheInertItemOpensNothing) {
   ScriptedPlatform ui;
   FrmMAIN window(ui);
   EXPECT_EQ(window.windowTitle().toStdString(), "Korvath");
@@ -47,8 +47,7 @@ TEST(MainWindow, MenuTreeInOrderWithCaptionsAndNamesAndTheInertItemsOpenNothing)
   EXPECT_EQ(outline(window.menuBar()->actions(), QStringLiteral(" ")).toStdString(), menus);
 
   const test::ModalScript no_window({});  // any modal window fails the test
-  for (const char* name : {"mnuSOKKIA", "mnuFOIFMES", "mnuFOIFCOR"})
-    item_named(window, name).trigger();
+  item_named(window, "mnuSOKKIA").trigger();
   QApplication::processEvents();
   EXPECT_TRUE(ui.dialog_titles.empty() && ui.messages.empty());
 }

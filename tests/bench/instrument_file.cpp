@@ -64,6 +64,11 @@ class Records {
     for (int i = length; i < width; ++i) text_.push_back('0');
     return put(std::string_view(buffer, static_cast<std::size_t>(length)));
   }
+  /// The characters put since the last line end.
+  std::size_t line_length() const {
+    const std::size_t end = text_.find_last_of('\n');
+    return end == std::string::npos ? text_.size() : text_.size() - end - 1;
+  }
   void end_line(std::string_view line_end) {
     text_.append(line_end);
     if (text_.size() >= kChunk) flush();
@@ -466,6 +471,94 @@ void topcon_raw(Records& out, std::string_view line_end) {
   }
 }
 
+// FOIF job file: a header, then comma-closed records padded with blanks to 126 characters;
+// angles in half arc-seconds, N E Z coordinates.
+constexpr std::size_t kFoifLine = 126;
+
+class FoifJob {
+ public:
+  explicit FoifJob(Records& out) : out_(out) {
+    out_.put(" JOB01,356,358,9,10,23,15,38,53,0,0,6,0,10012,190,95,7,1,8,0,0,");
+    end();
+  }
+  Records& begin(char letter) {
+    out_.put(letter).put(',');
+    return out_;
+  }
+  Records& half_seconds(double grads) { return out_.number(std::llround(grads * 6480)).put(','); }
+  Records& coordinates(Random& r) {
+    out_.fixed(r.between(205000, 206000), 4).put(',').fixed(r.between(603000, 604000), 4);
+    return out_.put(',').fixed(r.between(100, 130), 4).put(',');
+  }
+  void shot(char letter, std::string_view prefix, std::uint64_t name, double target_height,
+            const Shot& m, Random& r) {
+    begin(letter).put(prefix).number(name).put(',');
+    half_seconds(m.horizontal);
+    half_seconds(m.vertical);
+    out_.fixed(m.distance * 0.999, 4).put(',').fixed(m.distance, 4).put(',');
+    out_.fixed(m.distance * 0.02, 4).put(',').fixed(target_height, 4).put(',');
+    coordinates(r).put("0,1,9,10,23,15,41,20,0,");
+    end();
+  }
+  // Pads the record to its width and ends it with CR LF.
+  void end() {
+    for (std::size_t n = out_.line_length(); n < kFoifLine; ++n) out_.put(' ');
+    out_.end_line(kCrLf);
+  }
+
+ private:
+  Records& out_;
+};
+
+void foif_set_up(FoifJob& job, Records& out, std::uint64_t station, std::uint64_t backsight,
+                 double orientation) {
+  Random& r = out.random();
+  job.begin('A').put("ST").number(station).put(',');
+  job.coordinates(r).fixed(instrument_height(r), 4).put(",1,9,10,23,15,39,32,");
+  job.end();
+  job.begin('B').put("ST").number(backsight).put(",------,");
+  job.coordinates(r).put("0,1,9,10,23,15,40,59,");
+  job.end();
+  job.shot('C', "ST", backsight, 1.6, {orientation, 99.2, 42.9776, 1.6}, r);
+  job.begin('D').put("ST").number(station).put(",ST").number(backsight).put(',');
+  job.half_seconds(orientation).put("0,1,0,0,0,1,9,10,23,15,41,0,");
+  job.end();
+  job.begin('E').put("ST").number(backsight).put(",0,637270.5440,114.6708,1,9,10,23,15,41,0,");
+  job.end();
+}
+
+void foif_mes(Records& out) {
+  FoifJob job(out);
+  Survey s;
+  Random& r = out.random();
+  while (out.more()) {
+    const std::uint64_t backsight = s.station + 1000;
+    foif_set_up(job, out, s.station, backsight, r.between(0, 399.9999));
+    job.shot('F', "ST", backsight, 1.6, shot(r), r);
+    job.shot('F', "ST", ++s.station, 1.6, shot(r), r);
+    for (auto n = s.points_at_this_station(r); n > 0; --n) {
+      if (r.below(3) == 0) {  // a code for the next shot
+        job.begin('U').number(s.point).put(",TREE,------,------,------,------,------,------,");
+        out.put("------,------,------,------,1,0,0,0,0,0,0,");
+        job.end();
+      }
+      const Shot m = shot(r);
+      job.shot('F', "", s.point++, m.target_height, m, r);
+    }
+  }
+}
+
+// A traverse job: set-ups and their backsights only, no observations.
+void foif_cor(Records& out) {
+  FoifJob job(out);
+  Survey s;
+  Random& r = out.random();
+  while (out.more()) {
+    foif_set_up(job, out, s.station + 1, s.station, r.between(0, 399.9999));
+    ++s.station;
+  }
+}
+
 struct Generator {
   std::string_view command_id;
   void (*write)(Records&);
@@ -489,6 +582,8 @@ constexpr Generator kGenerators[] = {
     {"topcon-gts3000", &topcon_gts3000},
     {"topcon-gts3000-raw", [](Records& out) { topcon_raw(out, kLf); }},
     {"topcon-gts3000-raw-wordpad", [](Records& out) { topcon_raw(out, kCrLf); }},
+    {"foif-mes", &foif_mes},
+    {"foif-cor", &foif_cor},
 };
 
 const Generator* find_generator(std::string_view command_id) {
