@@ -28,6 +28,10 @@ std::string_view fault_name(Fault fault) {
       return "too_many_values";
     case Fault::write_failed:
       return "write_failed";
+    case Fault::stream_too_large:
+      return "stream_too_large";
+    case Fault::interrupted:
+      return "interrupted";
     case Fault::other:
       return "other";
   }

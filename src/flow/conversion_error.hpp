@@ -22,6 +22,8 @@ enum class Fault {
   bad_field,         // a field with a start below 1 or a negative length
   too_many_values,   // a record with more values than its row can hold
   write_failed,      // a write, flush or close of an output failed
+  stream_too_large,  // a pipe gave more than any download holds (kLongestStream)
+  interrupted,       // a signal asked the run to end (SIGINT, SIGTERM, SIGHUP)
   other,             // any other failure of a file operation
 };
 
