@@ -11,6 +11,7 @@
 
 #include "flow/conversion_error.hpp"
 #include "flow/interruption.hpp"
+#include "flow/item_bytes.hpp"
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
 
@@ -41,15 +42,17 @@ class LineBound {
         ++i;
         continue;
       }
-      const std::size_t end = bytes.find_first_of("\r\n", i);
-      open_ += (end == std::string_view::npos ? bytes.size() : end) - i;
+      const char* const data = bytes.data();
+      const auto stop =
+          static_cast<std::size_t>(find_any<'\r', '\n'>(data + i, data + bytes.size()) - data);
+      open_ += stop - i;
       if (open_ > kLongestLine) throw ConversionError(Fault::line_too_long, {name, lines_ + 1});
       after_cr_ = false;
-      if (end == std::string_view::npos) break;
+      if (stop == bytes.size()) break;
       ++lines_;
       open_ = 0;
-      after_cr_ = bytes[end] == '\r';
-      i = end + 1;
+      after_cr_ = bytes[stop] == '\r';
+      i = stop + 1;
     }
   }
 
