@@ -10,6 +10,8 @@
 #include <thread>
 
 #include "cli/cli.hpp"
+#include "flow/interruption.hpp"
+#include "flow/report.hpp"
 
 namespace korvath {
 namespace {
@@ -39,7 +41,7 @@ class Reports {
     for (std::size_t i = 0; i < reports_.size(); ++i) {
       std::unique_lock guard(lock_);
       finished_.wait(guard, [&] { return reports_[i].done; });
-      io.out << files[i] << ":\n" << reports_[i].out.str() << std::flush;
+      io.out << on_one_line(files[i]) << ":\n" << reports_[i].out.str() << std::flush;
       io.err << reports_[i].err.str() << std::flush;
     }
   }
@@ -77,6 +79,10 @@ int convert_batch(const ConvertSettings& settings, const std::vector<std::string
   auto work = [&] {
     for (std::size_t i = next++; i < files.size(); i = next++) {
       FileReport& report = reports.at(i);
+      if (interruption() != 0) {  // stopped: no file after that is begun
+        reports.finish(i, kExitFailed);
+        continue;
+      }
       if (twin[i]) {
         report.err << "korvath: το «" << files[i]
                    << "» δίνει τα ίδια ονόματα εξόδου με αρχείο πριν από αυτό\n";

@@ -18,6 +18,7 @@
 #include "cli/help.hpp"
 #include "converters/catalogue.hpp"
 #include "converters/detect.hpp"
+#include "flow/interruption.hpp"
 #include "flow/report.hpp"
 #include "flow/text.hpp"
 #include "flow/version.hpp"
@@ -44,7 +45,7 @@ int detect_files(const std::vector<std::string>& files, std::ostream& out, std::
       status = kExitFailed;
       continue;
     }
-    out << file << ":\n";
+    out << on_one_line(file) << ":\n";
     const std::vector<Detection> fits = rank_commands(prefix);
     for (const Detection& fit : fits)
       out << "  " << padded(fit.command->id, 28) << padded(menu_label(*fit.command), 39)
@@ -79,9 +80,17 @@ void list_commands(std::ostream& out) {
 
 struct ConvertArguments {
   std::string command, overwrite, scratch_dir, to;
+  bool to_given = false;           // --to, even with an empty value
   std::vector<std::string> files;  // INPUT OUTPUT [OUTPUT2], or with --to the inputs
   unsigned jobs = 1;
 };
+
+// An output name without a file name of its own ("", "dir/", "."): the extension rule would
+// make it a hidden ".txm" or ".seq".
+bool names_no_file(const std::string& output) {
+  const std::string_view name = std::string_view(output).substr(output.rfind('/') + 1);
+  return name.empty() || name == "." || name == "..";
+}
 
 int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
   ConvertSettings settings{find_command(args.command), overwrite_answer(args.overwrite), {}};
@@ -95,10 +104,14 @@ int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, s
     settings.scratch_folder.pop_back();
   const Streams io{in, out, err};
 
-  if (!args.to.empty()) {
+  if (args.to_given) {
     std::error_code ec;
-    if (!std::filesystem::is_directory(args.to, ec)) {
-      usage_error(err, "ο φάκελος «" + args.to + "» της --to δεν υπάρχει");
+    // An empty --to is most often a script's unset variable: never taken as no --to at all.
+    if (args.to.empty() || !std::filesystem::is_directory(args.to, ec)) {
+      usage_error(err, args.to.empty() ? std::string("η --to θέλει όνομα φακέλου")
+                       : std::filesystem::exists(args.to, ec)
+                           ? "το «" + on_one_line(args.to) + "» της --to δεν είναι φάκελος"
+                           : "ο φάκελος «" + on_one_line(args.to) + "» της --to δεν υπάρχει");
       return kExitUsage;
     }
     return convert_batch(settings, args.files, args.to, args.jobs, io);
@@ -109,6 +122,12 @@ int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, s
                          (wanted == 1 ? "ένα αρχείο εξόδου (συντεταγμένων)"
                                       : "δύο αρχεία εξόδου (στάσεων, σημείων)"));
     return kExitUsage;
+  }
+  for (auto output = args.files.begin() + 1; output != args.files.end(); ++output) {
+    if (names_no_file(*output)) {
+      usage_error(err, "το «" + on_one_line(*output) + "» δεν είναι όνομα αρχείου εξόδου");
+      return kExitUsage;
+    }
   }
   return convert_file(settings, args.files.front(), {args.files.begin() + 1, args.files.end()}, io);
 }
@@ -192,7 +211,14 @@ int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& o
     return checked(0, out, err);
   }
   if (app.got_subcommand("detect")) return checked(detect_files(detect_paths, out, err), out, err);
-  return checked(convert(args, in, out, err), out, err);
+  args.to_given = to->count() > 0;
+  catch_interruptions();
+  const int status = checked(convert(args, in, out, err), out, err);
+  if (interruption() != 0) {
+    err.flush();
+    end_as_interrupted();
+  }
+  return status;
 }
 
 }  // namespace korvath

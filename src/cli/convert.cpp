@@ -36,7 +36,9 @@ OverwriteAnswer overwrite_answer(const std::string& value) {
 int convert_file(const ConvertSettings& settings, const std::string& input,
                  const std::vector<std::string>& outputs, const Streams& io, Questions questions) {
   const ConversionCommand& command = *settings.command;
-  ConsolePlatform ui(settings.overwrite, io.in, io.out, io.err);
+  // Standard input that is the input holds no answers: a question about it keeps the file.
+  const bool answers_in = input != "-" || settings.overwrite != OverwriteAnswer::ask;
+  ConsolePlatform ui(answers_in ? settings.overwrite : OverwriteAnswer::no, io.in, io.out, io.err);
   if (questions.prompt && questions.lock) ui.ask_on(*questions.prompt, *questions.lock);
   ui.open_answers.push_back(input);
   for (const std::string& output : outputs) ui.save_answers.push_back(output);

@@ -25,6 +25,7 @@ constexpr std::string_view kScratchRole = "βοηθητικό αρχείο τη�
 constexpr std::string_view kOdrRole = "το αρχείο ODR";
 constexpr std::string_view kDeviceKind = "συσκευή ή υποδοχή, όχι κανονικό αρχείο";
 constexpr std::string_view kStreamKind = "σωλήνωση (FIFO), όχι κανονικό αρχείο";
+constexpr std::string_view kClosedKind = "η τυπική είσοδος, που είναι κλειστή";
 
 const OutputDialog& dialog_for(const ConversionCommand& command, std::size_t i) {
   if (command.outputs == Outputs::coordinates) return kCoordinateDialog;
@@ -66,19 +67,37 @@ bool Conversion::take_input(const std::string& chosen) {
   switch (file_kind(chosen)) {
     case FileKind::device:
       return !refuse(chosen, kInputRole, kDeviceKind);
-    case FileKind::stream: {
-      // A pipe can be read once only, and the converters read the input more than once
-      // (validation, then conversion): it is read into a private copy, converted from there.
-      OutputFile copy = ScratchFiles::make_private(folder_, "input");
-      input_copy_ = input_ = copy.path();
-      copy_stream(chosen, copy);
+    case FileKind::closed:
+      return !refuse(chosen, kInputRole, kClosedKind);
+    case FileKind::stream:
+      from_stream_ = true;
       return true;
-    }
     case FileKind::none:
     case FileKind::file:
       return true;
   }
   return true;
+}
+
+void Conversion::copy_input() {
+  if (!from_stream_ || !input_copy_.empty()) return;
+  // A pipe can be read once only, and the converters read the input more than once
+  // (validation, then conversion): it is read into a private copy, converted from there.
+  ScratchFiles::remove_left_behind(folder_);
+  OutputFile copy = ScratchFiles::make_private(folder_, "input");
+  input_copy_ = input_ = copy.path();
+  copy_stream(input_name_, copy);
+}
+
+bool Conversion::passes_validation() {
+  if (!command_.validate) return true;
+  const auto rejection = command_.validate(input_);
+  if (!rejection) return true;
+  std::string why =
+      "«" + input_name_ + "»: γραμμή " + std::to_string(rejection->line) + ": " + rejection->reason;
+  if (const auto guess = looks_like()) why += "\nΤο αρχείο μοιάζει με " + *guess + ".";
+  ui_.show_message(kNotValid, kWarningTitle, Icon::error, why);
+  return false;
 }
 
 bool Conversion::refuse(const std::string& path, std::string_view role, std::string_view other) {
@@ -128,18 +147,14 @@ Conversion::Stage Conversion::ask() {
     }
   }
   if (!take_input(*input)) return Stage::refused;
-
-  if (command_.validate) {
-    if (const auto rejection = command_.validate(input_)) {
-      std::string why = "«" + input_name_ + "»: γραμμή " + std::to_string(rejection->line) + ": " +
-                        rejection->reason;
-      if (const auto guess = looks_like()) why += "\nΤο αρχείο μοιάζει με " + *guess + ".";
-      ui_.show_message(kNotValid, kWarningTitle, Icon::error, why);
-      return Stage::invalid;
-    }
+  // When every answer is known, a pipe is copied once every refusal and question is behind: they
+  // need none of its bytes, and an endless one would hold them up for ever.
+  const bool all_first = ui_.knows_every_answer();
+  if (!all_first || !from_stream_) {
+    copy_input();
+    if (!passes_validation()) return Stage::invalid;
   }
 
-  const bool all_first = ui_.knows_every_answer();
   for (std::size_t i = 0; i < output_count(command_); ++i) {
     const auto path = ask_output(i);
     if (!path) return Stage::refused;
@@ -149,16 +164,25 @@ Conversion::Stage Conversion::ask() {
     if (!overwrite_allowed) return Stage::ended;
     if (command_.opening == Opening::early) outputs_[i].emplace(*path);
   }
-  return all_first ? take_outputs() : Stage::ready;
+  if (!all_first) return Stage::ready;
+  if (!overwrite_agreed()) return Stage::ended;
+  copy_input();
+  if (from_stream_ && !passes_validation()) return Stage::invalid;
+  take_outputs();
+  return Stage::ready;
 }
 
-Conversion::Stage Conversion::take_outputs() {
+bool Conversion::overwrite_agreed() {
   // Every refusal is behind us; a declined question leaves every file as it was. The ODR file is
   // an output like the others here: a script never loses one without being told.
   std::vector<std::string> asked = output_paths_;
   if (!odr_path_.empty()) asked.push_back(odr_path_);
   for (const std::string& path : asked)
-    if (has_content(path) && !ui_.ask_overwrite(path)) return Stage::ended;
+    if (has_content(path) && !ui_.ask_overwrite(path)) return false;
+  return true;
+}
+
+void Conversion::take_outputs() {
   for (std::size_t i = 0; i < output_paths_.size(); ++i) {
     if (command_.opening == Opening::early) {
       outputs_[i].emplace(output_paths_[i]);
@@ -166,7 +190,6 @@ Conversion::Stage Conversion::take_outputs() {
       OutputFile(output_paths_[i], OutputFile::Mode::append).close();  // there, as the flow says
     }
   }
-  return Stage::ready;
 }
 
 OutputFile& Conversion::output(std::size_t i) {

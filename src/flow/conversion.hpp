@@ -107,11 +107,17 @@ class Conversion {
 
  private:
   std::optional<std::string> ask_output(std::size_t i);
-  // When every answer is known: asks the overwrite questions of all outputs and the ODR file,
-  // then creates the outputs; Stage::ended when one was declined.
-  Stage take_outputs();
-  // Takes the chosen input: refuses a device, copies a pipe; false when refused.
+  // When every answer is known: asks the overwrite questions of all outputs and the ODR file;
+  // false when one was declined.
+  bool overwrite_agreed();
+  // Then creates the outputs.
+  void take_outputs();
+  // Takes the chosen input: refuses a device or a closed standard input; false when refused.
   bool take_input(const std::string& chosen);
+  // Copies an input read from a pipe, once.
+  void copy_input();
+  // The validation pass, when the command has one; false (its message shown) when it rejects.
+  bool passes_validation();
   ScratchFiles& scratch();
   // Sets the refusal's text: `path` cannot be `role` because it is `other`. Returns true.
   bool refuse(const std::string& path, std::string_view role, std::string_view other);
@@ -122,6 +128,7 @@ class Conversion {
   Platform& ui_;
   InputAdvice advice_;
   std::string input_, input_name_, input_copy_, folder_, odr_path_, refusal_;
+  bool from_stream_ = false;
   std::optional<ScratchFiles> scratch_;
   std::vector<std::string> output_paths_;
   std::array<std::optional<OutputFile>, 2> outputs_;

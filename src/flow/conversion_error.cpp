@@ -32,6 +32,10 @@ std::string_view fault_name(Fault fault) {
       return "write_failed";
     case Fault::unknown_unit:
       return "unknown_unit";
+    case Fault::stream_too_large:
+      return "stream_too_large";
+    case Fault::interrupted:
+      return "interrupted";
     case Fault::other:
       return "other";
   }

@@ -24,6 +24,8 @@ enum class Fault {
   too_many_values,   // a record with more values than its row can hold
   write_failed,      // a write, flush or close of an output failed
   unknown_unit,      // a value in a unit its kind of value does not have (a GSI unit digit)
+  stream_too_large,  // a pipe gave more than any download holds (kLongestStream)
+  interrupted,       // a signal asked the run to end (SIGINT, SIGTERM, SIGHUP)
   other,             // any other failure of a file operation
 };
 

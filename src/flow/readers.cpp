@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "flow/interruption.hpp"
 #include "flow/text.hpp"
 
 namespace korvath {
@@ -24,11 +25,10 @@ std::string_view with_read_ahead(std::string& spill) {
   return {spill.data(), length};
 }
 
-// The length of the file's text when an end-of-file mark follows it; else no limit, also for a
-// file whose size the system does not know (a kernel file, of size 0). Read from the end, a
-// block at a time, as long as the marks and line ends run on.
-std::uint64_t text_length(std::FILE* file) {
-  const int fd = fileno(file);
+}  // namespace
+
+// Read from the end, a block at a time, as long as the marks and line ends run on.
+std::uint64_t text_length(int fd) {
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return UINT64_MAX;
   std::uint64_t length = UINT64_MAX, end = static_cast<std::uint64_t>(info.st_size);
@@ -46,7 +46,6 @@ std::uint64_t text_length(std::FILE* file) {
   }
   return length;
 }
-}  // namespace
 
 // The buffer has room past its data: a number's text is copied whole, a line read ahead.
 InputFile::InputFile(std::string path, std::string shown_as)
@@ -68,19 +67,22 @@ void InputFile::report_lines_as(std::string input_name, const LineOrigins* origi
 }
 
 bool InputFile::refill() {
+  check_interruption(where_is(current_line_));  // a buffer at a time: a signal ends the run soon
   pos_ = 0;
   end_ = std::fread(buffer_.data(), 1,
                     static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, unread_)),
                     file_.get());
   unread_ -= end_;
   buffer_[end_] = '\0';  // marks the end for the readings of numbers, which stop at it
-  if (end_ == 0 && std::ferror(file_.get()))
+  if (end_ == 0 && std::ferror(file_.get())) {
+    check_interruption(where_is(current_line_));
     throw ConversionError(Fault::cannot_open, {name_, 0}, std::strerror(errno));
+  }
   return end_ > 0;
 }
 
 void InputFile::skip_marks_around_text() {
-  unread_ = text_length(file_.get());
+  unread_ = text_length(fileno(file_.get()));
   if (pos_ == 0 && (end_ > 0 || refill()) &&
       std::string_view(buffer_.data(), end_).starts_with(kByteOrderMark))
     pos_ = kByteOrderMark.size();
@@ -89,7 +91,7 @@ void InputFile::skip_marks_around_text() {
 void InputFile::take_line(std::string& out, std::uint64_t line) {
   for (;;) {
     const std::size_t stop = next_line_end();
-    if (out.size() + (stop - pos_) > kLongestLine)
+    if (out.size() + (stop - pos_) > longest_)
       throw ConversionError(Fault::line_too_long, where_is(line));
     out.append(buffer_.data() + pos_, stop - pos_);
     pos_ = stop;

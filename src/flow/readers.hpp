@@ -26,6 +26,12 @@ inline constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 /// look at its last bytes sixteen at a time.
 inline constexpr std::size_t kLineReadAhead = 64;
 
+/// The length of the text of the file open at `fd` when an end-of-file mark follows it (see
+/// find_end_of_file_mark); else UINT64_MAX, also for a file that is no regular file or whose
+/// size the system does not know (a kernel file, of size 0). Reads with pread: the file's
+/// position stays.
+std::uint64_t text_length(int fd);
+
 /// A file opened for reading, with a buffer. Shared by the line and the item readers.
 ///
 /// Line ends: CR LF, a lone CR and a lone LF each end one line (LF followed by CR is two), so a
@@ -58,6 +64,9 @@ class InputFile {
   /// line when `origins` is given, else as the line `lines_before` lines earlier.
   void report_lines_as(std::string input_name, const LineOrigins* origins,
                        std::uint64_t lines_before = 0);
+  /// Lets a line of this file be `bytes` longer than kLongestLine: a scratch file that puts a
+  /// few bytes of its own before a line the input's bound has let through.
+  void allow_longer_lines(std::size_t bytes) { longest_ = kLongestLine + bytes; }
 
  protected:
   // Makes at least one more byte available; false at the end of the file.
@@ -98,6 +107,7 @@ class InputFile {
   std::size_t pos_ = 0, end_ = 0;
   std::uint64_t current_line_ = 0;
   std::uint64_t unread_ = UINT64_MAX;  // the bytes left to read, up to an end-of-file mark
+  std::size_t longest_ = kLongestLine;
 
  private:
   const LineOrigins* origins_ = nullptr;

@@ -35,6 +35,10 @@ std::string_view cause(Fault fault) {
       return "αποτυχία εγγραφής";
     case Fault::unknown_unit:
       return "άγνωστη μονάδα για αυτή την τιμή";
+    case Fault::stream_too_large:
+      return "η σωλήνωση δίνει πάνω από 2 GiB, πολύ περισσότερα από κάθε λήψη οργάνου";
+    case Fault::interrupted:
+      return "η μετατροπή διακόπηκε";
     case Fault::other:
       return "σφάλμα αρχείου";
   }
@@ -44,7 +48,7 @@ std::string_view cause(Fault fault) {
 // A file fault carries the system's reason, in the user's language; the others the input's text.
 bool detail_is_input(Fault fault) {
   return fault != Fault::cannot_open && fault != Fault::cannot_create &&
-         fault != Fault::write_failed && fault != Fault::other;
+         fault != Fault::write_failed && fault != Fault::other && fault != Fault::interrupted;
 }
 
 void append_escaped(std::string& to, unsigned char byte) {
@@ -52,19 +56,6 @@ void append_escaped(std::string& to, unsigned char byte) {
   to += "\\x";
   to += kHex[byte >> 4];
   to += kHex[byte & 0xF];
-}
-
-// A path or a note keeps its letters, Greek ones too; only a control byte would break the line.
-std::string on_one_line(std::string_view text) {
-  std::string shown;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F)
-      append_escaped(shown, byte);
-    else
-      shown += c;
-  }
-  return shown;
 }
 
 // "«file»: γραμμή N: " with only the parts known.
@@ -76,6 +67,18 @@ std::string place(std::string_view file, std::uint64_t line) {
 }
 
 }  // namespace
+
+std::string on_one_line(std::string_view text) {
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F)
+      append_escaped(shown, byte);
+    else
+      shown += c;
+  }
+  return shown;
+}
 
 std::string quoted_text(std::string_view text) {
   std::string quoted;

@@ -15,6 +15,10 @@ namespace korvath {
 /// as \xNN, then "…" when more followed. Never a line end, never a raw byte of a binary file.
 std::string quoted_text(std::string_view text);
 
+/// A path or a note on one line: its letters kept, Greek ones too, each control byte (a line end
+/// in a file name) as \xNN.
+std::string on_one_line(std::string_view text);
+
 /// "«file»: γραμμή 17: cause («text»)" with the input's text quoted, or "«file»: cause (reason)"
 /// with the system's reason for a file that cannot be opened, created or written; the file and
 /// the line only where known.

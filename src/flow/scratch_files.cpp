@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -14,15 +16,31 @@
 #include <vector>
 
 #include "flow/conversion_error.hpp"
+#include "flow/interruption.hpp"
 
 namespace korvath {
 namespace {
 
+constexpr std::string_view kFolderRole = "φάκελος βοηθητικών αρχείων";
 constexpr std::string_view kPrivatePrefix = ".korvath-";
 constexpr std::time_t kStaleAfter = std::time_t{24} * 60 * 60;
 
-// A run that was killed leaves its private files behind: any run removes those older than a
-// day. Only regular files of this user, never through a link.
+// A private name of this process: the prefix, the process id, the scratch file's role.
+std::string private_name(std::string_view role) {
+  return std::string(kPrivatePrefix) + std::to_string(getpid()) + "-" + std::string(role);
+}
+
+// The process a private name belongs to; 0 for a name without one.
+pid_t owner_of(std::string_view name) {
+  name.remove_prefix(kPrivatePrefix.size());
+  pid_t pid = 0;
+  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
+  return error == std::errc() && end != name.data() && *end == '-' && pid > 0 ? pid : 0;
+}
+
+// A run that was killed (SIGKILL, a power cut) leaves its private files behind: any run removes
+// those whose process is gone, and those older than a day (a process id comes round again, and
+// a name may carry none). Only regular files of this user, never through a link.
 void remove_stale_private_files(const std::string& folder) {
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
   if (!dir) return;
@@ -32,8 +50,10 @@ void remove_stale_private_files(const std::string& folder) {
     if (!name.starts_with(kPrivatePrefix)) continue;
     struct stat info {};
     if (fstatat(dirfd(dir.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
-    if (S_ISREG(info.st_mode) && info.st_uid == geteuid() && now - info.st_mtime > kStaleAfter)
-      unlinkat(dirfd(dir.get()), entry->d_name, 0);
+    if (!S_ISREG(info.st_mode) || info.st_uid != geteuid()) continue;
+    const pid_t owner = owner_of(name);
+    const bool gone = owner != 0 && kill(owner, 0) != 0 && errno == ESRCH;
+    if (gone || now - info.st_mtime > kStaleAfter) unlinkat(dirfd(dir.get()), entry->d_name, 0);
   }
 }
 
@@ -45,7 +65,11 @@ ScratchFiles::ScratchFiles(std::string folder, std::array<std::string_view, kMos
 }
 
 ScratchFiles::~ScratchFiles() {
-  put_in_place();
+  if (interruption() != 0) {
+    give_back();
+  } else {
+    put_in_place();
+  }
 }
 
 std::string ScratchFiles::fixed_path(std::size_t i) const {
@@ -53,11 +77,13 @@ std::string ScratchFiles::fixed_path(std::size_t i) const {
 }
 
 OutputFile ScratchFiles::make_private(const std::string& folder, std::string_view role) {
-  std::string pattern = folder + "/" + std::string(kPrivatePrefix) + std::string(role) + "-XXXXXX";
+  const std::string pattern = folder + "/" + private_name(role) + "-XXXXXX";
   std::vector<char> path(pattern.begin(), pattern.end());
   path.push_back('\0');
   const int fd = mkostemp(path.data(), O_CLOEXEC);  // O_EXCL: never an existing file or link
-  if (fd < 0) throw ConversionError(Fault::cannot_create, {pattern, 0}, std::strerror(errno));
+  if (fd < 0)
+    throw ConversionError(Fault::cannot_create, {folder, 0},
+                          std::string(kFolderRole) + ": " + std::strerror(errno));
   std::FILE* file = fdopen(fd, "wb");
   if (!file) close(fd);
   return OutputFile(path.data(), file);
@@ -68,8 +94,7 @@ std::optional<OutputFile> ScratchFiles::take_over(std::size_t i) const {
   const std::string_view role = slots_.at(i).name.substr(1);
   // A name of this process's own (one conversion at a time writes each scratch file), which
   // renameat2 never puts over an existing file.
-  const std::string path = folder_ + "/" + std::string(kPrivatePrefix) + std::string(role) + "-" +
-                           std::to_string(getpid());
+  const std::string path = folder_ + "/" + private_name(role);
   // Only a plain file of this user, which nobody else may read and no other name links to;
   // checked again once taken, as it may have been replaced in between.
   const auto private_file = [](const struct stat& info) {
@@ -109,6 +134,7 @@ OutputFile ScratchFiles::write(std::size_t i) {
   std::optional<OutputFile> taken;
   if (slot.work.empty()) {
     taken = take_over(i);
+    slot.taken = slot.taken || taken.has_value();
   } else {
     std::remove(slot.work.c_str());
   }
@@ -166,6 +192,22 @@ bool ScratchFiles::put_in_place() {
     slot.work.clear();
   }
   return all;
+}
+
+void ScratchFiles::give_back() {
+  for (std::size_t i = 0; i < kMost; ++i) {
+    Slot& slot = slots_[i];
+    if (slot.work.empty()) continue;
+    // Where another run has put its file meanwhile, that whole file stays.
+    if (!slot.taken || renameat2(AT_FDCWD, slot.work.c_str(), AT_FDCWD, fixed_path(i).c_str(),
+                                 RENAME_NOREPLACE) != 0)
+      std::remove(slot.work.c_str());
+    slot.work.clear();
+  }
+}
+
+void ScratchFiles::remove_left_behind(const std::string& folder) {
+  remove_stale_private_files(folder);
 }
 
 }  // namespace korvath

@@ -3,7 +3,10 @@
 // taken away from its fixed name under a private one and written over, or else one made
 // exclusively. It puts them in place under their fixed names when it ends, on success and on
 // the error path alike: two conversions at once never read each other's records, and the
-// fixed-name files hold what the run that ended last wrote.
+// fixed-name files hold what the run that ended last wrote. A run a signal stops removes its
+// private files instead, and gives a file it took over back under its fixed name. A private
+// name carries its process's id, so that the files of a killed run are known as soon as it is
+// gone.
 #pragma once
 
 #include <array>
@@ -47,16 +50,21 @@ class ScratchFiles {
   /// Puts every private file in place under its fixed name; false when one could not be.
   bool put_in_place();
 
-  /// A file made exclusively in `folder` for a private copy (the input read from a pipe), or the
-  /// error: its path, with the file open for writing.
+  /// A file made exclusively in `folder` for a private copy (the input read from a pipe): its
+  /// path, with the file open for writing. Throws Fault::cannot_create naming the folder.
   static OutputFile make_private(const std::string& folder, std::string_view role);
+  /// Removes from `folder` the private files of runs that are gone, or older than a day.
+  static void remove_left_behind(const std::string& folder);
 
  private:
   struct Slot {
     std::string_view name;
     std::string work;  // the private file, once made
     std::unique_ptr<LineOrigins> origins;
+    bool taken = false;  // the last run's file was taken over: there was one to give back
   };
+  // The interrupted run's end: removes every private file, but gives one taken over back.
+  void give_back();
   const Slot& made(std::size_t i) const;
   // The last run's file i under a private name, open for writing over from its start; empty when
   // there is none, or when it is not a private file of this user.

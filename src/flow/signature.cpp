@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
 #include "flow/conversion_error.hpp"
+#include "flow/readers.hpp"
 #include "flow/report.hpp"
 #include "flow/text.hpp"
 
@@ -53,9 +55,12 @@ Prefix read_prefix(const std::string& path) {
     if (fd >= 0) ::close(fd);
     throw ConversionError(Fault::cannot_open, {path});
   }
-  std::string bytes(kPrefixBytes, '\0');
+  // A download padded with NUL bytes past the prefix is read as the conversion reads it: its
+  // text only, which may end within the prefix.
+  const std::uint64_t text = S_ISREG(info.st_mode) ? text_length(fd) : UINT64_MAX;
+  std::string bytes(std::min<std::uint64_t>(kPrefixBytes, text), '\0');
   std::size_t got = 0;
-  bool ended = false;
+  bool ended = text <= kPrefixBytes;
   while (got < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
     if (n < 0 && errno == EINTR) continue;

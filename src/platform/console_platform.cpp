@@ -11,6 +11,8 @@
 #include <ostream>
 #include <string>
 
+#include "flow/interruption.hpp"
+
 namespace korvath {
 
 bool ConsolePlatform::ask_yes_no(std::string_view text, std::string_view title) {
@@ -23,7 +25,10 @@ bool ConsolePlatform::ask_yes_no(std::string_view text, std::string_view title) 
   if (!asking_about_.empty()) prompt << "«" << asking_about_ << "»: ";
   prompt << title << ' ' << text << " [Ν/ο] " << std::flush;
   std::string answer;
-  if (!std::getline(in_, answer)) return false;  // no one to answer: keep the file
+  if (!std::getline(in_, answer)) {
+    check_interruption();  // a Ctrl-C at the question ends the run, it is no answer
+    return false;          // no one to answer: keep the file
+  }
   return answer.empty() || answer == "ν" || answer == "Ν" || answer == "ναι" || answer == "ΝΑΙ" ||
          answer == "y" || answer == "Y" || answer == "yes";
 }
@@ -102,8 +107,14 @@ std::string default_scratch_folder() {
       (error ? fs::path("/tmp") : temp).string() + "/korvath-" + std::to_string(geteuid());
   mkdir(own.c_str(), 0700);
   if (is_private_folder(own)) return own;
-  // Someone else holds that name: a fresh private folder (or, failing that, a name where no
-  // scratch file can be made, so the conversion stops and says so).
+  // Someone else holds that name: the first of a few more that is this user's own, made once and
+  // used again by every later run. When all of them are held too, a fresh private folder (or,
+  // failing that, a name where no scratch file can be made, so the conversion stops and says so).
+  for (int n = 1; n <= 9; ++n) {
+    std::string other = own + "-" + std::to_string(n);
+    mkdir(other.c_str(), 0700);
+    if (is_private_folder(other)) return other;
+  }
   std::string fresh = own + "-XXXXXX";
   if (mkdtemp(fresh.data()) == nullptr) return own + "-XXXXXX";
   return fresh;

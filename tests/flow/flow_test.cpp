@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "converters/catalogue.hpp"
+#include "flow/input_kind.hpp"
 #include "flow/output_file.hpp"
 #include "flow/overwrite.hpp"
 #include "flow/report.hpp"
@@ -162,6 +163,33 @@ TEST(OutputFile, WriteToAFullDeviceFailsOnClose) {
     EXPECT_EQ(e.fault(), Fault::write_failed);
     EXPECT_EQ(e.file(), "/dev/full");
   }
+}
+
+// The copy of a pipe counts lines as the readers do (CR LF, CR and LF each end one) and stops at
+// the first line over the bound, or past the most bytes it may take.
+TEST(StreamCopy, StopsAtALongLineOrPastItsMostBytes) {
+  TempDir dir;
+  // NOLINTNEXTLINE(bugprone-string-constructor): a line over the bound is the point
+  write_file(dir / "long", "a\r\nb\rc\n\r" + std::string(kLongestLine + 1, 'x'));
+  OutputFile copy(dir / "copy");
+  try {
+    copy_stream(dir / "long", copy);
+    ADD_FAILURE() << "the long line was copied";
+  } catch (const ConversionError& e) {
+    EXPECT_EQ(e.fault(), Fault::line_too_long);
+    EXPECT_EQ(e.line(), 5u);
+  }
+  write_file(dir / "short", "a\r\nb\r\n");
+  OutputFile again(dir / "copy");
+  try {
+    copy_stream(dir / "short", again, 5);
+    ADD_FAILURE() << "the copy went past its most bytes";
+  } catch (const ConversionError& e) {
+    EXPECT_EQ(e.fault(), Fault::stream_too_large);
+  }
+  OutputFile whole(dir / "copy");
+  copy_stream(dir / "short", whole, 6);
+  EXPECT_EQ(read_file(dir / "copy"), "a\r\nb\r\n");
 }
 
 }  // namespace

@@ -89,6 +89,14 @@ void rich_text_pass(RecordText& in, OutputFile& scratch) {
   scratch.close();
 }
 
+RichTextDataLines::RichTextDataLines(LineReader rendering) : in_(std::move(rendering)) {
+  // The first record follows the opening's control words on line 2: a record as long as the
+  // input may hold stays readable there.
+  std::string opening;
+  append_rich_text_opening(opening);
+  in_.allow_longer_lines(opening.size());
+}
+
 std::optional<std::string_view> RichTextDataLines::next() {
   if (!started_) {
     started_ = true;

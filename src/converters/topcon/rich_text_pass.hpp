@@ -86,7 +86,7 @@ void rich_text_pass(RecordText& in, OutputFile& first_scratch);
 class RichTextDataLines {
  public:
   /// `rendering` reports its lines as the input's (see rich_text_pass).
-  explicit RichTextDataLines(LineReader rendering) : in_(std::move(rendering)) {}
+  explicit RichTextDataLines(LineReader rendering);
 
   /// The next data line, valid until the next call; nullopt at the end. The first call throws
   /// Fault::read_past_end when the file has fewer than two lines.
