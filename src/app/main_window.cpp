@@ -17,7 +17,7 @@ namespace korvath {
 namespace {
 
 // The makers in the order the menu bar shows them; the catalogue fills their menus.
-constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON", "LEICA"};
+constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON", "LEICA", "SOKKIA"};
 
 // "mnu" and the menu path without blanks and slashes: "LEICA/TCR 407" is mnuLEICATCR407.
 QString menu_object_name(std::string_view path) {
@@ -57,7 +57,6 @@ void FrmMAIN::build_menus() {
   }
 
   // Makers listed for the user's orientation whose instruments have no conversion.
-  add_item(*menuBar(), "SOKKIA", QStringLiteral("mnuSOKKIA"));
   QMenu& foif = menu_at("FOIF");
   add_item(foif, "ΜΕΤΡΗΣΕΙΣ", QStringLiteral("mnuFOIFMES"));
   add_item(foif, "ΣΥΝΤΕΤΑΓΜΕΝΕΣ", QStringLiteral("mnuFOIFCOR"));
