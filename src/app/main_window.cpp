@@ -17,7 +17,7 @@ namespace korvath {
 namespace {
 
 // The makers in the order the menu bar shows them; the catalogue fills their menus.
-constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON", "LEICA", "FOIF"};
+constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON", "LEICA", "SOKKIA", "FOIF"};
 
 // "mnu" and the menu path without blanks and slashes: "LEICA/TCR 407" is mnuLEICATCR407,
 // "LEICA/GSI-8 / GSI-16" mnuLEICAGSI-8GSI-16.
@@ -57,8 +57,6 @@ void FrmMAIN::build_menus() {
     connect(&item, &QAction::triggered, this, [this, &command] { run(command); });
   }
 
-  // Makers listed for the user's orientation whose instruments have no conversion.
-  add_item(*menuBar(), "SOKKIA", QStringLiteral("mnuSOKKIA"));
 
   QAction& info = add_item(*menuBar(), "INFO", QStringLiteral("MNUHELP"));
   connect(&info, &QAction::triggered, this, &FrmMAIN::show_about);

@@ -4,6 +4,7 @@
 #include "converters/leica/leica.hpp"
 #include "converters/nikon/nikon.hpp"
 #include "converters/pentax/pentax.hpp"
+#include "converters/sokkia/sokkia.hpp"
 #include "converters/south/south.hpp"
 #include "converters/topcon/topcon.hpp"
 
@@ -21,6 +22,9 @@ constexpr std::string_view kPentaxMesTitle = "Άνοιγμα αρχείου με
 constexpr std::string_view kPentaxCorTitle = "Άνοιγμα αρχείου συντεταγμένων PENTAX";
 constexpr std::string_view kFoifFiles =
     "Αρχεία MES (*.mes;*.MES)|*.mes;*.MES|Όλα τα αρχεία (*.*)|*.*|";
+constexpr std::string_view kSokkiaTitle = "Άνοιγμα αρχείου SOKKIA SDR33";
+constexpr std::string_view kSokkiaFilter =
+    "Αρχεία SDR33 (*.sdr;*.SDR)|*.sdr;*.SDR|Όλα τα αρχεία (*.*)|*.*|";
 constexpr std::string_view kTopconTitle = "Άνοιγμα αρχείου μετρήσεων TOPCON_3000";
 
 constexpr ConversionCommand kCommands[] = {
@@ -159,6 +163,27 @@ constexpr ConversionCommand kCommands[] = {
      .outputs = Outputs::coordinates,
      .convert = &pentax::convert_coordinates_traverse,
      .signature = &pentax::coordinates_traverse_signature},
+    {.id = "sokkia-sdr",
+     .menu_name = "mnuSOKKIASDR33MES",
+     .menu_path = "SOKKIA/SDR33",
+     .caption = "ΜΕΤΡΗΣΕΙΣ",
+     .open_title = kSokkiaTitle,
+     .open_filter = kSokkiaFilter,
+     .outputs = Outputs::measurements,
+     .opening = Opening::late,
+     .validate = &sokkia::validate_sdr33,
+     .convert = &sokkia::convert_sdr33_measurements,
+     .signature = &sokkia::sdr33_measurements_signature},
+    {.id = "sokkia-sdr-coords",
+     .menu_name = "mnuSOKKIASDR33COR",
+     .menu_path = "SOKKIA/SDR33",
+     .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ",
+     .open_title = kSokkiaTitle,
+     .open_filter = kSokkiaFilter,
+     .outputs = Outputs::coordinates,
+     .validate = &sokkia::validate_sdr33,
+     .convert = &sokkia::convert_sdr33_coordinates,
+     .signature = &sokkia::sdr33_coordinates_signature},
     {.id = "south-mes",
      .menu_name = "mnuSOUTHMES",
      .menu_path = "SOUTH",

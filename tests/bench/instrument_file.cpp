@@ -409,6 +409,87 @@ void pentax_cor_traverse(Records& out) {
   }
 }
 
+// SDR33: fields of 16 columns, names to the right and numbers to the left; degrees, E N Z.
+void sdr_name(Records& out, std::string_view prefix, std::uint64_t number) {
+  char digits[24];
+  const auto length =
+      static_cast<std::size_t>(std::to_chars(digits, digits + 24, number).ptr - digits);
+  for (std::size_t i = prefix.size() + length; i < 16; ++i) out.put(' ');
+  out.put(prefix).put(std::string_view(digits, length));
+}
+
+void sdr_number(Records& out, double value) {
+  char text[32];
+  const auto length = static_cast<std::size_t>(
+      std::to_chars(text, text + 32, value, std::chars_format::fixed, 8).ptr - text);
+  out.put(std::string_view(text, length));
+  for (std::size_t i = length; i < 16; ++i) out.put(' ');
+}
+
+void sdr_header(Records& out) {
+  out.put('\x02').end_line(kCrLf);
+  out.put("00NMSDR33 V04-04.34     06-Dec-26 09:15 111121").end_line(kCrLf);
+  out.put("10NMJOB01           121111").end_line(kCrLf);
+}
+
+void sokkia_sdr(Records& out) {
+  Random& r = out.random();
+  std::uint64_t occupied = 0;
+  auto set_up = [&](std::uint64_t station) {
+    occupied = station;
+    out.put("02TP");
+    sdr_name(out, "ST", station);
+    sdr_number(out, r.between(1000, 9000));
+    sdr_number(out, r.between(1000, 9000));
+    sdr_number(out, r.between(50, 500));
+    sdr_number(out, instrument_height(r));
+    out.end_line(kCrLf);
+    out.put("07TP");
+    sdr_name(out, "ST", station);
+    sdr_name(out, "ST", station + 1000);
+    sdr_number(out, r.between(0, 359.9999));
+    sdr_number(out, r.between(0, 359.9999));
+    out.end_line(kCrLf);
+    out.put("03NM");
+    sdr_number(out, 1.5);
+    out.end_line(kCrLf);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
+    if (t == Target::backsight) return;  // named by the set-up's 07
+    const Shot m = shot(r);
+    out.put(r.below(10) == 0 ? "09F2" : "09F1");
+    sdr_name(out, "ST", occupied);
+    sdr_name(out, name_prefix(t), name);
+    if (r.below(50) == 0) {
+      out.put("                ");  // angles only
+    } else {
+      sdr_number(out, m.distance);
+    }
+    sdr_number(out, m.vertical * 0.9);
+    sdr_number(out, m.horizontal * 0.9);
+    out.end_line(kCrLf);
+    if (r.below(40) == 0) out.put("13NMKerb line").end_line(kCrLf);
+  };
+  sdr_header(out);
+  each_station(out, set_up, observe);
+  out.put('\x03').put("0000").end_line(kCrLf);
+}
+
+void sokkia_sdr_coords(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  sdr_header(out);
+  while (out.more()) {
+    out.put("08KI");
+    sdr_name(out, "", s.point++);
+    sdr_number(out, r.between(1000, 9000));
+    sdr_number(out, r.between(1000, 9000));
+    sdr_number(out, r.between(50, 500));
+    out.end_line(kCrLf);
+  }
+  out.put('\x03').put("0000").end_line(kCrLf);
+}
+
 void south_mes(Records& out) {
   Random& r = out.random();
   auto set_up = [&](std::uint64_t station) {
@@ -578,6 +659,8 @@ constexpr Generator kGenerators[] = {
     {"pentax-cor", &pentax_cor},
     {"pentax-mes-traverse", &pentax_mes_traverse},
     {"pentax-cor-traverse", &pentax_cor_traverse},
+    {"sokkia-sdr", &sokkia_sdr},
+    {"sokkia-sdr-coords", &sokkia_sdr_coords},
     {"south-mes", &south_mes},
     {"topcon-gts3000", &topcon_gts3000},
     {"topcon-gts3000-raw", [](Records& out) { topcon_raw(out, kLf); }},
