@@ -17,7 +17,8 @@ namespace korvath {
 namespace {
 
 // The makers in the order the menu bar shows them; the catalogue fills their menus.
-constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON", "LEICA", "SOKKIA", "FOIF"};
+constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON",
+                                        "LEICA", "SOKKIA", "FOIF"};
 
 // "mnu" and the menu path without blanks and slashes: "LEICA/TCR 407" is mnuLEICATCR407,
 // "LEICA/GSI-8 / GSI-16" mnuLEICAGSI-8GSI-16.
@@ -56,7 +57,6 @@ void FrmMAIN::build_menus() {
     QAction& item = add_item(menu_at(command.menu_path), command.caption, qs(command.menu_name));
     connect(&item, &QAction::triggered, this, [this, &command] { run(command); });
   }
-
 
   QAction& info = add_item(*menuBar(), "INFO", QStringLiteral("MNUHELP"));
   connect(&info, &QAction::triggered, this, &FrmMAIN::show_about);
