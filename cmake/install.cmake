@@ -1,9 +1,13 @@
 # What `cmake --install` puts on the system and what `make package` (CPack, DEB) ships: the
-# program, its desktop entry and icons, the Greek man page, bash completion, README and licence.
+# program (the command line in bin, the window it starts in libexec/korvath), its desktop entry
+# and icons, the Greek man page, bash completion, README and licence.
 
 include(GNUInstallDirs)
 
 install(TARGETS korvath RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET korvath_window)
+  install(TARGETS korvath_window RUNTIME DESTINATION ${korvath_window_dir})
+endif()
 install(FILES share/applications/korvath.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The PNG sizes are drawn from the SVG by scripts/icons and committed.

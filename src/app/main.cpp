@@ -1,4 +1,5 @@
-// `korvath` with arguments is the command line; without, it opens the main window.
+// `korvath-window`: the main window, started by `korvath` alone or with files to open (given on
+// its command line; the window does not open them yet).
 #include <dlfcn.h>
 
 #include <QApplication>
@@ -51,7 +52,6 @@ bool has_display() {
 
 int main(int argc, char** argv) {
   korvath::prepare_process();
-  if (argc > 1) return korvath::run_cli(argc, argv, std::cin, std::cout, std::cerr);
   if (!has_display()) {
     std::cerr << "korvath: δεν βρέθηκε οθόνη για το παράθυρο· η γραμμή εντολών: korvath --help\n";
     return korvath::kExitUsage;

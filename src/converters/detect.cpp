@@ -51,7 +51,14 @@ std::optional<Detection> best_fit(const Prefix& prefix) {
   return std::move(fits.front());
 }
 
+// The highest score a signature gives: every line of the prefix explained.
+constexpr int kFullFit = 100;
+
 std::optional<Detection> better_fit(const Prefix& prefix, const ConversionCommand& chosen) {
+  // A file the chosen command explains in full fits no other better: after a conversion, that
+  // is the usual answer, found by one signature instead of every command's.
+  if (!prefix.text) return std::nullopt;
+  if (chosen.signature && chosen.signature(prefix).score >= kFullFit) return std::nullopt;
   std::vector<Ranked> fits = ranked(prefix);
   if (fits.empty() || fits.front().detection.command == &chosen) return std::nullopt;
   const auto mine = std::find_if(fits.begin(), fits.end(), [&](const Ranked& fit) {

@@ -10,22 +10,38 @@
 
 namespace korvath {
 
-LineOrigins::LineOrigins() : file_(std::tmpfile()) {
-  if (!file_) throw ConversionError(Fault::cannot_create, {}, std::strerror(errno));
+LineOrigins::LineOrigins() {
   pending_.reserve(kChunk);
 }
 
 void LineOrigins::restart() {
   pending_.clear();
   chunk_.clear();
+  chunk_first_ = 0;
   recorded_ = 0;
+  if (!file_) return;
   std::rewind(file_.get());
   if (ftruncate(fileno(file_.get()), 0) != 0)
     throw ConversionError(Fault::write_failed, {}, std::strerror(errno));
 }
 
+void LineOrigins::finish() {
+  // A pass of one chunk or less stays in memory: no temporary file to make and free, which would
+  // cost a small download more than its conversion.
+  if (!file_ && recorded_ == 0) {
+    chunk_.swap(pending_);
+    pending_.clear();
+    chunk_first_ = 0;
+    recorded_ = chunk_.size();
+    return;
+  }
+  write_pending();
+}
+
 void LineOrigins::write_pending() {
   if (pending_.empty()) return;
+  if (!file_) file_.reset(std::tmpfile());
+  if (!file_) throw ConversionError(Fault::cannot_create, {}, std::strerror(errno));
   if (std::fseek(file_.get(), static_cast<long>(recorded_ * sizeof(std::uint64_t)), SEEK_SET) !=
           0 ||
       std::fwrite(pending_.data(), sizeof(std::uint64_t), pending_.size(), file_.get()) !=

@@ -1,6 +1,6 @@
 // Where each line of a scratch file came from, so that a fault met in a later pass names the
-// user's file and line. One number a line, kept in an anonymous temporary file: memory stays flat
-// whatever the size of the download.
+// user's file and line. One number a line, kept in memory for a pass of up to 4096 lines and
+// beyond that in an anonymous temporary file: memory stays flat whatever the size of the download.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,6 @@ namespace korvath {
 
 class LineOrigins {
  public:
-  /// Throws Fault::cannot_create when no temporary file can be made.
   LineOrigins();
 
   /// Starts a new writing pass: every line recorded before is forgotten.
@@ -22,8 +21,9 @@ class LineOrigins {
     pending_.push_back(input_line);
     if (pending_.size() == kChunk) write_pending();
   }
-  /// Writes out what is recorded; lines can be looked up from now on.
-  void finish() { write_pending(); }
+  /// Writes out what is recorded (when it is more than a chunk); lines can be looked up from now
+  /// on. Throws Fault::cannot_create when no temporary file can be made for them.
+  void finish();
 
   /// The input line scratch line `line` (1-based) came from; 0 when it is not known. Inline for
   /// the chunk read last: a later pass asks for its lines in order, often several times each.

@@ -27,15 +27,20 @@ Prefix Prefix::of(std::string_view bytes, bool whole) {
   prefix.whole = whole;
   std::size_t controls = 0;
   std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
+  const char* const data = bytes.data();
+  const std::size_t size = bytes.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    // Most bytes are printable: a tight scan to the next control byte.
+    while (i < size && static_cast<unsigned char>(data[i]) >= 0x20) ++i;
+    if (i == size) break;
+    const auto c = static_cast<unsigned char>(data[i]);
     if (c == 0) prefix.text = false;
-    if (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != 0x1a) ++controls;
+    if (c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != 0x1a) ++controls;
     if (c != '\r' && c != '\n') continue;
-    prefix.lines.emplace_back(bytes.substr(start, i - start));
+    prefix.lines.emplace_back(data + start, i - start);
     if (c == '\r') {
       prefix.cr = true;
-      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+      if (i + 1 < size && data[i + 1] == '\n') ++i;
     } else {
       prefix.lone_lf = true;
     }

@@ -16,6 +16,8 @@ using Result = test::ShellResult;
 using test::korvath;
 using test::shell;
 
+constexpr bool kWithWindow = KORVATH_WITH_WINDOW;  // `korvath-window` was built beside `korvath`
+
 // A file of the session's folder, or of the project ("examples/...").
 std::filesystem::path located(const TempDir& dir, const std::string& name) {
   if (name.starts_with("examples/")) return std::filesystem::path(KORVATH_EXAMPLES) / ".." / name;
@@ -100,6 +102,23 @@ TEST(Cli, FullOutputFileLimitAndNoDisplayEndWithAMessage) {
   r = shell(dir, "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:77 '" KORVATH_BINARY "'");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err.rfind("korvath: ", 0), 0u) << r.err;
+}
+
+// `korvath` alone or with files to open starts the window (which, given no display, says so);
+// a word that is no command and no file stays a mistyped command.
+TEST(Cli, WindowOpensAloneOrWithFiles) {
+  if (!kWithWindow) GTEST_SKIP() << "built without the window";
+  TempDir dir;
+  write_file(dir / "JOB.TC6", read_file(KORVATH_EXAMPLES "/leica-tc600.TC6"));
+  const std::string no_display =
+      "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:77 '" KORVATH_BINARY "'";
+  for (const std::string arguments : {"", " JOB.TC6", " JOB.TC6 other.TC6"}) {
+    const Result r = shell(dir, no_display + arguments);
+    EXPECT_EQ(r.status, 2) << arguments;
+    EXPECT_NE(r.err.find("δεν βρέθηκε οθόνη για το παράθυρο"), std::string::npos) << r.err;
+  }
+  const Result typo = shell(dir, no_display + " JOB.TC7");
+  EXPECT_EQ(typo.err, "korvath: άγνωστη εντολή «JOB.TC7». Δείτε: korvath --help\n");
 }
 
 }  // namespace

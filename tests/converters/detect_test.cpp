@@ -8,6 +8,7 @@
 #include "converters/catalogue.hpp"
 #include "flow/text.hpp"
 #include "safety/safety_cases.hpp"
+#include "support/files.hpp"
 
 namespace korvath {
 namespace {
@@ -48,6 +49,59 @@ TEST(Prefix, CutsLinesAtCrLfAndCrLfAlikeAndDropsALineCutShort) {
   const Prefix cut = Prefix::of("line\n" + big, true);
   EXPECT_FALSE(cut.whole);
   EXPECT_EQ(cut.lines, std::vector<std::string>{"line"});
+}
+
+// After a conversion only the chosen command's signature is asked when it explains the whole
+// prefix; the answer must be the one the full ranking gives, for every file and every choice:
+// the examples, and an IDX file whose point table fills the prefix, which the measurements
+// command half fits (its set-ups may lie beyond) and the coordinates command fits in full.
+TEST(Detect, BetterFitAgreesWithTheFullRankingForEveryExampleAndChoice) {
+  std::string points = "HEADER\r\nEND HEADER\r\nDATABASE\r\n\tPOINTS(PointNo, PointID, East)\r\n";
+  while (points.size() <= kPrefixBytes)
+    points +=
+        "\t\t500001,\t\"101\",\t1020.4123,\t2028.9910,\t100.5210,\t\"\",\t14-05-2024,\tMEAS;\r\n";
+  std::vector<std::string> downloads = {points};
+  for (const ConversionCommand& command : catalogue())
+    downloads.push_back(safety::example_bytes(command.id));
+  const test::TempDir dir;
+  const std::string path = dir / "download";
+  int better_ones = 0;
+  for (const std::string& download : downloads) {
+    test::write_file(path, download);
+    const std::vector<Detection> fits = rank_commands(read_prefix(path));
+    for (const ConversionCommand& chosen : catalogue()) {
+      const auto mine = std::find_if(fits.begin(), fits.end(),
+                                     [&](const Detection& d) { return d.command == &chosen; });
+      const bool better = !fits.empty() && fits.front().command != &chosen &&
+                          (mine == fits.end() || mine->fit.score < fits.front().fit.score);
+      const std::optional<Detection> got = better_fit(path, chosen);
+      ASSERT_EQ(got.has_value(), better) << download.substr(0, 40) << " as " << chosen.id;
+      if (got) {
+        EXPECT_EQ(got->command, fits.front().command) << chosen.id;
+        better_ones += mine != fits.end();
+      }
+    }
+  }
+  EXPECT_GT(better_ones, 0) << "no file fits its chosen command less well than another";
+}
+
+// The prefix of a file is read to its size and one byte more; around the prefix's own size, and
+// for a file whose size says nothing (a kernel file), it is what the bytes make of it.
+TEST(Prefix, ReadFromAFileIsTheSameAsFromItsBytes) {
+  const test::TempDir dir;
+  for (const std::size_t size :
+       {std::size_t{0}, std::size_t{1}, kPrefixBytes - 1, kPrefixBytes, kPrefixBytes + 1}) {
+    std::string bytes;
+    for (std::size_t i = 0; i < size; ++i) bytes += i % 50 == 49 ? '\n' : 'a';
+    test::write_file(dir / "file", bytes);
+    const Prefix read = read_prefix(dir / "file");
+    const Prefix cut = Prefix::of(bytes, true);
+    EXPECT_EQ(read.lines, cut.lines) << size;
+    EXPECT_EQ(read.whole, cut.whole) << size;
+  }
+  const Prefix kernel = read_prefix("/proc/self/status");
+  EXPECT_TRUE(kernel.whole);
+  EXPECT_GT(kernel.lines.size(), 5u);
 }
 
 }  // namespace

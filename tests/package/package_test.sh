@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build folder $1 into a temporary folder and checks what a
 # surveyor would get: exactly the files below, a control file with the computed library
-# dependencies, a shipped binary that runs, and a man page groff renders without a warning.
+# dependencies, a shipped command line that runs and loads no Qt library, the window it starts,
+# and a man page groff renders without a warning.
 # Exit 77 (skipped) where the packaging tools are missing.
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -21,6 +22,7 @@ deb=${debs[0]}
 failed=0
 
 expected="./usr/bin/korvath
+./usr/libexec/korvath/korvath-window
 ./usr/share/applications/korvath.desktop
 ./usr/share/bash-completion/completions/korvath
 ./usr/share/doc/korvath/README.md
@@ -41,14 +43,32 @@ if ! diff -u <(echo "$expected") <(awk '$1 !~ /^d/ {print $6}' <<<"$listing" | L
   echo "FAIL: the package's files differ from the expected list (- expected, + packaged)"
   failed=1
 fi
-if ! grep -Eq '^-rwxr-xr-x root/root .* \./usr/bin/korvath$' <<<"$listing"; then
-  echo "FAIL: /usr/bin/korvath is not an executable owned by root:"
-  grep 'usr/bin/korvath' <<<"$listing" || true
-  failed=1
-fi
+for program in usr/bin/korvath usr/libexec/korvath/korvath-window; do
+  if ! grep -Eq "^-rwxr-xr-x root/root .* \./$program\$" <<<"$listing"; then
+    echo "FAIL: /$program is not an executable owned by root:"
+    grep "$program" <<<"$listing" || true
+    failed=1
+  fi
+done
 
 dpkg-deb -x "$deb" "$out/root"
 version=$("$out/root/usr/bin/korvath" --version)
+# The command line starts without the window's libraries; the window finds its own.
+if ldd "$out/root/usr/bin/korvath" | grep -i 'libqt'; then
+  echo "FAIL: /usr/bin/korvath loads Qt"
+  failed=1
+fi
+if ldd "$out/root/usr/libexec/korvath/korvath-window" | grep -i 'not found'; then
+  echo "FAIL: the window misses a library"
+  failed=1
+fi
+# `korvath` alone starts the installed window, which, given no display, says so itself.
+said=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:77 "$out/root/usr/bin/korvath" 2>&1) &&
+  status=0 || status=$?
+if [ "$status" -ne 2 ] || [[ "$said" != *"δεν βρέθηκε οθόνη για το παράθυρο"* ]]; then
+  echo "FAIL: korvath alone did not start the installed window (status $status): $said"
+  failed=1
+fi
 control=$(dpkg-deb -f "$deb" Package Version Section Depends)
 echo "$control"
 for field in "Package: korvath" "Version: ${version#korvath }" "Section: science" \
