@@ -424,6 +424,31 @@ void topcon_raw(Records& out, std::string_view line_end) {
   }
 }
 
+// Nikon DTM-300: "1 , 2 , MD , STATION-IH, X, Y" set-ups, "1 , 0 , MD , ..." shots in
+// DDD.MMSS, LF line ends.
+void nikon_dtm300(Records& out) {
+  Random& r = out.random();
+  auto dms = [&](double grads) {
+    const double degrees = grads * 0.9;
+    const auto seconds = static_cast<std::uint64_t>(degrees * 3600);
+    out.number(seconds / 3600).put('.').number(seconds / 60 % 60, 2).number(seconds % 60, 2);
+  };
+  auto set_up = [&](std::uint64_t station) {
+    out.put("1 , 2 , MD , ").number(station).put('-').fixed(instrument_height(r), 3);
+    out.put(", ").fixed(r.between(1000, 5000), 3).put(", ").fixed(r.between(1000, 5000), 3);
+    out.end_line(kLf);
+  };
+  auto observe = [&](Target, std::uint64_t name) {
+    const Shot m = shot(r);
+    out.put("1 , 0 , MD , ").number(name).put(" , ").fixed(m.distance, 3).put(" , ");
+    dms(m.horizontal);
+    out.put(" , ");
+    dms(m.vertical);
+    out.put(" , ").fixed(m.target_height, 3).end_line(kLf);
+  };
+  each_station(out, set_up, observe);
+}
+
 struct Generator {
   std::string_view command_id;
   void (*write)(Records&);
@@ -437,6 +462,7 @@ constexpr Generator kGenerators[] = {
     {"leica-tcr407-coords", &leica_tcr407_coords},
     {"nikon-npl352-dos", &nikon_dos},
     {"nikon-npl352-raw", &nikon_raw},
+    {"nikon-dtm300", &nikon_dtm300},
     {"pentax-mes", &pentax_mes},
     {"pentax-cor", &pentax_cor},
     {"pentax-mes-traverse", &pentax_mes_traverse},
