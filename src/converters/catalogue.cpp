@@ -190,6 +190,16 @@ constexpr ConversionCommand kCommands[] = {
      .scratch_files = {"/Top300hlp.txt"},
      .convert = &topcon::convert_gts3000_raw_wordpad,
      .signature = &topcon::gts3000_raw_signature},
+    {.id = "topcon-gts200",
+     .menu_name = "mnuTOPCONGTS200",
+     .menu_path = "TOPCON",
+     .caption = "GTS-200 (ΣΕΙΡΙΑΚΗ ΛΗΨΗ)",
+     .open_title = "Άνοιγμα αρχείου μετρήσεων TOPCON GTS-200",
+     .open_filter = kAllFiles,
+     .outputs = Outputs::measurements,
+     .opening = Opening::late,
+     .convert = &topcon::convert_gts200_dump,
+     .signature = &topcon::gts200_dump_signature},
 };
 
 }  // namespace

@@ -424,6 +424,74 @@ void topcon_raw(Records& out, std::string_view line_end) {
   }
 }
 
+// Topcon GTS-200 serial dump: "_'" set-ups and "_+" ... "_ ?" observations in one stream, cut
+// into blocks of STX, 128 characters, 4 check characters and ETX, a line each, then EOT.
+class SerialBlocks {
+ public:
+  explicit SerialBlocks(Records& out) : out_(out) {}
+  void put(std::string_view text) {
+    for (const char c : text) {
+      if (filled_ == 0) out_.put('\x02');
+      out_.put(c);
+      if (++filled_ == 128) end_block();
+    }
+  }
+  void finish() {  // the last block padded with blanks, as the instrument sends it
+    if (filled_ > 0) {
+      for (; filled_ < 128; ++filled_) out_.put(' ');
+      end_block();
+    }
+    out_.put('\x04').end_line(kLf);
+  }
+
+ private:
+  void end_block() {
+    out_.number(blocks_++ % 10000, 4).put('\x03').end_line(kLf);
+    filled_ = 0;
+  }
+  Records& out_;
+  int filled_ = 0;
+  std::uint64_t blocks_ = 0;
+};
+
+void topcon_gts200(Records& out) {
+  Random& r = out.random();
+  SerialBlocks blocks(out);
+  std::string record;
+  auto digits = [&](double value, int width) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::llround(value)).ptr;
+    record.append(static_cast<std::size_t>(width - (end - buffer)), '0').append(buffer, end);
+  };
+  auto set_up = [&](std::uint64_t station) {
+    record = "_'ST" + std::to_string(station) + "_(_)";
+    char height[16];
+    record.append(
+        height,
+        std::to_chars(height, height + 16, instrument_height(r), std::chars_format::fixed, 3).ptr);
+    blocks.put(record);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
+    const Shot m = shot(r);
+    record = "_+" + std::string(name_prefix(t)) + std::to_string(name) + "_ ?+";
+    digits(m.distance * 1000, 8);
+    record += 'm';
+    digits(m.vertical * 1e4, 7);
+    record += '+';
+    digits(m.horizontal * 1e4, 7);
+    record += "g+";
+    digits(m.distance * 990, 8);
+    record += "t**+00+00100_*_,";
+    char height[16];
+    record.append(
+        height,
+        std::to_chars(height, height + 16, m.target_height, std::chars_format::fixed, 3).ptr);
+    blocks.put(record);
+  };
+  each_station(out, set_up, observe);
+  blocks.finish();
+}
+
 // Nikon DTM-300: "1 , 2 , MD , STATION-IH, X, Y" set-ups, "1 , 0 , MD , ..." shots in
 // DDD.MMSS, LF line ends.
 void nikon_dtm300(Records& out) {
@@ -471,6 +539,7 @@ constexpr Generator kGenerators[] = {
     {"topcon-gts3000", &topcon_gts3000},
     {"topcon-gts3000-raw", [](Records& out) { topcon_raw(out, kLf); }},
     {"topcon-gts3000-raw-wordpad", [](Records& out) { topcon_raw(out, kCrLf); }},
+    {"topcon-gts200", &topcon_gts200},
 };
 
 const Generator* find_generator(std::string_view command_id) {
