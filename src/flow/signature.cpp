@@ -14,6 +14,15 @@
 #include "flow/text.hpp"
 
 namespace korvath {
+namespace {
+
+// STX, ETX and EOT: the block framing of a download sent over a serial line (Topcon GTS-200),
+// two bytes every 135; the text they frame is the file's.
+bool is_serial_framing(unsigned char c) {
+  return c == 0x02 || c == 0x03 || c == 0x04;
+}
+
+}  // namespace
 
 Prefix Prefix::of(std::string_view bytes, bool whole) {
   if (bytes.size() > kPrefixBytes) {
@@ -35,7 +44,9 @@ Prefix Prefix::of(std::string_view bytes, bool whole) {
     if (i == size) break;
     const auto c = static_cast<unsigned char>(data[i]);
     if (c == 0) prefix.text = false;
-    if (c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != 0x1a) ++controls;
+    if (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != 0x1a &&
+        !is_serial_framing(c))
+      ++controls;
     if (c != '\r' && c != '\n') continue;
     prefix.lines.emplace_back(data + start, i - start);
     if (c == '\r') {
@@ -48,6 +59,7 @@ Prefix Prefix::of(std::string_view bytes, bool whole) {
   }
   // The last line counts only when the file ends there; a cut line could mislead a signature.
   if (start < bytes.size() && whole) prefix.lines.emplace_back(bytes.substr(start));
+  if (start < bytes.size() && !whole) prefix.cut = bytes.substr(start);
   if (controls * 100 > bytes.size()) prefix.text = false;
   return prefix;
 }

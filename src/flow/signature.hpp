@@ -15,8 +15,10 @@ inline constexpr std::size_t kPrefixBytes = std::size_t{64} * 1024;
 /// The start of a file, cut into lines at CR, LF and CR LF alike.
 struct Prefix {
   std::vector<std::string> lines;  // without their ends; a line the prefix cut short is dropped
+  std::string cut;                 // that line, for a stream sent without line ends
   bool whole = true;               // the file ended within the prefix
-  bool text = true;                // no NUL byte, and control bytes are rare (not a binary file)
+  bool text = true;                // no NUL byte, and control bytes other than the framing of a
+                                   // serial download (STX, ETX, EOT) are rare: not a binary file
   bool cr = false;                 // some line ends at CR or CR LF
   bool lone_lf = false;            // some line ends at a line feed without a CR before it
 

@@ -49,10 +49,7 @@ double dms_to_grads(double value, const Value& as_read, const Where& where) {
   std::string seconds_text = places.substr(2, 2);
   if (places.size() > 4) seconds_text += "." + places.substr(4);
   const double seconds = read_digits(seconds_text);
-  if (minutes >= 60 || seconds >= 60)
-    throw ConversionError(Fault::not_an_angle, where, plain_text(as_read));
-  // This order exactly: another one can change the fifteenth digit.
-  const double grads = (degrees + minutes / 60.0 + seconds / 3600.0) * 400 / 360;
+  const double grads = dms_in_grads(degrees, minutes, seconds, where, plain_text(as_read));
   return value < 0 ? -grads : grads;
 }
 
@@ -119,6 +116,19 @@ double angle_in_grads(double value, AngleUnit unit, const Where& where) {
   Value v = value;
   convert_to_grads(v, unit, where);
   return as_number(v, where);
+}
+
+double dms_in_grads(double degrees, double minutes, double seconds, const Where& where,
+                    std::string_view as_read) {
+  if (minutes >= 60 || seconds >= 60)
+    throw ConversionError(Fault::not_an_angle, where, std::string(as_read));
+  // This order exactly: another one can change the fifteenth digit.
+  return (degrees + minutes / 60 + seconds / 3600) * 400 / 360;
+}
+
+void AngleUnitNotes::note(Conversion& c, AngleUnit unit, std::string_view word,
+                          const Where& where) {
+  c.note(where, angle_unit_note(word, unit));
 }
 
 double FeetToMetres::operator()(double feet, const Where& where) {

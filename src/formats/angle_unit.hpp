@@ -50,6 +50,29 @@ void convert_to_grads(Value& v, AngleUnit unit, const Where& where);
 /// give it back as read.
 double angle_in_grads(double value, AngleUnit unit, const Where& where);
 
+/// Degrees, minutes and seconds in grads: (degrees + minutes / 60 + seconds / 3600) x 400 / 360,
+/// in this order, as every DMS angle is converted. Throws Fault::not_an_angle at `where`, quoting
+/// `as_read`, for minutes or seconds of 60 or more.
+double dms_in_grads(double degrees, double minutes, double seconds, const Where& where,
+                    std::string_view as_read);
+
+/// Tells the user once per unit that angles in it were converted to grads, at the first record
+/// in that unit: for files whose records each name their own unit.
+class AngleUnitNotes {
+ public:
+  /// An angle in `unit`, which the file calls `word`, read at `where`.
+  void seen(Conversion& c, AngleUnit unit, std::string_view word, const Where& where) {
+    const auto i = static_cast<std::size_t>(unit);
+    if (noted_[i] || unit == AngleUnit::grads || unit == AngleUnit::unknown) return;
+    noted_[i] = true;
+    note(c, unit, word, where);
+  }
+
+ private:
+  static void note(Conversion& c, AngleUnit unit, std::string_view word, const Where& where);
+  bool noted_[5] = {};
+};
+
 /// Lengths the file gives in feet, to metres (x 0.3048 exactly); the user is told once, at the
 /// first length converted.
 class FeetToMetres {

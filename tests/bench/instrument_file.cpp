@@ -638,6 +638,97 @@ void foif_cor(Records& out) {
     foif_set_up(job, out, s.station + 1, s.station, r.between(0, 399.9999));
     ++s.station;
   }
+// Topcon GTS-200 serial dump: "_'" set-ups and "_+" ... "_ ?" observations in one stream, cut
+// into blocks of STX, 128 characters, 4 check characters and ETX, a line each, then EOT.
+class SerialBlocks {
+ public:
+  explicit SerialBlocks(Records& out) : out_(out) {}
+  void put(std::string_view text) {
+    for (const char c : text) {
+      if (filled_ == 0) out_.put('\x02');
+      out_.put(c);
+      if (++filled_ == 128) end_block();
+    }
+  }
+  void finish() {  // the last block padded with blanks, as the instrument sends it
+    if (filled_ > 0) {
+      for (; filled_ < 128; ++filled_) out_.put(' ');
+      end_block();
+    }
+    out_.put('\x04').end_line(kLf);
+  }
+
+ private:
+  void end_block() {
+    out_.number(blocks_++ % 10000, 4).put('\x03').end_line(kLf);
+    filled_ = 0;
+  }
+  Records& out_;
+  int filled_ = 0;
+  std::uint64_t blocks_ = 0;
+};
+
+void topcon_gts200(Records& out) {
+  Random& r = out.random();
+  SerialBlocks blocks(out);
+  std::string record;
+  auto digits = [&](double value, int width) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::llround(value)).ptr;
+    record.append(static_cast<std::size_t>(width - (end - buffer)), '0').append(buffer, end);
+  };
+  auto set_up = [&](std::uint64_t station) {
+    record = "_'ST" + std::to_string(station) + "_(_)";
+    char height[16];
+    record.append(
+        height,
+        std::to_chars(height, height + 16, instrument_height(r), std::chars_format::fixed, 3).ptr);
+    blocks.put(record);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
+    const Shot m = shot(r);
+    record = "_+" + std::string(name_prefix(t)) + std::to_string(name) + "_ ?+";
+    digits(m.distance * 1000, 8);
+    record += 'm';
+    digits(m.vertical * 1e4, 7);
+    record += '+';
+    digits(m.horizontal * 1e4, 7);
+    record += "g+";
+    digits(m.distance * 990, 8);
+    record += "t**+00+00100_*_,";
+    char height[16];
+    record.append(
+        height,
+        std::to_chars(height, height + 16, m.target_height, std::chars_format::fixed, 3).ptr);
+    blocks.put(record);
+  };
+  each_station(out, set_up, observe);
+  blocks.finish();
+}
+
+// Nikon DTM-300: "1 , 2 , MD , STATION-IH, X, Y" set-ups, "1 , 0 , MD , ..." shots in
+// DDD.MMSS, LF line ends.
+void nikon_dtm300(Records& out) {
+  Random& r = out.random();
+  auto dms = [&](double grads) {
+    const double degrees = grads * 0.9;
+    const auto seconds = static_cast<std::uint64_t>(degrees * 3600);
+    out.number(seconds / 3600).put('.').number(seconds / 60 % 60, 2).number(seconds % 60, 2);
+  };
+  auto set_up = [&](std::uint64_t station) {
+    out.put("1 , 2 , MD , ").number(station).put('-').fixed(instrument_height(r), 3);
+    out.put(", ").fixed(r.between(1000, 5000), 3).put(", ").fixed(r.between(1000, 5000), 3);
+    out.end_line(kLf);
+  };
+  auto observe = [&](Target, std::uint64_t name) {
+    const Shot m = shot(r);
+    out.put("1 , 0 , MD , ").number(name).put(" , ").fixed(m.distance, 3).put(" , ");
+    dms(m.horizontal);
+    out.put(" , ");
+    dms(m.vertical);
+    out.put(" , ").fixed(m.target_height, 3).end_line(kLf);
+  };
+  each_station(out, set_up, observe);
 }
 
 struct Generator {
@@ -655,6 +746,7 @@ constexpr Generator kGenerators[] = {
     {"leica-tcr407-coords", &leica_tcr407_coords},
     {"nikon-npl352-dos", &nikon_dos},
     {"nikon-npl352-raw", &nikon_raw},
+    {"nikon-dtm300", &nikon_dtm300},
     {"pentax-mes", &pentax_mes},
     {"pentax-cor", &pentax_cor},
     {"pentax-mes-traverse", &pentax_mes_traverse},
@@ -667,6 +759,7 @@ constexpr Generator kGenerators[] = {
     {"topcon-gts3000-raw-wordpad", [](Records& out) { topcon_raw(out, kCrLf); }},
     {"foif-mes", &foif_mes},
     {"foif-cor", &foif_cor},
+    {"topcon-gts200", &topcon_gts200},
 };
 
 const Generator* find_generator(std::string_view command_id) {

@@ -39,12 +39,23 @@ TEST(Detect, EveryCommandsLongDownloadComesOutWithItsCommandFirst) {
   }
 }
 
+// A serial dump sent without line ends is one line, which a long one has cut by the prefix.
+TEST(Detect, ABareSerialDumpLongerThanThePrefixFitsTheGts200Command) {
+  std::string dump = "_'1_(_)1.500";
+  while (dump.size() < 2 * kPrefixBytes)
+    dump += "_+2_ ?+00010000m1000000+0000000g+00009960t**+00+00100_*_,1.500";
+  const std::vector<Detection> fits = rank_commands(Prefix::of(dump, true));
+  ASSERT_EQ(fits.size(), 1u);
+  EXPECT_EQ(fits.front().command->id, "topcon-gts200");
+}
+
 TEST(Prefix, CutsLinesAtCrLfAndCrLfAlikeAndDropsALineCutShort) {
   const Prefix whole = Prefix::of("a\r\nb\rc\nd", true);
   EXPECT_EQ(whole.lines, (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_TRUE(whole.cr);
   EXPECT_TRUE(whole.lone_lf);
   EXPECT_EQ(Prefix::of("a\nb", false).lines, std::vector<std::string>{"a"});
+  EXPECT_EQ(Prefix::of("a\nb", false).cut, "b");
   const std::string big(kPrefixBytes + 10, 'x');
   const Prefix cut = Prefix::of("line\n" + big, true);
   EXPECT_FALSE(cut.whole);

@@ -17,7 +17,7 @@ cases=(
   "|list convert detect --help --version"
   "convert l|leica-tc600 leica-tcr307 leica-tcr407-idx leica-tcr407-mdt leica-tcr407-coords leica-gsi leica-gsi-coords"
   "convert topcon-gts3000-r|topcon-gts3000-raw topcon-gts3000-raw-wordpad"
-  "convert --to out nikon|nikon-npl352-dos nikon-npl352-raw"
+  "convert --to out nikon|nikon-npl352-dos nikon-npl352-raw nikon-dtm300"
   "convert south-mes |"
   "convert south-mes --|--overwrite= --scratch-dir= --to --help"
   "convert south-mes --overwrite =|ask yes no"

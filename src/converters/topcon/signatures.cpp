@@ -1,5 +1,6 @@
 // How each Topcon format shows itself in the first lines of a file.
 #include <optional>
+#include <string>
 
 #include "converters/topcon/topcon.hpp"
 #include "flow/text.hpp"
@@ -18,7 +19,63 @@ std::optional<std::string_view> raw_key(std::string_view line) {
   return key;
 }
 
+// The text of a GTS-200 dump is read this far: its first record must begin within 200
+// characters, and an observation word has 29 up to its angle letter.
+constexpr std::size_t kDumpStart = 200, kObservationShape = 29;
+
+// The start of a dump's text, freed of its framing (STX, the 4 check characters and ETX of each
+// block; EOT); `blocks`: how many framed blocks it took.
+std::string dump_start(const Prefix& prefix, int& blocks) {
+  std::string text;
+  const auto take = [&](std::string_view line) {
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    if (line.size() >= 6 && line.front() == '\x02' && line.back() == '\x03') {
+      ++blocks;
+      line = line.substr(1, line.size() - 6);
+    }
+    if (line != "\x04") text.append(line);
+  };
+  for (const std::string& line : prefix.lines) {
+    if (text.size() >= kDumpStart + kObservationShape) return text;
+    take(line);
+  }
+  take(prefix.cut);
+  return text;
+}
+
+bool digits_at(std::string_view text, std::size_t at, std::size_t count) {
+  for (std::size_t i = at; i < at + count; ++i)
+    if (text[i] < '0' || text[i] > '9') return false;
+  return true;
+}
+
+// "_ ?+SSSSSSSSmZZZZZZZ+HHHHHHHu" at `at`: its angle letter, or 0.
+char observation_at(std::string_view text, std::size_t at) {
+  const std::string_view w = text.substr(at, kObservationShape);
+  if (w.size() < kObservationShape || !w.starts_with("_ ?+") || w[12] != 'm' ||
+      (w[20] != '+' && w[20] != '-') || (w[28] != 'd' && w[28] != 'g'))
+    return 0;
+  return digits_at(w, 4, 8) && digits_at(w, 13, 7) && digits_at(w, 21, 7) ? w[28] : 0;
+}
+
 }  // namespace
+
+Fit gts200_dump_signature(const Prefix& prefix) {
+  int blocks = 0;
+  const std::string joined = dump_start(prefix, blocks);
+  const std::string_view text = trim(joined);
+  if (!text.starts_with("_'")) return {};
+  for (std::size_t at = text.find("_ ?"); at < kDumpStart; at = text.find("_ ?", at + 1)) {
+    if (const char unit = observation_at(text, at)) {
+      std::string evidence = "λήψη σειριακής θύρας, στάση «_'» και μέτρηση «_ ?» με γωνίες σε «";
+      evidence += unit;
+      evidence += "»· ";
+      evidence += blocks > 0 ? "σε μπλοκ STX…ETX" : "χωρίς αλλαγές γραμμής";
+      return {100, evidence};
+    }
+  }
+  return {};
+}
 
 Fit gts3000_signature(const Prefix& prefix) {
   Tally lines;
