@@ -17,7 +17,8 @@ namespace korvath {
 namespace {
 
 // The makers in the order the menu bar shows them; the catalogue fills their menus.
-constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON", "LEICA"};
+constexpr std::string_view kMakers[] = {"SOUTH",  "PENTAX", "NIKON",
+                                        "TOPCON", "LEICA",  "GEODIMETER"};
 
 // "mnu" and the menu path without blanks and slashes: "LEICA/TCR 407" is mnuLEICATCR407.
 QString menu_object_name(std::string_view path) {

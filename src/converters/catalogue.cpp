@@ -1,5 +1,6 @@
 #include "converters/catalogue.hpp"
 
+#include "converters/geodimeter/geodimeter.hpp"
 #include "converters/leica/leica.hpp"
 #include "converters/nikon/nikon.hpp"
 #include "converters/pentax/pentax.hpp"
@@ -11,6 +12,9 @@ namespace korvath {
 namespace {
 
 constexpr std::string_view kAllFiles = "Όλα τα αρχεία (*.*)|*.*|";
+constexpr std::string_view kGeodimeterTitle = "Άνοιγμα αρχείου GEODIMETER";
+constexpr std::string_view kGeodimeterFilter =
+    "Αρχεία JOB/ARE (*.job;*.JOB;*.are;*.ARE)|*.job;*.JOB;*.are;*.ARE|Όλα τα αρχεία (*.*)|*.*|";
 constexpr std::string_view kLeica407Title = "Άνοιγμα αρχείου LEICA TCR407";
 constexpr std::string_view kNikonTitle = "Άνοιγμα αρχείου Nikon NPL 352";
 constexpr std::string_view kPentaxMesTitle = "Άνοιγμα αρχείου μετρήσεων PENTAX";
@@ -180,6 +184,25 @@ constexpr ConversionCommand kCommands[] = {
      .scratch_files = {"/Top300hlp.txt"},
      .convert = &topcon::convert_gts3000_raw_wordpad,
      .signature = &topcon::gts3000_raw_signature},
+    {.id = "geodimeter",
+     .menu_name = "mnuGEODIMETERMES",
+     .menu_path = "GEODIMETER/JOB-ARE",
+     .caption = "ΜΕΤΡΗΣΕΙΣ",
+     .open_title = kGeodimeterTitle,
+     .open_filter = kGeodimeterFilter,
+     .outputs = Outputs::measurements,
+     .opening = Opening::late,
+     .convert = &geodimeter::convert_measurements,
+     .signature = &geodimeter::measurements_signature},
+    {.id = "geodimeter-coords",
+     .menu_name = "mnuGEODIMETERCOR",
+     .menu_path = "GEODIMETER/JOB-ARE",
+     .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ",
+     .open_title = kGeodimeterTitle,
+     .open_filter = kGeodimeterFilter,
+     .outputs = Outputs::coordinates,
+     .convert = &geodimeter::convert_coordinates,
+     .signature = &geodimeter::coordinates_signature},
 };
 
 }  // namespace
