@@ -39,6 +39,11 @@ double read_digits(std::string_view digits) {
   return number;
 }
 
+double dms_grads(double degrees, int minutes, double seconds) {
+  // This order exactly: another one can change the fifteenth digit.
+  return (degrees + minutes / 60.0 + seconds / 3600.0) * 400 / 360;
+}
+
 double dms_to_grads(double value, const Value& as_read, const Where& where) {
   const std::string digits = fixed_digits(std::fabs(value));
   const auto point = digits.find('.');
@@ -51,8 +56,7 @@ double dms_to_grads(double value, const Value& as_read, const Where& where) {
   const double seconds = read_digits(seconds_text);
   if (minutes >= 60 || seconds >= 60)
     throw ConversionError(Fault::not_an_angle, where, plain_text(as_read));
-  // This order exactly: another one can change the fifteenth digit.
-  const double grads = (degrees + minutes / 60.0 + seconds / 3600.0) * 400 / 360;
+  const double grads = dms_grads(degrees, minutes, seconds);
   return value < 0 ? -grads : grads;
 }
 
@@ -113,6 +117,29 @@ void convert_to_grads(Value& v, AngleUnit unit, const Where& where) {
     case AngleUnit::unknown:
       return;
   }
+}
+
+std::optional<double> dms_text_in_grads(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  std::uint64_t degrees = 0, minutes = 0, seconds = 0;
+  int digits = 0, places = 0;
+  for (; p != end && *p >= '0' && *p <= '9'; ++p, ++digits) degrees = degrees * 10 + (*p - '0');
+  if (p != end && *p == '.') {
+    for (++p; p != end && *p >= '0' && *p <= '9'; ++p, ++digits, ++places) {
+      std::uint64_t& place = places < 2 ? minutes : seconds;
+      place = place * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+  }
+  if (p != end || digits == 0 || digits > 15) return std::nullopt;
+  for (int missing = places; missing < 4; ++missing) (missing < 2 ? minutes : seconds) *= 10;
+  const int decimals = places > 4 ? places - 4 : 0;  // of the seconds
+  const double second = short_decimal_number(seconds, decimals, false);
+  if (minutes >= 60 || second >= 60) return std::nullopt;
+  const double grads = dms_grads(static_cast<double>(degrees), static_cast<int>(minutes), second);
+  return negative && grads != 0 ? -grads : grads;
 }
 
 double angle_in_grads(double value, AngleUnit unit, const Where& where) {

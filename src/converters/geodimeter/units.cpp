@@ -60,8 +60,10 @@ bool Units::declare(std::string_view code, const Where& where) {
 }
 
 double Units::grads(std::string_view value, const Where& where) {
-  const double number = number_at(value, where);
   const AngleUnit unit = dms_declared_ ? AngleUnit::dms : file_unit(where.file);
+  if (unit == AngleUnit::dms)
+    if (const std::optional<double> grads = dms_text_in_grads(value)) return *grads;
+  const double number = number_at(value, where);
   return unit == AngleUnit::grads ? number : angle_in_grads(number, unit, where);
 }
 
