@@ -122,17 +122,20 @@ void convert_to_grads(Value& v, AngleUnit unit, const Where& where) {
 std::optional<double> dms_text_in_grads(std::string_view text) {
   const char* p = text.data();
   const char* const end = p + text.size();
+  const auto digit = [&p, end] { return p != end && static_cast<unsigned char>(*p - '0') < 10; };
   const bool negative = p != end && *p == '-';
   if (p != end && (*p == '-' || *p == '+')) ++p;
   std::uint64_t degrees = 0, minutes = 0, seconds = 0;
-  int digits = 0, places = 0;
-  for (; p != end && *p >= '0' && *p <= '9'; ++p, ++digits) degrees = degrees * 10 + (*p - '0');
-  if (p != end && *p == '.') {
-    for (++p; p != end && *p >= '0' && *p <= '9'; ++p, ++digits, ++places) {
-      std::uint64_t& place = places < 2 ? minutes : seconds;
-      place = place * 10 + static_cast<std::uint64_t>(*p - '0');
-    }
+  const char* const start = p;
+  for (; digit(); ++p) degrees = degrees * 10 + static_cast<std::uint64_t>(*p - '0');
+  int places = 0;
+  const bool point = p != end && *p == '.';
+  if (point) {
+    for (++p; places < 2 && digit(); ++p, ++places)
+      minutes = minutes * 10 + static_cast<std::uint64_t>(*p - '0');
+    for (; digit(); ++p, ++places) seconds = seconds * 10 + static_cast<std::uint64_t>(*p - '0');
   }
+  const auto digits = (p - start) - (point ? 1 : 0);
   if (p != end || digits == 0 || digits > 15) return std::nullopt;
   for (int missing = places; missing < 4; ++missing) (missing < 2 ? minutes : seconds) *= 10;
   const int decimals = places > 4 ? places - 4 : 0;  // of the seconds

@@ -102,18 +102,22 @@ bool is_angle_label(int number) {
 }
 
 void PassedOver::count(int label, std::uint64_t line, Why why) {
-  const int key = label * 8 + static_cast<int>(why);
-  auto found = kinds_.find(key);
-  if (found == kinds_.end()) {
+  const auto why_index = static_cast<std::size_t>(why);
+  std::size_t* kind = nullptr;
+  if (label < kKeptLabels) {
+    kind = &kinds_[static_cast<std::size_t>(label) * kReasons + why_index];
+  } else {
+    const auto key = static_cast<std::size_t>(label) * kReasons + why_index;
+    kind = &other_kinds_.try_emplace(key, kNone).first->second;
+  }
+  if (*kind == kNone) {
     const std::string number = std::to_string(label);
     const std::string_view because = reason(label, why);
     const std::string after = because.empty() ? "" : " (" + std::string(because) + ")";
-    found = kinds_
-                .emplace(key, tally_.kind("παραλείφθηκε 1 ετικέτα " + number + after,
-                                          "παραλείφθηκαν {} ετικέτες " + number + after))
-                .first;
+    *kind = tally_.kind("παραλείφθηκε 1 ετικέτα " + number + after,
+                        "παραλείφθηκαν {} ετικέτες " + number + after);
   }
-  tally_.count(found->second, Where{{}, line});
+  tally_.count(*kind, Where{{}, line});
 }
 
 void PassedOver::not_a_label(std::uint64_t line) {

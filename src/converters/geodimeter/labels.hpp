@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,14 +50,43 @@ enum class Why {
 /// The labels passed over, counted by number and reason.
 class PassedOver {
  public:
-  explicit PassedOver(RecordTally& tally) : tally_(tally) {}
+  explicit PassedOver(RecordTally& tally) : tally_(tally) { kinds_.fill(kNone); }
   void count(int label, std::uint64_t line, Why why = Why::unused);
   /// A line that is not "label=value" (a blank line is no record and is not counted).
   void not_a_label(std::uint64_t line);
 
  private:
+  static constexpr std::size_t kNone = SIZE_MAX, kReasons = 8;
   RecordTally& tally_;
-  std::unordered_map<int, std::size_t> kinds_;  // label x 8 + reason: the tally's kind
+  // The tally's kind of each label and reason, looked up at every label passed over: in a table
+  // for the labels below kKeptLabels, which most are.
+  std::array<std::size_t, kKeptLabels * kReasons> kinds_{};
+  std::unordered_map<std::size_t, std::size_t> other_kinds_;  // label x kReasons + reason
+};
+
+/// A kept value's text. A short one is copied in one move of a fixed size: the line reader lets
+/// the bytes after a line be read (kLineReadAhead), so a value that ends on the line can be
+/// copied with bytes after it that are never looked at.
+class ValueText {
+ public:
+  void assign(std::string_view value) {
+    size_ = value.size();
+    if (size_ <= kShort) {
+      std::memcpy(short_.data(), value.data(), kShort);
+    } else {
+      long_.assign(value);
+    }
+  }
+  std::string_view view() const {
+    return size_ <= kShort ? std::string_view(short_.data(), size_) : std::string_view(long_);
+  }
+
+ private:
+  static constexpr std::size_t kShort = 32;
+  static_assert(kShort <= kLineReadAhead);
+  std::array<char, kShort> short_{};
+  std::size_t size_ = 0;
+  std::string long_;
 };
 
 /// One block: the label that started it (0 before the first) with its name, and the first value
@@ -68,7 +98,9 @@ class Block {
   std::uint64_t name_line() const { return name_line_; }
 
   bool has(int label) const { return (given_ >> label & 1U) != 0; }
-  std::string_view value(int label) const { return values_[static_cast<std::size_t>(label)]; }
+  std::string_view value(int label) const {
+    return values_[static_cast<std::size_t>(label)].view();
+  }
   std::uint64_t line(int label) const { return lines_[static_cast<std::size_t>(label)]; }
   Where where(std::string_view file, int label) const { return {file, line(label)}; }
   /// The labels given, lowest first, as a mask of bits.
@@ -79,7 +111,7 @@ class Block {
   int kind_ = 0;
   std::string name_;
   std::uint64_t name_line_ = 0, given_ = 0;
-  std::array<std::string, kKeptLabels> values_;
+  std::array<ValueText, kKeptLabels> values_;
   std::array<std::uint64_t, kKeptLabels> lines_{};
 };
 
