@@ -8,7 +8,8 @@ namespace korvath {
 
 Value point_name(std::string_view raw) {
   const std::string_view name = trim(raw);
-  if (const auto number = parse_number(name)) return *number;
+  // Kept with its text, from which the number is written as bare-number text at least cost.
+  if (const auto number = parse_number(name)) return ReadNumber(*number, name);
   return text(name);
 }
 
