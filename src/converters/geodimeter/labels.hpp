@@ -117,7 +117,8 @@ class Block {
 
 /// Reads a job or area file a block at a time. Labels the command does not keep are counted as
 /// passed over when read, and so are lines that are not "label=value"; a kept label with an
-/// empty value is as if not given; label 23 declares the units, in force from its line on.
+/// empty value is as if not given; label 23 declares the units when it is read, so that they hold
+/// for the angles of its own block, whatever their order, and of the blocks after it.
 class BlockReader {
  public:
   /// `kept`: the labels the command keeps, as a mask of bits (each below kKeptLabels).

@@ -22,8 +22,8 @@ class Units {
   /// `angles`: whether the command reads angles (the coordinate command reads only lengths).
   Units(Conversion& c, bool angles) : c_(c), angles_(angles) {}
 
-  /// Label 23 at `where`, in force from its line on. False for a code that is not four digits,
-  /// which declares nothing.
+  /// Label 23 at `where`, in force for the angles converted from now on. False for a code that is
+  /// not four digits, which declares nothing.
   bool declare(std::string_view code, const Where& where);
   /// An angle value in grads. DDD.MMSS with 60 minutes or seconds or more is Fault::not_an_angle.
   double grads(std::string_view value, const Where& where);
