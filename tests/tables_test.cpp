@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "flow/readers.hpp"
 #include "flow/report.hpp"
 #include "flow/text.hpp"
+#include "formats/angle_unit.hpp"
 #include "formats/observation.hpp"
 #include "platform/rich_text_box.hpp"
 #include "support/case_file.hpp"
@@ -152,6 +154,14 @@ const std::map<std::string_view, std::function<std::string(const Args&)>> kKinds
        RichTextBox rt1;
        rt1.Text(a[1]);
        return rt1.TextRTF();
+     }},
+    {"dms-text",
+     [](const Args& a) -> std::string {
+       const std::optional<double> grads = dms_text_in_grads(a[1]);
+       if (!grads) return "none";
+       const double read = angle_in_grads(number(a[1]), AngleUnit::dms, kAt);
+       const bool same = *grads == read && std::signbit(*grads) == std::signbit(read);
+       return shortest(*grads) + (same ? "" : " (as a number: " + shortest(read) + ")");
      }},
     {"detect", [](const Args& a) { return fitting(a[1]); }},
     {"fits", [](const Args& a) { return ids_of(rank_commands(Prefix::of(a[1], true))); }},

@@ -18,7 +18,7 @@ namespace {
 
 // The makers in the order the menu bar shows them; the catalogue fills their menus.
 constexpr std::string_view kMakers[] = {"SOUTH", "PENTAX", "NIKON", "TOPCON",
-                                        "LEICA", "SOKKIA", "FOIF"};
+                                        "LEICA", "SOKKIA", "FOIF",  "GEODIMETER"};
 
 // "mnu" and the menu path without blanks and slashes: "LEICA/TCR 407" is mnuLEICATCR407,
 // "LEICA/GSI-8 / GSI-16" mnuLEICAGSI-8GSI-16.

@@ -1,6 +1,7 @@
 #include "converters/catalogue.hpp"
 
 #include "converters/foif/foif.hpp"
+#include "converters/geodimeter/geodimeter.hpp"
 #include "converters/leica/leica.hpp"
 #include "converters/nikon/nikon.hpp"
 #include "converters/pentax/pentax.hpp"
@@ -12,6 +13,9 @@ namespace korvath {
 namespace {
 
 constexpr std::string_view kAllFiles = "Όλα τα αρχεία (*.*)|*.*|";
+constexpr std::string_view kGeodimeterTitle = "Άνοιγμα αρχείου GEODIMETER";
+constexpr std::string_view kGeodimeterFilter =
+    "Αρχεία JOB/ARE (*.job;*.JOB;*.are;*.ARE)|*.job;*.JOB;*.are;*.ARE|Όλα τα αρχεία (*.*)|*.*|";
 constexpr std::string_view kLeica407Title = "Άνοιγμα αρχείου LEICA TCR407";
 constexpr std::string_view kLeicaGsiTitle = "Άνοιγμα αρχείου LEICA GSI";
 // GSI downloads end in .gsi, or .gre from some field software; either case.
@@ -269,6 +273,25 @@ constexpr ConversionCommand kCommands[] = {
      .opening = Opening::late,
      .convert = &topcon::convert_gts200_dump,
      .signature = &topcon::gts200_dump_signature},
+    {.id = "geodimeter",
+     .menu_name = "mnuGEODIMETERMES",
+     .menu_path = "GEODIMETER/JOB-ARE",
+     .caption = "ΜΕΤΡΗΣΕΙΣ",
+     .open_title = kGeodimeterTitle,
+     .open_filter = kGeodimeterFilter,
+     .outputs = Outputs::measurements,
+     .opening = Opening::late,
+     .convert = &geodimeter::convert_measurements,
+     .signature = &geodimeter::measurements_signature},
+    {.id = "geodimeter-coords",
+     .menu_name = "mnuGEODIMETERCOR",
+     .menu_path = "GEODIMETER/JOB-ARE",
+     .caption = "ΣΥΝΤΕΤΑΓΜΕΝΕΣ",
+     .open_title = kGeodimeterTitle,
+     .open_filter = kGeodimeterFilter,
+     .outputs = Outputs::coordinates,
+     .convert = &geodimeter::convert_coordinates,
+     .signature = &geodimeter::coordinates_signature},
 };
 
 }  // namespace

@@ -119,16 +119,18 @@ char* write_decimal_backwards(char* p, std::uint64_t whole, int decimals) {
   return p;
 }
 
+// 10^0 to 10^19: every power of ten a 64-bit whole number holds.
+constexpr auto kWholePowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{1};
+  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+  return powers;
+}();
+
 // The number of decimal digits of `n` (0 for 0), from its binary length: 1233 / 4096 is just
 // above log10(2), so the guess is the count or one less.
 int digit_count(std::uint64_t n) {
-  static constexpr auto kPowers = [] {
-    std::array<std::uint64_t, 20> powers{1};
-    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
-    return powers;
-  }();
   const int guess = (std::bit_width(n) * 1233) >> 12;
-  return guess + (n >= kPowers[static_cast<std::size_t>(guess)] ? 1 : 0);
+  return guess + (n >= kWholePowersOfTen[static_cast<std::size_t>(guess)] ? 1 : 0);
 }
 
 // Powers of ten that a double holds exactly.
@@ -189,6 +191,44 @@ Decimal15 decimal15(double value, bool short_tried = false) {
   return d;
 }
 
+// The places fixed_digits_in_place works out in a buffer: a point within this many digits of
+// the first, and as many decimals.
+constexpr int kNearPlaces = 20;
+
+// fixed_digits for a number whose 15-digit form has its point within kNearPlaces digits, to at
+// most kNearPlaces decimals: the same digits, worked out in a buffer rather than in strings
+// (it writes every angle of the newer measurement files).
+bool fixed_digits_in_place(double value, const Decimal15& d, int decimals, std::string& out) {
+  const int point = d.exponent + 1;  // digits before the decimal point
+  char buffer[2 * kNearPlaces + 4];
+  char* first = buffer + 1;  // room for a carry before the first digit
+  char* last = first;
+  if (point <= 0) *last++ = '0';
+  for (int i = 0; i < point; ++i) *last++ = i < 15 ? d.digits[i] : '0';
+  // The kept decimals and the one after them, which rounds.
+  for (int place = point; place <= point + decimals; ++place)
+    *last++ = place >= 0 && place < 15 ? d.digits[place] : '0';
+  const bool round_up = *--last >= '5';
+  if (round_up) {
+    char* p = last;
+    while (p != first && p[-1] == '9') *--p = '0';
+    if (p == first) {
+      *--first = '1';
+    } else {
+      ++p[-1];
+    }
+  }
+  const std::ptrdiff_t integer_length = last - first - decimals;
+  const bool nonzero = std::find_if(first, last, [](char c) { return c != '0'; }) != last;
+  if (nonzero && value < 0) out.push_back('-');
+  out.append(first, static_cast<std::size_t>(integer_length));
+  if (decimals > 0) {
+    out.push_back('.');
+    out.append(first + integer_length, static_cast<std::size_t>(decimals));
+  }
+  return nonzero;
+}
+
 // Writes a number as integer digits and fraction digits, rounded to `decimals` places on its
 // 15-digit decimal form, halves away from zero. Returns false when it rounds to zero.
 bool fixed_digits(double value, int decimals, std::string& out) {
@@ -197,6 +237,8 @@ bool fixed_digits(double value, int decimals, std::string& out) {
     throw ConversionError(Fault::number_too_large, {}, std::to_string(value));
   if (value != 0) {
     const Decimal15 d = decimal15(value);
+    if (decimals >= 0 && decimals <= kNearPlaces && std::abs(d.exponent) < kNearPlaces)
+      return fixed_digits_in_place(value, d, decimals, out);
     const std::string_view digits(d.digits, 15);
     const int point = d.exponent + 1;  // digits before the decimal point
     if (point <= 0) {
@@ -405,16 +447,28 @@ std::string bare_number(double value) {
 }
 
 std::string format_fixed(double value, int decimals) {
-  // A short decimal below 1E+09 is rounded in whole numbers: its digits are its 15-digit form,
-  // and padded to nine decimals they still fit.
+  // A number below 1E+09 is rounded in whole numbers: its 15-digit form, from scaling it to 15
+  // digits when that rounds without doubt (a reduced angle), or a short decimal's own digits;
+  // padded to nine decimals they still fit.
   std::int64_t whole = 0;
-  int places = 0;
-  if (decimals >= 0 && decimals <= 9 && std::fabs(value) < 1e9 &&
-      short_decimal(std::fabs(value), whole, places)) {
+  int places = 0, exponent = 0;
+  const double magnitude = std::fabs(value);
+  bool whole_digits = false;
+  if (decimals >= 0 && decimals <= 9 && magnitude < 1e9) {
+    whole_digits = scaled_rounding(magnitude, whole, exponent);
+    if (whole_digits) {
+      places = 14 - exponent;  // the 15 digits, the first in the place of 10^exponent
+    } else {
+      whole_digits = short_decimal(magnitude, whole, places);
+    }
+  }
+  if (whole_digits) {
     auto rounded = static_cast<std::uint64_t>(whole);
-    for (; places > decimals; --places) {
-      const bool round_up = places == decimals + 1 && rounded % 10 >= 5;
-      rounded = rounded / 10 + (round_up ? 1 : 0);
+    if (places > decimals) {  // the first digit dropped rounds, halves away from zero
+      const auto dropped = static_cast<std::size_t>(places - decimals - 1);
+      rounded = dropped < kWholePowersOfTen.size() ? rounded / kWholePowersOfTen[dropped] : 0;
+      rounded = rounded / 10 + (rounded % 10 >= 5 ? 1 : 0);
+      places = decimals;
     }
     for (; places < decimals; ++places) rounded *= 10;
     char text[40];

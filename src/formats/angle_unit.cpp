@@ -39,6 +39,11 @@ double read_digits(std::string_view digits) {
   return number;
 }
 
+double dms_grads(double degrees, double minutes, double seconds) {
+  // This order exactly: another one can change the fifteenth digit.
+  return (degrees + minutes / 60.0 + seconds / 3600.0) * 400 / 360;
+}
+
 double dms_to_grads(double value, const Value& as_read, const Where& where) {
   const std::string digits = fixed_digits(std::fabs(value));
   const auto point = digits.find('.');
@@ -112,6 +117,33 @@ void convert_to_grads(Value& v, AngleUnit unit, const Where& where) {
   }
 }
 
+std::optional<double> dms_text_in_grads(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const auto digit = [&p, end] { return p != end && static_cast<unsigned char>(*p - '0') < 10; };
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  std::uint64_t degrees = 0, minutes = 0, seconds = 0;
+  const char* const start = p;
+  for (; digit(); ++p) degrees = degrees * 10 + static_cast<std::uint64_t>(*p - '0');
+  int places = 0;
+  const bool point = p != end && *p == '.';
+  if (point) {
+    for (++p; places < 2 && digit(); ++p, ++places)
+      minutes = minutes * 10 + static_cast<std::uint64_t>(*p - '0');
+    for (; digit(); ++p, ++places) seconds = seconds * 10 + static_cast<std::uint64_t>(*p - '0');
+  }
+  const auto digits = (p - start) - (point ? 1 : 0);
+  if (p != end || digits == 0 || digits > 15) return std::nullopt;
+  for (int missing = places; missing < 4; ++missing) (missing < 2 ? minutes : seconds) *= 10;
+  const int decimals = places > 4 ? places - 4 : 0;  // of the seconds
+  const double second = short_decimal_number(seconds, decimals, false);
+  if (minutes >= 60 || second >= 60) return std::nullopt;
+  const double grads =
+      dms_grads(static_cast<double>(degrees), static_cast<double>(minutes), second);
+  return negative && grads != 0 ? -grads : grads;
+}
+
 double angle_in_grads(double value, AngleUnit unit, const Where& where) {
   Value v = value;
   convert_to_grads(v, unit, where);
@@ -122,8 +154,7 @@ double dms_in_grads(double degrees, double minutes, double seconds, const Where&
                     std::string_view as_read) {
   if (minutes >= 60 || seconds >= 60)
     throw ConversionError(Fault::not_an_angle, where, std::string(as_read));
-  // This order exactly: another one can change the fifteenth digit.
-  return (degrees + minutes / 60 + seconds / 3600) * 400 / 360;
+  return dms_grads(degrees, minutes, seconds);
 }
 
 void AngleUnitNotes::note(Conversion& c, AngleUnit unit, std::string_view word,

@@ -72,6 +72,11 @@ class AngleUnitNotes {
   static void note(Conversion& c, AngleUnit unit, std::string_view word, const Where& where);
   bool noted_[5] = {};
 };
+/// DDD.MMSS text in grads, straight from its digits: the very number angle_in_grads gives for
+/// the number the text reads as, without a string a value. For "[sign]digits[.digits]" of at
+/// most 15 digits whose minutes and seconds are below 60; none for any other text (read it as a
+/// number and convert that, which faults where it must).
+std::optional<double> dms_text_in_grads(std::string_view text);
 
 /// Lengths the file gives in feet, to metres (x 0.3048 exactly); the user is told once, at the
 /// first length converted.

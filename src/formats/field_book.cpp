@@ -8,7 +8,8 @@ namespace korvath {
 
 Value point_name(std::string_view raw) {
   const std::string_view name = trim(raw);
-  if (const auto number = parse_number(name)) return *number;
+  // Kept with its text, from which the number is written as bare-number text at least cost.
+  if (const auto number = parse_number(name)) return ReadNumber(*number, name);
   return text(name);
 }
 
@@ -20,6 +21,29 @@ Value angle_value(std::optional<double> grads) {
   return grads ? text(format_fixed(*grads, 5)) : text("");
 }
 
+namespace {
+
+// Whether two names are written alike (their plain text is the same), without making that text
+// where the names show it already: two texts, the same number, or a text that begins as no
+// number's plain text does.
+bool same_name(const Value& a, const Value& b) {
+  const std::string* text_a = std::get_if<std::string>(&a);
+  const std::string* text_b = std::get_if<std::string>(&b);
+  if (text_a && text_b) return *text_a == *text_b;
+  const auto number_a = number_in(a), number_b = number_in(b);
+  if (number_a && number_b && *number_a == *number_b) return true;
+  const auto numeric_start = [](const std::string* text) {
+    return !text->empty() && (text->front() == '-' || text->front() == '.' ||
+                              (text->front() >= '0' && text->front() <= '9'));
+  };
+  if ((text_a && number_b && !numeric_start(text_a)) ||
+      (text_b && number_a && !numeric_start(text_b)))
+    return false;
+  return plain_text(a) == plain_text(b);
+}
+
+}  // namespace
+
 FieldBook::FieldBook(Conversion& c, RecordTally& tally)
     : out_(c),
       tally_(tally),
@@ -28,7 +52,7 @@ FieldBook::FieldBook(Conversion& c, RecordTally& tally)
 
 void FieldBook::set_up(Value station, std::optional<double> instrument_height) {
   station_ = std::move(station);
-  instrument_height_ = instrument_height;
+  set_instrument_height(instrument_height);
   backsight_ = text("");
   orientation_ = 0;
   awaiting_backsight_ = true;
@@ -53,12 +77,10 @@ void FieldBook::observe(const Shot& shot, const Where& where) {
   if (shot.reading) direction = reduce_to_backsight(*shot.reading, orientation_, where);
   const Value target_height = length_value(shot.target_height), horizontal = angle_value(direction),
               vertical = angle_value(shot.vertical_angle),
-              slope = length_value(shot.slope_distance),
-              instrument = length_value(instrument_height_);
+              slope = length_value(shot.slope_distance);
   const Observation o{shot.target, station_, backsight_, target_height,
-                      horizontal,  vertical, slope,      instrument};
-  const bool to_backsight =
-      !is_empty(backsight_) && plain_text(shot.target) == plain_text(backsight_);
+                      horizontal,  vertical, slope,      instrument_height_};
+  const bool to_backsight = !is_empty(backsight_) && same_name(shot.target, backsight_);
   if (backsight_shot || to_backsight || is_station_target(shot.target, where)) {
     out_.stations.write(o);
   } else {

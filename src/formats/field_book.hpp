@@ -41,7 +41,9 @@ class FieldBook {
   /// A new station: the next shot is its backsight unless name_backsight() names one.
   void set_up(Value station, std::optional<double> instrument_height);
   /// The instrument height from now on (a height written on an observation line).
-  void set_instrument_height(std::optional<double> metres) { instrument_height_ = metres; }
+  void set_instrument_height(std::optional<double> metres) {
+    instrument_height_ = length_value(metres);
+  }
   /// The file names the backsight of the current set-up and its circle reading (grads).
   void name_backsight(Value name, double reading);
   /// Writes a shot to the station file or the point file.
@@ -55,7 +57,7 @@ class FieldBook {
   RecordTally& tally_;
   std::size_t before_set_up_;
   Value station_ = text(""), backsight_ = text("");
-  std::optional<double> instrument_height_;
+  Value instrument_height_ = text("");  // as written, once a set-up rather than once a shot
   double orientation_ = 0;
   bool awaiting_backsight_ = true, any_set_up_ = false;
 };

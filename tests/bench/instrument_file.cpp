@@ -729,6 +729,56 @@ void nikon_dtm300(Records& out) {
     out.put(" , ").fixed(m.target_height, 3).end_line(kLf);
   };
   each_station(out, set_up, observe);
+// Geodimeter labels, one "label=value" a line.
+Records& label(Records& out, std::string_view number) {
+  return out.put(number).put('=');
+}
+
+// An angle in DDD.MMSS, as label 23=2112 declares: whole degrees, then two digits of minutes
+// and two of seconds.
+Records& dms(Records& out, Random& r, std::uint64_t degrees) {
+  return out.number(r.below(degrees)).put('.').number(r.below(60), 2).number(r.below(60), 2);
+}
+
+void geodimeter(Records& out) {
+  Random& r = out.random();
+  auto set_up = [&](std::uint64_t station) {
+    label(out, "2").put("ST").number(station).end_line(kLf);
+    label(out, "23").put("2112").end_line(kLf);
+    label(out, "3").fixed(instrument_height(r), 3).end_line(kLf);
+  };
+  auto observe = [&](Target t, std::uint64_t name) {
+    const Shot m = shot(r);
+    label(out, "5").put(name_prefix(t)).number(name).end_line(kLf);
+    label(out, "6").fixed(m.target_height, 3).end_line(kLf);
+    if (r.below(4) == 0) {  // both faces now and then
+      dms(label(out, "24"), r, 360).end_line(kLf);
+      dms(label(out, "17"), r, 360).end_line(kLf);
+    } else {
+      dms(label(out, "7"), r, 360).end_line(kLf);
+    }
+    dms(label(out, "8"), r, 180).end_line(kLf);
+    if (r.below(50) == 0) {  // a horizontal distance only
+      label(out, "11").fixed(m.distance, 3).end_line(kLf);
+    } else {
+      label(out, "9").fixed(m.distance, 3).end_line(kLf);
+    }
+    if (r.below(20) == 0) label(out, "0").put("TREE").end_line(kLf);
+  };
+  label(out, "50").put("JOB01").end_line(kLf);
+  each_station(out, set_up, observe);
+}
+
+void geodimeter_coords(Records& out) {
+  Survey s;
+  Random& r = out.random();
+  label(out, "50").put("JOB01").end_line(kLf);
+  while (out.more()) {
+    label(out, "5").number(s.point++).end_line(kLf);
+    label(out, "37").fixed(r.between(4100000, 4600000), 3).end_line(kLf);
+    label(out, "38").fixed(r.between(100000, 900000), 3).end_line(kLf);
+    label(out, "39").fixed(r.between(50, 500), 3).end_line(kLf);
+  }
 }
 
 struct Generator {
@@ -760,6 +810,8 @@ constexpr Generator kGenerators[] = {
     {"foif-mes", &foif_mes},
     {"foif-cor", &foif_cor},
     {"topcon-gts200", &topcon_gts200},
+    {"geodimeter", &geodimeter},
+    {"geodimeter-coords", &geodimeter_coords},
 };
 
 const Generator* find_generator(std::string_view command_id) {
