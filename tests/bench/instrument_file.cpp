@@ -638,6 +638,8 @@ void foif_cor(Records& out) {
     foif_set_up(job, out, s.station + 1, s.station, r.between(0, 399.9999));
     ++s.station;
   }
+}
+
 // Topcon GTS-200 serial dump: "_'" set-ups and "_+" ... "_ ?" observations in one stream, cut
 // into blocks of STX, 128 characters, 4 check characters and ETX, a line each, then EOT.
 class SerialBlocks {
@@ -729,6 +731,8 @@ void nikon_dtm300(Records& out) {
     out.put(" , ").fixed(m.target_height, 3).end_line(kLf);
   };
   each_station(out, set_up, observe);
+}
+
 // Geodimeter labels, one "label=value" a line.
 Records& label(Records& out, std::string_view number) {
   return out.put(number).put('=');
