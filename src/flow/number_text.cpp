@@ -120,11 +120,16 @@ char* write_decimal_backwards(char* p, std::uint64_t whole, int decimals) {
 }
 
 // 10^0 to 10^19: every power of ten a 64-bit whole number holds.
-constexpr auto kWholePowersOfTen = [] {
-  std::array<std::uint64_t, 20> powers{1};
-  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+constexpr std::array<std::uint64_t, 20> whole_powers_of_ten() {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& each : powers) {
+    each = power;
+    power *= 10;  // past the last one it wraps, unused
+  }
   return powers;
-}();
+}
+constexpr auto kWholePowersOfTen = whole_powers_of_ten();
 
 // The number of decimal digits of `n` (0 for 0), from its binary length: 1233 / 4096 is just
 // above log10(2), so the guess is the count or one less.
