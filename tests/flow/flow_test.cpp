@@ -120,7 +120,10 @@ TEST(Report, FailureLineNamesTheFileTheLineAndTheText) {
 }
 
 TEST(Report, SuccessSaysFirstWhenNothingWasWrittenThenFilesThenNotes) {
-  Outcome empty{Status::converted, {}, {{"st.txm", 0}, {"pt.txm", 0}}, {{"job", 3, "μονάδα"}}, {}};
+  Outcome empty;
+  empty.status = Status::converted;
+  empty.written = {{"st.txm", 0}, {"pt.txm", 0}};
+  empty.notes = {{"job", 3, "μονάδα"}};
   EXPECT_EQ(success_details(empty),
             "Δεν γράφτηκε καμία γραμμή.\nst.txm: 0 γραμμές\npt.txm: 0 γραμμές\n«job»: γραμμή 3: "
             "μονάδα");
@@ -131,6 +134,30 @@ TEST(Report, SuccessSaysFirstWhenNothingWasWrittenThenFilesThenNotes) {
   empty.written[1].lines = 2;
   EXPECT_EQ(success_details(empty),
             "st.txm: 0 γραμμές\npt.txm: 2 γραμμές\n«job»: γραμμή 3: μονάδα");
+  empty.empty_input = true;
+  empty.fit_warning = "το αρχείο δεν μοιάζει με αρχείο SOUTH / ΜΕΤΡΗΣΕΙΣ";
+  EXPECT_EQ(success_details(empty),
+            "Το αρχείο εισόδου είναι κενό\nτο αρχείο δεν μοιάζει με αρχείο SOUTH / ΜΕΤΡΗΣΕΙΣ\n"
+            "st.txm: 0 γραμμές\npt.txm: 2 γραμμές\n«job»: γραμμή 3: μονάδα");
+}
+
+// A download that ends inside a record is worded for the surveyor, and each output left behind
+// is named with what it holds.
+TEST(Report, FailureSaysWhereTheDownloadWasCutAndWhatWasLeft) {
+  Outcome failed;
+  failed.status = Status::failed;
+  failed.error = ConversionError(Fault::read_past_end, {"job.nik", 12});
+  failed.left = {{"st.txm", 12}, {"pt.txm", 1}, {"x.ODR", 0}};
+  EXPECT_EQ(failure_text(failed),
+            "«job.nik»: η λήψη μοιάζει κομμένη στη γραμμή 12 (το αρχείο τελειώνει στη μέση μιας "
+            "εγγραφής): κατεβάστε την ξανά από το όργανο");
+  EXPECT_EQ(failure_details(failed),
+            "«st.txm» κρατά 12 γραμμές, γραμμένες πριν από το σφάλμα\n«pt.txm» κρατά 1 γραμμή, "
+            "γραμμένη πριν από το σφάλμα\n«x.ODR» έμεινε κενό");
+  failed.empty_input = true;
+  failed.left.clear();
+  EXPECT_EQ(failure_text(failed), "Το αρχείο εισόδου είναι κενό");
+  EXPECT_EQ(failure_details(failed), "");
 }
 
 TEST(Flow, CommandWithoutConverterSaysSoAndOpensNoDialog) {
