@@ -119,6 +119,10 @@ InputAdvice detector_advice() {
       return "το αρχείο είναι " + std::string(kUtf16Text) +
              ", δύο bytes ανά χαρακτήρα, ενώ τα όργανα γράφουν ένα: οι γραμμές του δεν "
              "διαβάζονται σωστά";
+    // An empty file fits nothing, and the report says it is empty.
+    if (prefix->whole && std::all_of(prefix->lines.begin(), prefix->lines.end(),
+                                     [](const std::string& line) { return line.empty(); }))
+      return std::nullopt;
     const std::vector<Detection> fits = rank_commands(*prefix);
     const bool fits_chosen = std::any_of(
         fits.begin(), fits.end(), [&](const Detection& fit) { return fit.command == &chosen; });

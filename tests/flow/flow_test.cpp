@@ -160,6 +160,21 @@ TEST(Report, FailureSaysWhereTheDownloadWasCutAndWhatWasLeft) {
   EXPECT_EQ(failure_details(failed), "");
 }
 
+// A run that wrote nothing gets the warning icon over the same text; an empty input says so
+// before anything else.
+TEST(Flow, EmptyInputSaysSoFirstUnderTheWarningIcon) {
+  const test::Converted out = test::convert_bytes("south-mes", "\r\n\x1A");
+  ASSERT_EQ(out.status, Status::converted);
+  ASSERT_EQ(out.ui.messages.size(), 1u);
+  EXPECT_EQ(out.ui.messages[0].text, kConverted);
+  EXPECT_EQ(out.ui.messages[0].icon, Icon::warning);
+  EXPECT_TRUE(out.ui.messages[0].details.starts_with("Το αρχείο εισόδου είναι κενό\n"))
+      << out.ui.messages[0].details;
+  const test::Converted wrote = test::convert_bytes("south-mes", "ST1 1.5\r\nP1 1.3 10 99 5\r\n");
+  ASSERT_EQ(wrote.ui.messages.size(), 1u);
+  EXPECT_EQ(wrote.ui.messages[0].icon, Icon::information);
+}
+
 TEST(Flow, CommandWithoutConverterSaysSoAndOpensNoDialog) {
   ConversionCommand unbuilt = *find_command("leica-tc600");
   unbuilt.convert = nullptr;
