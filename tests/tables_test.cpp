@@ -21,6 +21,7 @@
 #include "formats/observation.hpp"
 #include "platform/rich_text_box.hpp"
 #include "support/case_file.hpp"
+#include "support/convert.hpp"
 #include "support/files.hpp"
 
 namespace korvath::test {
@@ -90,6 +91,21 @@ std::string fitting(const std::string& file) {
   const std::string ids = ids_of(rank_commands(read_prefix(path.string())));
   const std::optional<Detection> best = best_fit(path.string());
   return ids.empty() == !best && (!best || ids.starts_with(best->command->id)) ? ids : "<best_fit>";
+}
+
+// The commands other than the example's own under which the example converts without the
+// warning that it does not fit: none, when every wrong choice fails or is told so.
+std::string unwarned(const std::string& file) {
+  const std::string bytes = read_file(fs::path(KORVATH_EXAMPLES) / ".." / file);
+  const std::string own = fs::path(file).stem().string();
+  std::string ids;
+  for (const ConversionCommand& command : catalogue()) {
+    if (!command.convert || command.id == own) continue;
+    const Converted out = convert_bytes(command.id, bytes, detector_advice());
+    if (out.status == Outcome::Status::converted && !out.fit_warning)
+      ids += (ids.empty() ? "" : " ") + std::string(command.id);
+  }
+  return ids;
 }
 
 std::string better(const std::string& file, const std::string& chosen) {
@@ -167,6 +183,7 @@ const std::map<std::string_view, std::function<std::string(const Args&)>> kKinds
     {"fits", [](const Args& a) { return ids_of(rank_commands(Prefix::of(a[1], true))); }},
     {"near-miss", [](const Args& a) { return ids_of(near_misses(Prefix::of(a[1], true)), true); }},
     {"better-fit", [](const Args& a) { return better(a[1], a[2]); }},
+    {"wrong-command", [](const Args& a) { return unwarned(a[1]); }},
 };
 
 TEST(Tables, EveryRowGivesItsExpectedText) {

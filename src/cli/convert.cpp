@@ -21,7 +21,7 @@ void warn_about_better_fit(const InputAdvice& advice, const ConversionCommand& c
   std::error_code ec;
   if (!std::filesystem::is_regular_file(input, ec)) return;
   if (const auto better = advice.fits_better(input, command))
-    err << "korvath: προειδοποίηση: το «" << input << "» " << *better << "\n";
+    err << "korvath: προειδοποίηση: «" << input << "»: " << *better << "\n";
 }
 
 }  // namespace
@@ -53,6 +53,7 @@ int convert_file(const ConvertSettings& settings, const std::string& input,
   const Outcome outcome = run_conversion(command, ui, advice);
   switch (outcome.status) {
     case Outcome::Status::converted:
+      if (outcome.empty_input) io.err << "korvath: προειδοποίηση: " << kEmptyInput << "\n";
       if (wrote_nothing(outcome))
         io.err << "korvath: προειδοποίηση: " << nothing_written_line(outcome) << "\n";
       for (const WrittenFile& file : outcome.written) io.out << written_line(file) << '\n';
@@ -61,7 +62,11 @@ int convert_file(const ConvertSettings& settings, const std::string& input,
       ui.show_message(kConverted, kInformationTitle, Icon::information);
       return kExitConverted;
     case Outcome::Status::failed:
-      io.err << "korvath: σφάλμα: " << failure_line(*outcome.error) << '\n';
+      if (outcome.empty_input)
+        io.err << "korvath: σφάλμα: «" << input << "»: " << kEmptyInput << '\n';
+      if (!outcome.empty_input || outcome.error->fault() != Fault::read_past_end)
+        io.err << "korvath: σφάλμα: " << failure_line(*outcome.error) << '\n';
+      for (const WrittenFile& file : outcome.left) io.err << "korvath: " << left_line(file) << '\n';
       return kExitFailed;
     case Outcome::Status::invalid_input:
       return kExitInvalid;

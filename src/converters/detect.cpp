@@ -123,13 +123,30 @@ InputAdvice detector_advice() {
     // Not a better command, but the reason none reads it as it should: its lines come out
     // with a NUL byte after every character.
     if (is_utf16(*prefix))
-      return "είναι " + std::string(kUtf16Text) +
+      return "το αρχείο είναι " + std::string(kUtf16Text) +
              ", δύο bytes ανά χαρακτήρα, ενώ τα όργανα γράφουν ένα: οι γραμμές του δεν "
              "διαβάζονται σωστά";
+    // An empty file fits nothing, and the report says it is empty.
+    if (prefix->whole && std::all_of(prefix->lines.begin(), prefix->lines.end(),
+                                     [](const std::string& line) { return line.empty(); }))
+      return std::nullopt;
+    const std::vector<Detection> fits = rank_commands(*prefix);
+    const bool fits_chosen = std::any_of(
+        fits.begin(), fits.end(), [&](const Detection& fit) { return fit.command == &chosen; });
     const auto better = better_fit(*prefix, chosen);
+    const auto named = [](const Detection& fit) {
+      return "στην εντολή " + std::string(fit.command->id) + " (" + menu_label(*fit.command) +
+             "): " + fit.fit.evidence;
+    };
+    // Not fitting at all is said even when no command fits: a file of long lines or of commas
+    // otherwise converts to confident nonsense under a command that reads anything.
+    if (!fits_chosen) {
+      std::string warning = "το αρχείο δεν μοιάζει με αρχείο " + menu_label(chosen);
+      if (!fits.empty()) warning += "· ταιριάζει " + named(fits.front());
+      return warning;
+    }
     if (!better) return std::nullopt;
-    return "ταιριάζει καλύτερα στην εντολή " + std::string(better->command->id) + " (" +
-           menu_label(*better->command) + "): " + better->fit.evidence;
+    return "το αρχείο ταιριάζει καλύτερα " + named(*better);
   };
   return advice;
 }

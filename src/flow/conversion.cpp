@@ -1,6 +1,11 @@
 #include "flow/conversion.hpp"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "flow/conversion_error.hpp"
 #include "flow/input_kind.hpp"
@@ -46,10 +51,35 @@ std::optional<std::string> Conversion::looks_like() const {
   return advice_.looks_like(input_);
 }
 
-void Conversion::note_better_fit() {
-  if (!advice_.fits_better) return;
-  if (auto better = advice_.fits_better(input_, command_))
-    note({input_name_, 0}, *std::move(better));
+std::optional<std::string> Conversion::fit_warning() const {
+  if (!advice_.fits_better) return std::nullopt;
+  return advice_.fits_better(input_, command_);
+}
+
+void Conversion::check_input_and_folder() const {
+  // A pipe is not opened twice: its bytes are read once, when it is copied.
+  if (!from_stream_) {
+    [[maybe_unused]] const InputFile input(input_, input_name_);  // throws when it does not open
+  }
+  const bool scratch = std::any_of(command_.scratch_files.begin(), command_.scratch_files.end(),
+                                   [](std::string_view name) { return !name.empty(); });
+  struct stat info {};
+  if (!scratch) return;
+  if (stat(folder_.c_str(), &info) != 0)
+    throw ConversionError(Fault::cannot_create, {folder_, 0}, std::strerror(errno));
+  if (!S_ISDIR(info.st_mode))
+    throw ConversionError(Fault::cannot_create, {folder_, 0}, std::strerror(ENOTDIR));
+}
+
+bool Conversion::input_is_empty() const {
+  try {
+    LineReader in = read_input_lines();
+    while (!in.at_end())
+      if (!in.read_line().empty()) return false;
+    return true;
+  } catch (const ConversionError&) {
+    return false;  // not there, or not readable: the failure says so
+  }
 }
 
 Conversion::~Conversion() {
@@ -148,8 +178,10 @@ Conversion::Stage Conversion::ask() {
   }
   if (!take_input(*input)) return Stage::refused;
   // When every answer is known, a pipe is copied once every refusal and question is behind: they
-  // need none of its bytes, and an endless one would hold them up for ever.
+  // need none of its bytes, and an endless one would hold them up for ever. The input and the
+  // scratch folder are checked before any output is created or emptied.
   const bool all_first = ui_.knows_every_answer();
+  if (all_first) check_input_and_folder();
   if (!all_first || !from_stream_) {
     copy_input();
     if (!passes_validation()) return Stage::invalid;
@@ -221,6 +253,21 @@ void Conversion::close_all() {
 
 std::vector<WrittenFile> Conversion::written() const {
   return written_;
+}
+
+std::uint64_t Conversion::lines_written() const {
+  std::uint64_t lines = 0;
+  for (const std::optional<OutputFile>& file : outputs_)
+    if (file) lines += file->lines();
+  return lines;
+}
+
+std::vector<WrittenFile> Conversion::left_behind() const {
+  std::vector<WrittenFile> left;
+  for (std::size_t i = 0; i < output_paths_.size(); ++i)
+    if (outputs_.at(i)) left.push_back({output_paths_[i], outputs_[i]->lines()});
+  if (odr_) left.push_back({odr_->path(), odr_->lines()});
+  return left;
 }
 
 }  // namespace korvath

@@ -94,10 +94,21 @@ class Conversion {
   void close_all();
   /// The outputs with the lines written, after close_all().
   std::vector<WrittenFile> written() const;
+  /// The lines written so far to the station and point files or the coordinate file.
+  std::uint64_t lines_written() const;
+  /// The same for output i alone.
+  std::uint64_t lines_written_to(std::size_t i) const {
+    return outputs_.at(i) ? outputs_[i]->lines() : 0;
+  }
+  /// On the error path: each output this run opened (emptied) with the lines it holds.
+  std::vector<WrittenFile> left_behind() const;
+  /// Whether the input holds nothing but line ends and the marks around a download's text.
+  bool input_is_empty() const;
   /// What the input looks like, from the front end's detector; none when it fits no command.
   std::optional<std::string> looks_like() const;
-  /// Adds a note when the input fits another command better than this one.
-  void note_better_fit();
+  /// The warning for an input the detector does not find fit for this command, or finds fit
+  /// better for another; none otherwise.
+  std::optional<std::string> fit_warning() const;
 
   /// Adds a note for the final report (each front end shows them after the files written).
   void note(const Where& where, std::string text) {
@@ -118,6 +129,9 @@ class Conversion {
   void copy_input();
   // The validation pass, when the command has one; false (its message shown) when it rejects.
   bool passes_validation();
+  // Before any output is created or emptied: the input opens and the scratch folder is there.
+  // Throws the fault of the first that is not so.
+  void check_input_and_folder() const;
   ScratchFiles& scratch();
   // Sets the refusal's text: `path` cannot be `role` because it is `other`. Returns true.
   bool refuse(const std::string& path, std::string_view role, std::string_view other);

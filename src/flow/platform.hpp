@@ -8,7 +8,7 @@
 
 namespace korvath {
 
-enum class Icon { error, information };
+enum class Icon { error, warning, information };
 
 class Platform {
  public:

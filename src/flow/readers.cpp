@@ -100,7 +100,10 @@ void InputFile::take_line(std::string& out, std::uint64_t line) {
       if (line_end == '\r' && (pos_ < end_ || refill()) && buffer_[pos_] == '\n') ++pos_;
       return;
     }
-    if (!refill()) return;
+    if (!refill()) {
+      unended_ = true;
+      return;
+    }
   }
 }
 
@@ -127,7 +130,19 @@ std::string_view InputFile::spill_line(std::string& spill, std::uint64_t line) {
 
 void ItemReader::consume_separator() {
   const int c = peek();
-  if (c == ',' || c == '\r' || c == '\n') consume_separator_at(buffer_.data() + pos_);
+  if (c == ',' || c == '\r' || c == '\n') {
+    consume_separator_at(buffer_.data() + pos_);
+  } else if (c == -1) {
+    line_ended_ = unended_ = true;
+  }
+}
+
+void ItemReader::missing_field(Value* into) {
+  // The file ends inside the record: after a comma, or on a last line without its line end.
+  if (at_end() && (!line_ended_ || unended_)) throw ConversionError(Fault::read_past_end, where());
+  line_ended_ = true;
+  ++missing_;
+  if (into) *into = Empty{};
 }
 
 void ItemReader::end_line_at(const char* separator) {
@@ -140,8 +155,9 @@ void ItemReader::check_length() const {
 }
 
 std::string_view ItemReader::read_line() {
-  if (at_end()) throw ConversionError(Fault::read_past_end, where_is(line_));
+  if (at_end()) throw ConversionError(Fault::read_past_end, where());
   current_line_ = line_++;
+  line_ended_ = true;
   return next_line(item_, current_line_);
 }
 
@@ -155,7 +171,7 @@ Value ItemReader::read_item() {
 // pays for no test of whether it keeps what it reads.
 template <bool kKeep>
 void ItemReader::take_item(Value* into) {
-  if (at_end()) throw ConversionError(Fault::read_past_end, where_is(line_));
+  if (at_end()) throw ConversionError(Fault::read_past_end, where());
   int c = peek();
   while (c == ' ' || c == '\t') {
     ++pos_;

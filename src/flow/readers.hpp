@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "flow/conversion_error.hpp"
@@ -59,6 +60,9 @@ class InputFile {
   /// That line's number in this file itself, also when where() names the line of another file
   /// that a scratch record came from: what a declaration made in an earlier pass is keyed by.
   std::uint64_t own_line() const { return current_line_; }
+  /// True once the file's last line was read and no line end closed it: where a download that
+  /// stopped in the middle of a transfer ends.
+  bool last_line_unended() const { return unended_; }
 
   /// Reports this scratch file's lines as lines of the user's file: through the origin of each
   /// line when `origins` is given, else as the line `lines_before` lines earlier.
@@ -108,6 +112,7 @@ class InputFile {
   std::uint64_t current_line_ = 0;
   std::uint64_t unread_ = UINT64_MAX;  // the bytes left to read, up to an end-of-file mark
   std::size_t longest_ = kLongestLine;
+  bool unended_ = false;  // the last line read ended with the file, not a line end
 
  private:
   const LineOrigins* origins_ = nullptr;
@@ -121,9 +126,10 @@ class LineReader : public InputFile {
   using InputFile::InputFile;
 
   /// The next line, valid until the next read or at_end(). Throws Fault::read_past_end at the end
-  /// and Fault::line_too_long for a line over kLongestLine. Inline: a call a line.
+  /// (at the last line: the file ends where a line was still wanted) and Fault::line_too_long
+  /// for a line over kLongestLine. Inline: a call a line.
   std::string_view read_line() {
-    if (at_end()) throw ConversionError(Fault::read_past_end, where_is(current_line_ + 1));
+    if (at_end()) throw ConversionError(Fault::read_past_end, where_is(current_line_));
     ++current_line_;
     return next_line(line_text_, current_line_);
   }
@@ -141,9 +147,38 @@ class LineReader : public InputFile {
 /// - the separator is consumed: a comma, CR LF, CR or LF (LF followed by CR is two separators);
 /// - an empty unquoted item is an empty value; one that reads as a number in full is a number;
 ///   anything else is text.
+///
+/// A record is read as its first item (read_item) and its fields (read_field): the fields of one
+/// line only. A record that ends before its layout's last field gets empty values for the
+/// fields it lacks, and the next line stays a record of its own.
 class ItemReader : public InputFile {
  public:
   using InputFile::InputFile;
+
+  /// The next field of the record on the current line: the next item while the line goes on;
+  /// once it has ended, an empty value, and one more field missing (see take_missing). Throws
+  /// Fault::read_past_end when the file ends inside the record without a line end, as a
+  /// download cut off in the middle of its transfer does.
+  void read_field(Value& into) {
+    if (line_ended_ || at_end()) return missing_field(&into);
+    read_item(into);
+  }
+  /// The same for a field the converter does not use.
+  void skip_field() {
+    if (line_ended_ || at_end()) return missing_field(nullptr);
+    skip_item();
+  }
+  /// Passes over the items left on the current line: the items beyond a record's layout.
+  void skip_rest_of_line() {
+    while (!line_ended_ && !at_end()) skip_item();
+  }
+  /// True when the item read last ended its line (or the file).
+  bool line_ended() const { return line_ended_; }
+  /// The fields found missing since the last call.
+  std::uint64_t take_missing() { return std::exchange(missing_, 0); }
+  /// For a scratch file whose last line stands for the input's last line, which no line end
+  /// closed: a record short of fields there is a download cut off, as in the input itself.
+  void mark_last_line_unended() { unended_ = true; }
 
   /// Throws Fault::read_past_end when no byte is left, Fault::number_too_large for 1E999,
   /// Fault::line_too_long for an item over kLongestLine.
@@ -217,14 +252,18 @@ class ItemReader : public InputFile {
     return begin;
   }
   int peek() { return pos_ < end_ || refill() ? static_cast<unsigned char>(buffer_[pos_]) : -1; }
-  // Consumes a separator at the read position, if any, and counts line ends.
+  // Consumes a separator at the read position, if any, and counts line ends; at the end of the
+  // file, notes that the line ended there.
   void consume_separator();
   // The same for the separator at `separator` in the buffer (a comma, CR or LF). Inline for a
   // comma, the separator of most items.
   void consume_separator_at(const char* separator) {
     pos_ = static_cast<std::size_t>(separator - buffer_.data()) + 1;
-    if (*separator != ',') end_line_at(separator);
+    line_ended_ = *separator != ',';
+    if (line_ended_) end_line_at(separator);
   }
+  // A field of a record whose line has ended: empty, or the fault of a file cut off there.
+  void missing_field(Value* into);
   // Counts the line end at `separator` and consumes the LF of a CR LF.
   void end_line_at(const char* separator);
   void check_length() const;
@@ -237,6 +276,8 @@ class ItemReader : public InputFile {
 
   std::string item_;
   std::uint64_t line_ = 1;  // where the next item begins; current_line_: where the last began
+  bool line_ended_ = true;  // the item read last ended its line
+  std::uint64_t missing_ = 0;
 };
 
 }  // namespace korvath

@@ -14,7 +14,7 @@ std::string_view cause(Fault fault) {
     case Fault::cannot_create:
       return "δεν μπορεί να δημιουργηθεί ή να ανοιχτεί για εγγραφή";
     case Fault::read_past_end:
-      return "ανάγνωση πέρα από το τέλος του αρχείου";
+      return "το αρχείο τελειώνει στη μέση μιας εγγραφής";
     case Fault::not_a_number:
       return "η τιμή δεν είναι αριθμός";
     case Fault::number_too_large:
@@ -94,11 +94,39 @@ std::string quoted_text(std::string_view text) {
 }
 
 std::string failure_line(const ConversionError& error) {
+  // A download that ends inside a record stopped in the middle of its transfer.
+  if (error.fault() == Fault::read_past_end) {
+    std::string line = place(error.file(), 0) + "η λήψη μοιάζει κομμένη";
+    if (error.line() != 0) line += " στη γραμμή " + std::to_string(error.line());
+    return line + " (" + std::string(cause(error.fault())) + "): κατεβάστε την ξανά από το όργανο";
+  }
   std::string line = place(error.file(), error.line()) + std::string(cause(error.fault()));
   if (error.detail().empty()) return line;
   if (detail_is_input(error.fault())) return line + " («" + quoted_text(error.detail()) + "»)";
   return line + " (" + on_one_line(error.detail()) + ")";
-  return line;
+}
+
+std::string left_line(const WrittenFile& file) {
+  const std::string name = "«" + on_one_line(file.path) + "»";
+  if (file.lines == 0) return name + " έμεινε κενό";
+  if (file.lines == 1) return name + " κρατά 1 γραμμή, γραμμένη πριν από το σφάλμα";
+  return name + " κρατά " + std::to_string(file.lines) + " γραμμές, γραμμένες πριν από το σφάλμα";
+}
+
+std::string failure_text(const Outcome& outcome) {
+  if (outcome.empty_input) return std::string(kEmptyInput);
+  return failure_line(*outcome.error);
+}
+
+std::string failure_details(const Outcome& outcome) {
+  std::string details;
+  // An empty input ends any record it was asked for: no cut-off to speak of.
+  if (outcome.empty_input && outcome.error->fault() != Fault::read_past_end)
+    details += failure_line(*outcome.error) + '\n';
+  if (outcome.fit_warning) details += on_one_line(*outcome.fit_warning) + '\n';
+  for (const WrittenFile& file : outcome.left) details += left_line(file) + '\n';
+  if (!details.empty()) details.pop_back();
+  return details;
 }
 
 std::string note_line(const Note& note) {
@@ -117,7 +145,9 @@ std::string nothing_written_line(const Outcome& outcome) {
 
 std::string success_details(const Outcome& outcome) {
   std::string details;
-  if (wrote_nothing(outcome)) details = nothing_written_line(outcome) + '\n';
+  if (outcome.empty_input) details += std::string(kEmptyInput) + '\n';
+  if (outcome.fit_warning) details += on_one_line(*outcome.fit_warning) + '\n';
+  if (wrote_nothing(outcome)) details += nothing_written_line(outcome) + '\n';
   for (const WrittenFile& file : outcome.written) details += written_line(file) + '\n';
   for (const Note& note : outcome.notes) details += note_line(note) + '\n';
   if (!details.empty()) details.pop_back();

@@ -24,6 +24,19 @@ std::string on_one_line(std::string_view text);
 /// the line only where known.
 std::string failure_line(const ConversionError& error);
 
+/// What an input of nothing but line ends is told, before anything else.
+inline constexpr std::string_view kEmptyInput = "Το αρχείο εισόδου είναι κενό";
+
+/// "«st.txm» κρατά 12 γραμμές, γραμμένες πριν από το σφάλμα" for an output a failure left
+/// behind ("«st.txm» έμεινε κενό" when it holds none).
+std::string left_line(const WrittenFile& file);
+
+/// The error box's text: the cause of the failure (failure_line), or kEmptyInput first.
+std::string failure_text(const Outcome& outcome);
+/// The error box's informative text: the warning that the input does not fit the command, then
+/// a line per output left behind.
+std::string failure_details(const Outcome& outcome);
+
 /// "«file»: γραμμή 3: text" for a note; the file and the line only where known.
 std::string note_line(const Note& note);
 
@@ -34,7 +47,8 @@ std::string written_line(const WrittenFile& file);
 /// when the detector knew.
 std::string nothing_written_line(const Outcome& outcome);
 
-/// The success box's informative text: "Δεν γράφτηκε καμία γραμμή" first when every output is
+/// The success box's informative text: kEmptyInput for an empty input, the warning that the
+/// input does not fit the command, "Δεν γράφτηκε καμία γραμμή" when every output is
 /// empty (with what the input looks like, when the detector knew), then a line per output, then
 /// the notes.
 std::string success_details(const Outcome& outcome);

@@ -18,48 +18,62 @@ bool wrote_nothing(const Outcome& outcome) {
 
 Outcome run_conversion(const ConversionCommand& command, Platform& ui, const InputAdvice& advice) {
   using Status = Outcome::Status;
+  Outcome outcome;
   if (!command.convert) {
     ui.show_message(not_built_text(command), kWarningTitle, Icon::error);
-    return {Status::not_built, {}, {}, {}, {}};
+    outcome.status = Status::not_built;
+    return outcome;
   }
+  // Outside the try: on the error path it still names the outputs it leaves behind.
+  Conversion conversion(command, ui, advice);
   try {
-    Conversion conversion(command, ui, advice);
     switch (conversion.ask()) {
       case Conversion::Stage::ended:
-        return {Status::ended, {}, {}, {}, {}};
+        return outcome;
       case Conversion::Stage::invalid:
-        return {Status::invalid_input, {}, {}, {}, {}};
+        outcome.status = Status::invalid_input;
+        return outcome;
       case Conversion::Stage::refused:
         ui.show_message(conversion.refusal(), kWarningTitle, Icon::error);
-        return {Status::refused, {}, {}, {}, {}};
+        outcome.status = Status::refused;
+        return outcome;
       case Conversion::Stage::ready:
         break;
     }
+    outcome.fit_warning = conversion.fit_warning();
     command.convert(conversion);
     conversion.close_all();  // a failed flush or close is never reported as success
-    Outcome outcome{Status::converted, {}, conversion.written(), {}, {}};
+    outcome.status = Status::converted;
+    outcome.written = conversion.written();
     // A success that wrote nothing is most often the wrong command: say what the file looks
-    // like; otherwise say so only when another command fits it better.
-    if (wrote_nothing(outcome))
+    // like, unless the warning that it does not fit said so already.
+    if (wrote_nothing(outcome) && !outcome.fit_warning)
       outcome.looks_like = conversion.looks_like();
-    else
-      conversion.note_better_fit();
     outcome.notes = conversion.notes();
-    return outcome;
   } catch (const ConversionError& e) {
-    return {Status::failed, e, {}, {}, {}};  // unwinding has already closed every file
+    outcome.status = Status::failed;
+    outcome.error = e;
   } catch (const std::exception& e) {
-    return {Status::failed, ConversionError(Fault::other, {}, e.what()), {}, {}, {}};
+    outcome.status = Status::failed;
+    outcome.error = ConversionError(Fault::other, {}, e.what());
   }
+  if (outcome.status == Status::failed) outcome.left = conversion.left_behind();
+  // A cancelled dialog comes before the input is known.
+  if (!(outcome.error && outcome.error->fault() == Fault::cancelled))
+    outcome.empty_input = conversion.input_is_empty();
+  return outcome;
 }
 
 Outcome run_command(const ConversionCommand& command, Platform& ui, const InputAdvice& advice) {
   Outcome outcome = run_conversion(command, ui, advice);
+  // A success that wrote nothing is worth a second look: the warning icon, the same text.
   if (outcome.status == Outcome::Status::converted)
-    ui.show_message(kConverted, kInformationTitle, Icon::information, success_details(outcome));
+    ui.show_message(kConverted, kInformationTitle,
+                    wrote_nothing(outcome) ? Icon::warning : Icon::information,
+                    success_details(outcome));
   // A cancelled dialog is the user's own choice: nothing to say.
   if (outcome.status == Outcome::Status::failed && outcome.error->fault() != Fault::cancelled)
-    ui.show_message(failure_line(*outcome.error), kWarningTitle, Icon::error);
+    ui.show_message(failure_text(outcome), kWarningTitle, Icon::error, failure_details(outcome));
   return outcome;
 }
 

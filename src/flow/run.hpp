@@ -23,9 +23,13 @@ struct Outcome {
   };
   Status status = Status::ended;
   std::optional<ConversionError> error;
-  std::vector<WrittenFile> written;       // converted: each output with the lines written
-  std::vector<Note> notes;                // converted: what the user should know besides
-  std::optional<std::string> looks_like;  // converted with no line written: what the input fits
+  std::vector<WrittenFile> written;        // converted: each output with the lines written
+  std::vector<Note> notes;                 // converted: what the user should know besides
+  std::optional<std::string> looks_like;   // converted with no line written: what the input fits
+  std::optional<std::string> fit_warning;  // the input does not fit the command, or fits another
+                                           // better (Conversion::fit_warning)
+  std::vector<WrittenFile> left;           // failed: each output opened, with the lines it holds
+  bool empty_input = false;                // converted or failed: the input holds nothing
 };
 
 /// A conversion that went through but wrote no line to any output: most often the wrong command.

@@ -45,10 +45,7 @@ bool same_name(const Value& a, const Value& b) {
 }  // namespace
 
 FieldBook::FieldBook(Conversion& c, RecordTally& tally)
-    : out_(c),
-      tally_(tally),
-      before_set_up_(tally.kind("1 μέτρηση πριν από την πρώτη στάση (γράφτηκε χωρίς στάση)",
-                                "{} μετρήσεις πριν από την πρώτη στάση (γράφτηκαν χωρίς στάση)")) {}
+    : out_(c), tally_(tally), before_set_up_(tally.kind(kBeforeSetUp.one, kBeforeSetUp.many)) {}
 
 void FieldBook::set_up(Value station, std::optional<double> instrument_height) {
   station_ = std::move(station);

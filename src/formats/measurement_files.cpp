@@ -20,4 +20,29 @@ void MeasurementOutputs::write_routed(const Observation& o, const Where& where) 
   }
 }
 
+void SetupTally::set_up(const Value& station, const Where& where) {
+  any_ = true;
+  tally_.set_up();
+  if (is_empty(station) || is_station_target(station, where)) {
+    named_ = true;
+  } else {
+    numbered_.push_back({{}, where.line});
+  }
+}
+
+void SetupTally::close(const Conversion& c) {
+  if (named_ || numbered_.empty() || c.lines_written_to(0) > 0) return;
+  for (const Where& where : numbered_)
+    tally_.count(
+        "1 στάση με όνομα αριθμό: το αρχείο μετρήσεων στάσεων έμεινε κενό, οι "
+        "μετρήσεις πήγαν στο αρχείο σημείων",
+        "{} στάσεις με όνομα αριθμό: το αρχείο μετρήσεων στάσεων έμεινε κενό, οι "
+        "μετρήσεις πήγαν στο αρχείο σημείων",
+        where);
+}
+
+void SetupTally::before_set_up(const Where& where) {
+  tally_.count(kBeforeSetUp.one, kBeforeSetUp.many, where);
+}
+
 }  // namespace korvath

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "flow/conversion.hpp"
 #include "flow/output_file.hpp"
+#include "flow/record_tally.hpp"
 #include "formats/observation.hpp"
 
 namespace korvath {
@@ -36,6 +38,29 @@ struct MeasurementOutputs {
 
   StationMeasurementFile stations;
   PointMeasurementFile points;
+};
+
+/// The set-ups of a measurement download, for its account (RecordTally): each one counted as
+/// used, and an observation before the first counted in a note (it has no station). When the
+/// station file stays empty because every station is named by a number (the shots to such a
+/// station go to the point file), the set-ups are counted in a note too (close()).
+class SetupTally {
+ public:
+  explicit SetupTally(RecordTally& tally) : tally_(tally) {}
+  /// A set-up of `station` at `where`.
+  void set_up(const Value& station, const Where& where);
+  /// An observation at `where`, written from the set-up read last.
+  void observe(const Where& where) {
+    if (!any_) before_set_up(where);
+  }
+  /// At the end of the conversion, before the tally's report.
+  void close(const Conversion& c);
+
+ private:
+  void before_set_up(const Where& where);
+  RecordTally& tally_;
+  bool any_ = false, named_ = false;
+  std::vector<Where> numbered_;
 };
 
 }  // namespace korvath

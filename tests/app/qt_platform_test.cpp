@@ -105,8 +105,9 @@ ModalScript::Answer press(std::string_view text, std::string_view title, QMessag
 
 // A session of five TC 600 commands through the real dialogs, each dialog starting at the
 // previous choice: No to the question ends the first; a file cut short gets the error box with
-// its cause; the third converts as the command line does and says what it wrote; an invalid file
-// gets the error message; a cancelled save dialog ends the last with no box at all.
+// its cause and the lines it left; the third converts as the command line does and says what it
+// wrote; an invalid file gets the error message; a cancelled save dialog ends the last with no box
+// at all.
 TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
   const ConversionCommand& tc600 = *find_command("leica-tc600");
   const test::TempDir in, dir;  // a misdirected output lands in a temporary folder too
@@ -132,15 +133,21 @@ TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
       choose(kStationSaveTitle, txm, kSave, cut, stations),
       question(QMessageBox::Yes),
       choose(kPointSaveTitle, txm, kSave, stations, points),
-      press("«" + cut + "»: γραμμή 17: ανάγνωση πέρα από το τέλος του αρχείου", kWarningTitle,
-            QMessageBox::Critical, QMessageBox::Ok),
+      press("«" + cut +
+                "»: η λήψη μοιάζει κομμένη στη γραμμή 16 (το αρχείο τελειώνει στη μέση μιας "
+                "εγγραφής): κατεβάστε την ξανά από το όργανο",
+            kWarningTitle, QMessageBox::Critical, QMessageBox::Ok,
+            "«" + stations + ".txm» κρατά 2 γραμμές, γραμμένες πριν από το σφάλμα\n«" + points +
+                ".txm» κρατά 5 γραμμές, γραμμένες πριν από το σφάλμα"),
       choose(tc600.open_title, tc6, kOpen, points, input),
       choose(kStationSaveTitle, txm, kSave, input, stations),
       question(QMessageBox::Yes),
       choose(kPointSaveTitle, txm, kSave, stations, points),
       question(QMessageBox::Yes),  // the failed command wrote points before its cause
       press(kConverted, kInformationTitle, QMessageBox::Information, QMessageBox::Ok,
-            stations + ".txm: 2 γραμμές\n" + points + ".txm: 5 γραμμές"),
+            stations + ".txm: 2 γραμμές\n" + points + ".txm: 5 γραμμές\n«" + input +
+                "»: γραμμή 13: παραλείφθηκε 1 σύντομη γραμμή με κωδικό 99\n«" + input +
+                "»: διαβάστηκαν 10 εγγραφές: 7 γράφτηκαν, 2 όρισαν στάσεις, 1 παραλείφθηκε"),
       choose(tc600.open_title, tc6, kOpen, points, invalid),
       press(kNotValid, kWarningTitle, QMessageBox::Critical, QMessageBox::Ok,
             "«" + invalid +

@@ -121,7 +121,10 @@ TEST(Report, FailureLineNamesTheFileTheLineAndTheText) {
 }
 
 TEST(Report, SuccessSaysFirstWhenNothingWasWrittenThenFilesThenNotes) {
-  Outcome empty{Status::converted, {}, {{"st.txm", 0}, {"pt.txm", 0}}, {{"job", 3, "μονάδα"}}, {}};
+  Outcome empty;
+  empty.status = Status::converted;
+  empty.written = {{"st.txm", 0}, {"pt.txm", 0}};
+  empty.notes = {{"job", 3, "μονάδα"}};
   EXPECT_EQ(success_details(empty),
             "Δεν γράφτηκε καμία γραμμή.\nst.txm: 0 γραμμές\npt.txm: 0 γραμμές\n«job»: γραμμή 3: "
             "μονάδα");
@@ -132,6 +135,45 @@ TEST(Report, SuccessSaysFirstWhenNothingWasWrittenThenFilesThenNotes) {
   empty.written[1].lines = 2;
   EXPECT_EQ(success_details(empty),
             "st.txm: 0 γραμμές\npt.txm: 2 γραμμές\n«job»: γραμμή 3: μονάδα");
+  empty.empty_input = true;
+  empty.fit_warning = "το αρχείο δεν μοιάζει με αρχείο SOUTH / ΜΕΤΡΗΣΕΙΣ";
+  EXPECT_EQ(success_details(empty),
+            "Το αρχείο εισόδου είναι κενό\nτο αρχείο δεν μοιάζει με αρχείο SOUTH / ΜΕΤΡΗΣΕΙΣ\n"
+            "st.txm: 0 γραμμές\npt.txm: 2 γραμμές\n«job»: γραμμή 3: μονάδα");
+}
+
+// A download that ends inside a record is worded for the surveyor, and each output left behind
+// is named with what it holds.
+TEST(Report, FailureSaysWhereTheDownloadWasCutAndWhatWasLeft) {
+  Outcome failed;
+  failed.status = Status::failed;
+  failed.error = ConversionError(Fault::read_past_end, {"job.nik", 12});
+  failed.left = {{"st.txm", 12}, {"pt.txm", 1}, {"x.ODR", 0}};
+  EXPECT_EQ(failure_text(failed),
+            "«job.nik»: η λήψη μοιάζει κομμένη στη γραμμή 12 (το αρχείο τελειώνει στη μέση μιας "
+            "εγγραφής): κατεβάστε την ξανά από το όργανο");
+  EXPECT_EQ(failure_details(failed),
+            "«st.txm» κρατά 12 γραμμές, γραμμένες πριν από το σφάλμα\n«pt.txm» κρατά 1 γραμμή, "
+            "γραμμένη πριν από το σφάλμα\n«x.ODR» έμεινε κενό");
+  failed.empty_input = true;
+  failed.left.clear();
+  EXPECT_EQ(failure_text(failed), "Το αρχείο εισόδου είναι κενό");
+  EXPECT_EQ(failure_details(failed), "");
+}
+
+// A run that wrote nothing gets the warning icon over the same text; an empty input says so
+// before anything else.
+TEST(Flow, EmptyInputSaysSoFirstUnderTheWarningIcon) {
+  const test::Converted out = test::convert_bytes("south-mes", "\r\n\x1A");
+  ASSERT_EQ(out.status, Status::converted);
+  ASSERT_EQ(out.ui.messages.size(), 1u);
+  EXPECT_EQ(out.ui.messages[0].text, kConverted);
+  EXPECT_EQ(out.ui.messages[0].icon, Icon::warning);
+  EXPECT_TRUE(out.ui.messages[0].details.starts_with("Το αρχείο εισόδου είναι κενό\n"))
+      << out.ui.messages[0].details;
+  const test::Converted wrote = test::convert_bytes("south-mes", "ST1 1.5\r\nP1 1.3 10 99 5\r\n");
+  ASSERT_EQ(wrote.ui.messages.size(), 1u);
+  EXPECT_EQ(wrote.ui.messages[0].icon, Icon::information);
 }
 
 TEST(Flow, CommandWithoutConverterSaysSoAndOpensNoDialog) {

@@ -24,10 +24,11 @@ std::string Session::out(std::string_view name) const {
   return std::filesystem::exists(dir / name) ? read_file(dir / name) : "<missing>";
 }
 
-Converted convert_bytes(std::string_view command_id, std::string_view input) {
+Converted convert_bytes(std::string_view command_id, std::string_view input,
+                        const InputAdvice& advice) {
   const ConversionCommand* command = find_command(command_id);
   if (!command) throw std::invalid_argument("no command " + std::string(command_id));
-  Converted c{Outcome::Status::ended, std::nullopt, {}, std::make_unique<TempDir>(), {}, {}};
+  Converted c{Outcome::Status::ended, std::nullopt, {}, std::make_unique<TempDir>(), {}, {}, {}};
   const std::string input_path = *c.dir / "input.dat";
   write_file(input_path, input);
   c.ui.folder = c.dir->path().string();
@@ -40,10 +41,11 @@ Converted convert_bytes(std::string_view command_id, std::string_view input) {
     c.ui.save_answers.push_back(*c.dir / "points");
     c.outputs = {*c.dir / "stations.txm", *c.dir / "points.txm"};
   }
-  Outcome outcome = run_command(*command, c.ui);
+  Outcome outcome = run_command(*command, c.ui, advice);
   c.status = outcome.status;
   c.error = std::move(outcome.error);
   c.notes = std::move(outcome.notes);
+  c.fit_warning = std::move(outcome.fit_warning);
   return c;
 }
 

@@ -21,7 +21,8 @@ struct Converted {
   std::vector<std::string> outputs;  // final output paths, in dialog order
   std::unique_ptr<TempDir> dir;
   ScriptedPlatform ui;
-  std::vector<Note> notes;  // converted: what the user is told besides
+  std::vector<Note> notes;                 // converted: what the user is told besides
+  std::optional<std::string> fit_warning;  // the input does not fit the command (with advice)
 
   /// Content of output i ("" when the file does not exist).
   std::string file(std::size_t i) const;
@@ -40,6 +41,8 @@ struct Session {
   std::string out(std::string_view name) const;
 };
 
-Converted convert_bytes(std::string_view command_id, std::string_view input);
+/// `advice`: the detector's, for the warning that the input does not fit the command.
+Converted convert_bytes(std::string_view command_id, std::string_view input,
+                        const InputAdvice& advice = {});
 
 }  // namespace korvath::test

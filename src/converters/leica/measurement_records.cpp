@@ -3,10 +3,13 @@
 #include "converters/leica/measurement_records.hpp"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "flow/conversion.hpp"
 #include "flow/readers.hpp"
+#include "flow/record_tally.hpp"
+#include "flow/report.hpp"
 #include "formats/measurement_files.hpp"
 
 namespace korvath::leica {
@@ -30,10 +33,10 @@ class RecordReader {
                               : i == layout_.reading || i == layout_.vertical_angle ||
                                     i == layout_.slope_distance || i == layout_.target_height;
       if (!used) {
-        rows_.skip_item();
+        rows_.skip_field();
         continue;
       }
-      rows_.read_item(values_[i]);
+      rows_.read_field(values_[i]);
       if (i == layout_.reading) reading_where_ = rows_.where();
       if (i == layout_.vertical_angle) vertical_where_ = rows_.where();
     }
@@ -59,26 +62,31 @@ class RecordReader {
 }  // namespace
 
 void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout& layout,
-                             const DeclaredUnits& units) {
+                             RecordTally& tally, const DeclaredUnits& units) {
   MeasurementOutputs out(c);
   RecordReader record(rows, layout);
   Setup setup;
+  SetupTally setups(tally);
   std::uint64_t records = 0, last_setup = 0;
   Value letter, target;  // read into again and again: no new values a record
   while (!rows.at_end()) {
     // The letters are written by the first pass and every blank is gone by then (or, in the
     // IDX file, no item can start with a quote), so the letter needs no trimming.
     rows.read_item(letter);
+    const Where at = rows.where();
     const std::uint64_t own_line = rows.own_line();
+    if (is_empty(letter) && rows.line_ended()) continue;  // a blank line is no record
     ++records;
     const bool marked = layout.backsight_values > 0 && equals_text(letter, "B");
     if (equals_text(letter, "S")) {
-      rows.read_item(setup.station);
+      rows.read_field(setup.station);
       record.read_values(layout.setup_values, true);
       setup.instrument_height = record.value(layout.instrument_height);
       last_setup = records;
+      setups.set_up(setup.station, at);
     } else if (marked || equals_text(letter, "D")) {
-      rows.read_item(target);
+      setups.observe(at);
+      rows.read_field(target);
       record.read_values(marked ? layout.backsight_values : layout.observation_values, false);
       record.angles_to_grads(units.at(own_line));
       const double reading = record.reading();
@@ -102,8 +110,17 @@ void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout
       } else {
         out.write_routed(o, rows.where());
       }
+    } else {
+      const std::string kind = quoted_text(plain_text(letter));
+      tally.count(tally.passed_over("παραλείφθηκε 1 εγγραφή «" + kind + "»",
+                                    "παραλείφθηκαν {} εγγραφές «" + kind + "»"),
+                  at);
     }
+    rows.skip_rest_of_line();
+    tally.count_if_short(rows, at);
   }
+  setups.close(c);
+  tally.report(c, c.input_name());
 }
 
 }  // namespace korvath::leica

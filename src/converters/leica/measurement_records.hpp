@@ -9,6 +9,7 @@
 namespace korvath {
 class Conversion;
 class ItemReader;
+class RecordTally;
 }  // namespace korvath
 
 #include "formats/angle_unit.hpp"
@@ -29,13 +30,13 @@ struct RecordLayout {
   bool backsight_is_station;
 };
 
-/// Reads the scratch file back item by item and writes one observation per "D" or "B" record,
+/// Reads the scratch file back a record a line and writes one observation per "D" or "B" record,
 /// its direction reduced to the backsight, to the station or the point file. The outputs are
-/// created once the scratch file is open. Any other item where a letter is expected is skipped;
+/// created once the scratch file is open. A record of any other letter is counted and skipped;
 /// it still counts as a record, so a "D" after it is not the backsight of the set-up before.
 /// Readings and vertical angles are converted to grads by the unit in force at each record's
-/// line of the scratch file (none declared: as read).
+/// line of the scratch file (none declared: as read). Gives the tally's notes at the end.
 void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout& layout,
-                             const DeclaredUnits& units = {});
+                             RecordTally& tally, const DeclaredUnits& units = {});
 
 }  // namespace korvath::leica

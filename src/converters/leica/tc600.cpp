@@ -3,12 +3,15 @@
 // the long line after it; every other long line (112 characters) that holds a horizontal reading
 // and a vertical angle observes a detail point. The angles and distances are read in the unit
 // their words give (gsi_units.hpp).
+#include <optional>
 #include <string>
 
 #include "converters/leica/gsi_units.hpp"
 #include "converters/leica/leica.hpp"
 #include "flow/conversion.hpp"
+#include "flow/number_text.hpp"
 #include "flow/readers.hpp"
+#include "flow/record_tally.hpp"
 #include "flow/signature.hpp"
 #include "flow/text.hpp"
 #include "formats/measurement_files.hpp"
@@ -27,28 +30,25 @@ Value station_name(std::string_view digits) {
   return Value(std::move(name));
 }
 
-// Whether a long line observes: its words 2 and 3 are a horizontal reading (word index 21) and a
-// vertical angle (22). Other instruments write long lines of other words in GSI too, such as a
-// set-up's orientation and station coordinates (25, 84 to 88), which read as an observation
-// would give a point of nonsense angles.
 // The word index of word `word` (counted from 1): its first two columns.
 std::string_view word_index(std::string_view line, std::size_t word) {
   return line.substr((word - 1) * kWord, 2);
 }
 
-bool observes(std::string_view line) {
-  return word_index(line, 2) == "21" && word_index(line, 3) == "22";
+bool is_index(std::string_view index) {
+  const auto digit = [](char d) { return d >= '0' && d <= '9'; };
+  return index.size() == 2 && digit(index[0]) && digit(index[1]);
 }
 
-// Tells the user of the first long line that is no observation; the later ones are passed over
-// without a word.
-void note_passed_over(Conversion& c, std::string_view line, const Where& where, bool& noted) {
-  if (noted) return;
-  noted = true;
-  c.note(where, "λέξεις «" + std::string(word_index(line, 2)) + "» και «" +
-                    std::string(word_index(line, 3)) +
-                    "» στη θέση της οριζόντιας (21) και της κατακόρυφης γωνίας (22): η γραμμή δεν"
-                    " είναι μέτρηση και παραλείφθηκε, όπως και κάθε επόμενη τέτοια γραμμή");
+// Whether a long line observes. Other instruments write long lines of other GSI words too, such
+// as a set-up's orientation and station coordinates (25, 84 to 88), which read as an observation
+// would give a point of nonsense angles: a line whose words 2 and 3 carry the indices of other
+// words is none. Every other long line is read as one, also one whose index columns are blank,
+// as a file without indices has them.
+bool observes(std::string_view line) {
+  const std::string_view second = word_index(line, 2), third = word_index(line, 3);
+  if (!is_index(second) || !is_index(third)) return true;
+  return second == "21" && third == "22";
 }
 
 // For a GSI download of other line lengths, the command that reads it.
@@ -100,10 +100,13 @@ std::optional<Rejection> validate_tc600(const std::string& input_path) {
   in.skip_marks_around_text();
   while (!in.at_end()) {
     const std::size_t length = in.read_line().size();
-    if (length != 0 && length != kShortLine && length != kLongLine)
-      return Rejection{in.own_line(), "έχει " + std::to_string(length) +
-                                          " χαρακτήρες· η εντολή δέχεται γραμμές των 64 και 112" +
-                                          gsi_reader(input_path)};
+    if (length == 0 || length == kShortLine || length == kLongLine) continue;
+    std::string reason =
+        "έχει " + std::to_string(length) + " χαρακτήρες· η εντολή δέχεται γραμμές των 64 και 112";
+    // A last line shorter than its kind, without a line end, is where a transfer stopped.
+    if (in.last_line_unended() && length < kLongLine)
+      reason += ": η λήψη μοιάζει κομμένη εδώ, κατεβάστε την ξανά από το όργανο";
+    return Rejection{in.own_line(), reason + gsi_reader(input_path)};
   }
   return std::nullopt;
 }
@@ -114,10 +117,13 @@ void convert_tc600(Conversion& c) {
   GsiUnits units(c);
   Setup setup;
   double counter = 0;  // falls by one with every -3 and -2 pair; shifts the point numbers
-  bool passed_over_noted = false;
+  RecordTally tally;
+  SetupTally setups(tally);
+  std::optional<std::size_t> no_observation;  // its note names the indices of the first one
   while (!in.at_end()) {
     bool handled = false;
     std::string_view line = in.read_line();
+    const Where at = in.where();
     if (line.size() == kShortLine) {
       const double code = read_number(field(line, 7, 9), in.where());
       if (code == -3) {
@@ -130,26 +136,44 @@ void convert_tc600(Conversion& c) {
         setup.station = station_name(station);
         setup.backsight = station_name(backsight);
         setup.instrument_height = height;
+        setups.set_up(setup.station, at);
         handled = true;
         --counter;
       } else if (code == -2) {
         const std::string target(field(line, 24, 8));
         line = in.read_line();  // the observation to that station
         const Measured m = measure(units, line, setup.orientation, in.where());
+        setups.observe(at);
         write_observation(out.stations, station_name(target), setup, m);
         handled = true;
         --counter;
+      } else {
+        const std::string shown = std::string(trim(bare_number(code)));
+        tally.count(tally.passed_over("παραλείφθηκε 1 σύντομη γραμμή με κωδικό " + shown,
+                                      "παραλείφθηκαν {} σύντομες γραμμές με κωδικό " + shown),
+                    at);
       }
     }
     if (line.size() != kLongLine || handled) continue;
     if (!observes(line)) {
-      note_passed_over(c, line, in.where(), passed_over_noted);
+      if (!no_observation)
+        no_observation = tally.passed_over(
+            "παραλείφθηκε 1 μακριά γραμμή που δεν είναι μέτρηση (λέξεις «" +
+                std::string(word_index(line, 2)) + "» και «" + std::string(word_index(line, 3)) +
+                "» αντί για οριζόντια 21 και κατακόρυφη γωνία 22)",
+            "παραλείφθηκαν {} μακριές γραμμές που δεν είναι μετρήσεις (η πρώτη με λέξεις «" +
+                std::string(word_index(line, 2)) + "» και «" + std::string(word_index(line, 3)) +
+                "» αντί για οριζόντια 21 και κατακόρυφη γωνία 22)");
+      tally.count(*no_observation, at);
       continue;
     }
     const Measured m = measure(units, line, setup.orientation, in.where());
     const double point = read_number(field(line, 7, 9), in.where()) + counter;
+    setups.observe(at);
     write_observation(out.points, point, setup, m);
   }
+  setups.close(c);
+  tally.report(c, c.input_name());
 }
 
 }  // namespace korvath::leica

@@ -11,6 +11,7 @@
 #include "flow/conversion.hpp"
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
+#include "flow/record_tally.hpp"
 #include "flow/text.hpp"
 
 namespace korvath::leica {
@@ -58,11 +59,17 @@ void lines_to_items(LineReader& in, OutputFile& scratch) {
   scratch.close();
 }
 
-// An observation cut short reads its vertical angle and slope distance as 0.
-void complete_observations(LineReader& in, OutputFile& scratch) {
+// An observation cut short reads its vertical angle and slope distance as 0; but the last line
+// of a download cut off in its transfer (no line end) is no observation the instrument wrote
+// short. `cut`: whether the input's last line had no line end.
+void complete_observations(LineReader& in, OutputFile& scratch, bool cut) {
   while (!in.at_end()) {
     const std::string_view line = trim(in.read_line());
-    if (!line.empty() && line.front() == 'D' && line.size() < kFullObservation) {
+    const bool short_observation =
+        !line.empty() && line.front() == 'D' && line.size() < kFullObservation;
+    if (short_observation && cut && in.at_end())
+      throw ConversionError(Fault::read_past_end, in.where(), std::string(line));
+    if (short_observation) {
       scratch.write_line_with(
           [line](std::string& completed) { completed.append(line).append(",0.0000,0.000"); });
     } else {
@@ -86,18 +93,22 @@ constexpr RecordLayout kTcr307Records{.setup_values = 1,
 }  // namespace
 
 void convert_tcr307(Conversion& c) {
+  bool cut = false;
   {
     LineReader in = c.read_input_lines();
     OutputFile items = c.write_scratch(0, in);
     lines_to_items(in, items);
+    cut = in.last_line_unended();
   }
   {
     LineReader items = c.read_scratch_lines(0);
     OutputFile records = c.write_scratch(1, items);
-    complete_observations(items, records);
+    complete_observations(items, records, cut);
   }
   ItemReader records = c.read_scratch_items(1);
-  records_to_observations(c, records, kTcr307Records);
+  if (cut) records.mark_last_line_unended();
+  RecordTally tally;
+  records_to_observations(c, records, kTcr307Records, tally);
 }
 
 }  // namespace korvath::leica

@@ -7,6 +7,7 @@
 #include "converters/leica/leica.hpp"
 #include "flow/conversion.hpp"
 #include "flow/readers.hpp"
+#include "flow/record_tally.hpp"
 #include "flow/text.hpp"
 #include "formats/angle_unit.hpp"
 #include "formats/coordinate_file.hpp"
@@ -41,20 +42,35 @@ void convert_tcr407_coords(Conversion& c) {
     in_table = is_points_heading(line);
   }
   if (!in_table) return;
-  // Identifier, east, north, elevation; number, code, date and class are read past.
-  Value name, east, north, elevation;
+  // Identifier, east, north, elevation; number, code, date and class are read past. One record
+  // a line: a record short of its last items reads them empty.
+  RecordTally tally;
+  const std::size_t zeros = tally.kind("1 σημείο χωρίς συντεταγμένες (γράφτηκε με 0, 0, 0)",
+                                       "{} σημεία χωρίς συντεταγμένες (γράφτηκαν με 0, 0, 0)");
+  Value number, name, east, north, elevation;
   for (;;) {
-    in.skip_item();
-    in.read_item(name);
-    in.read_item(east);
-    in.read_item(north);
-    in.read_item(elevation);
-    for (std::size_t i = 5; i < kPointItems; ++i) in.skip_item();
-    if (equals_text(name, "PointID")) return;
+    // The table runs to the heading of the next one: a file that ends before it was cut off.
+    in.read_item(number);
     const Where where = in.where();
-    out.write_point(name, coordinate(east, where), coordinate(north, where),
-                    coordinate(elevation, where));
+    if (is_empty(number) && in.line_ended()) continue;  // a blank line is no record
+    // "END POINTS" closes the table where no heading of a next one follows.
+    if (in.line_ended() && plain_text(number).starts_with("END ")) break;
+    in.read_field(name);
+    in.read_field(east);
+    in.read_field(north);
+    in.read_field(elevation);
+    for (std::size_t i = 5; i < kPointItems; ++i) in.skip_field();
+    in.skip_rest_of_line();
+    if (equals_text(name, "PointID")) break;
+    tally.count_if_short(in, where);
+    const Value first = coordinate(east, where), second = coordinate(north, where),
+                third = coordinate(elevation, where);
+    if (read_number_of(east, where) == 0 && read_number_of(north, where) == 0 &&
+        read_number_of(elevation, where) == 0)
+      tally.count(zeros, where);
+    out.write_point(name, first, second, third);
   }
+  tally.report(c, c.input_name());
 }
 
 }  // namespace korvath::leica

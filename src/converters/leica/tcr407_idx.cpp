@@ -4,12 +4,15 @@
 // first observation after its set-up.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "converters/leica/leica.hpp"
 #include "converters/leica/measurement_records.hpp"
 #include "flow/conversion.hpp"
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
+#include "flow/record_tally.hpp"
+#include "flow/report.hpp"
 #include "flow/text.hpp"
 #include "formats/angle_unit.hpp"
 
@@ -50,7 +53,8 @@ void copy_setup(ItemReader& in, OutputFile& scratch) {
   scratch.write_line(record);
 }
 
-void copy_slope_table(ItemReader& in, OutputFile& scratch) {
+// One record a line: a record short of its last items reads them empty.
+void copy_slope_table(ItemReader& in, OutputFile& scratch, RecordTally& tally) {
   // Target, Hz, Vz, distance, height; the other items are read past, their faults raised.
   constexpr std::array<std::size_t, 5> kUsed = {1, 3, 4, 5, 6};
   Value first;
@@ -59,13 +63,17 @@ void copy_slope_table(ItemReader& in, OutputFile& scratch) {
     in.read_item(first);
     // Only text can read "END SLOPE": a number's plain text is never made for the look.
     if (is_text(first) && untabbed(text_in(first)) == "END SLOPE") return;
+    if (is_empty(first) && in.line_ended()) continue;  // a blank line is no record
+    const Where record = in.where();
     std::size_t next = 1;
     for (std::size_t i = 0; i < kUsed.size(); ++i) {
-      for (; next < kUsed[i]; ++next) in.skip_item();
-      in.read_item(used[i]);
+      for (; next < kUsed[i]; ++next) in.skip_field();
+      in.read_field(used[i]);
       ++next;
     }
-    for (; next < kSlopeItems; ++next) in.skip_item();
+    for (; next < kSlopeItems; ++next) in.skip_field();
+    in.skip_rest_of_line();
+    tally.count_if_short(in, record);
     scratch.write_line_with([&used](std::string& record) {
       record += "D,";
       append_joined(record, used[0], used[1], used[2], used[3], used[4]);
@@ -73,9 +81,36 @@ void copy_slope_table(ItemReader& in, OutputFile& scratch) {
   }
 }
 
+// The other tables of the file (the point table and the tables in it, the instruments, the
+// meteorological elements...) are passed over: their rows are counted by table, the innermost
+// open one. A table opens with "NAME(columns)" and closes with "END NAME".
+class OtherTables {
+ public:
+  explicit OtherTables(RecordTally& tally) : tally_(tally) {}
+  void line(std::string_view line, const Where& where) {
+    const std::size_t open = line.find('(');
+    if (open != std::string_view::npos && open > 0 && line.ends_with(")")) {
+      names_.emplace_back(line.substr(0, open));
+    } else if (!names_.empty() && line == "END " + names_.back()) {
+      names_.pop_back();
+    } else if (!names_.empty() && !line.empty()) {
+      const std::string name = quoted_text(names_.back());
+      tally_.count(tally_.passed_over("παραλείφθηκε 1 εγγραφή του πίνακα " + name,
+                                      "παραλείφθηκαν {} εγγραφές του πίνακα " + name),
+                   where);
+    }
+  }
+
+ private:
+  RecordTally& tally_;
+  std::vector<std::string> names_;
+};
+
 // The header's UNITS block declares the angle unit ("ANGULAR DMS") for the tables after it, and
 // the distance unit ("LINEAR  METRE").
-void idx_to_records(Conversion& c, ItemReader& in, OutputFile& scratch, DeclaredUnits& units) {
+void idx_to_records(Conversion& c, ItemReader& in, OutputFile& scratch, DeclaredUnits& units,
+                    RecordTally& tally) {
+  OtherTables others(tally);
   while (!in.at_end()) {
     const std::string_view read = in.read_line();
     if (const auto word = declared_word(read, "ANGULAR"))
@@ -84,8 +119,13 @@ void idx_to_records(Conversion& c, ItemReader& in, OutputFile& scratch, Declared
       declare_distance_unit(c, in.where(), *word, kLeicaMetres);
     const std::string line = untabbed(read);
     const std::string_view keyword = field(line, 1, 5);
-    if (keyword == "SETUP") copy_setup(in, scratch);
-    if (keyword == "SLOPE") copy_slope_table(in, scratch);
+    if (keyword == "SETUP") {
+      copy_setup(in, scratch);
+    } else if (keyword == "SLOPE") {
+      copy_slope_table(in, scratch, tally);
+    } else {
+      others.line(line, in.where());
+    }
   }
   scratch.close();
 }
@@ -105,13 +145,14 @@ constexpr RecordLayout kIdxRecords{.setup_values = 1,
 
 void convert_tcr407_idx(Conversion& c) {
   DeclaredUnits units;
+  RecordTally tally;
   {
     ItemReader in = c.read_input_items();
     OutputFile records = c.write_scratch(0, in);
-    idx_to_records(c, in, records, units);
+    idx_to_records(c, in, records, units, tally);
   }
   ItemReader records = c.read_scratch_items(0);
-  records_to_observations(c, records, kIdxRecords, units);
+  records_to_observations(c, records, kIdxRecords, tally, units);
 }
 
 }  // namespace korvath::leica

@@ -11,6 +11,8 @@
 #include "flow/conversion.hpp"
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
+#include "flow/record_tally.hpp"
+#include "flow/report.hpp"
 #include "flow/text.hpp"
 
 namespace korvath::leica {
@@ -41,17 +43,28 @@ std::string_view stripped_name(std::string_view name_field) {
   return first == std::string_view::npos ? name_field : name_field.substr(first);
 }
 
-void mdt_to_records(LineReader& in, OutputFile& scratch) {
+// Returns whether the input's last line, kept, had no line end: the last pass reads it as cut off.
+bool mdt_to_records(LineReader& in, OutputFile& scratch, RecordTally& tally) {
   in.read_line();  // the file's heading
+  bool kept = false;
   while (!in.at_end()) {
+    kept = false;
     // Single blanks separate the values; two blanks in a row leave an empty value.
     const std::string_view line = trim(in.read_line());
     const std::string_view name_field = field(line, 1, kNameField);
     const std::string_view letter = record_letter(name_field);
-    if (letter.empty()) continue;
+    if (letter.empty()) {
+      if (!line.empty()) {
+        const std::string code = quoted_text(line.substr(0, 1));
+        tally.count(tally.passed_over("παραλείφθηκε 1 γραμμή με κωδικό «" + code + "»",
+                                      "παραλείφθηκαν {} γραμμές με κωδικό «" + code + "»"),
+                    in.where());
+      }
+      continue;
+    }
     const std::string_view name = stripped_name(name_field);
     const std::string_view values = field(line, kNameField + 2);  // after the name's separator
-    scratch.write_line_with([&](std::string& record) {
+    const auto build = [&](std::string& record) {
       const std::size_t start = record.size();
       const std::size_t length = letter.size() + 1 + name.size() + 1 + values.size();
       record.resize(start + length + 16);  // room for copies of sixteen bytes
@@ -61,9 +74,12 @@ void mdt_to_records(LineReader& in, OutputFile& scratch) {
       *out++ = ',';
       copy_marks_as_commas(values, out, ' ');
       record.resize(start + length);
-    });
+    };
+    scratch.write_line_with(build);
+    kept = in.last_line_unended();
   }
   scratch.close();
+  return kept;
 }
 
 // "S": eight values, the fourth the instrument height. "B" five values, "D" seven, both
@@ -81,13 +97,16 @@ constexpr RecordLayout kMdtRecords{.setup_values = 8,
 }  // namespace
 
 void convert_tcr407_mdt(Conversion& c) {
+  RecordTally tally;
+  bool cut = false;
   {
     LineReader in = c.read_input_lines();
     OutputFile records = c.write_scratch(0, in);
-    mdt_to_records(in, records);
+    cut = mdt_to_records(in, records, tally);
   }
   ItemReader records = c.read_scratch_items(0);
-  records_to_observations(c, records, kMdtRecords);
+  if (cut) records.mark_last_line_unended();
+  records_to_observations(c, records, kMdtRecords, tally);
 }
 
 }  // namespace korvath::leica

@@ -12,6 +12,7 @@
 #include "flow/conversion.hpp"
 #include "flow/output_file.hpp"
 #include "flow/readers.hpp"
+#include "flow/record_tally.hpp"
 #include "flow/text.hpp"
 #include "formats/measurement_files.hpp"
 
@@ -53,12 +54,23 @@ void append_row(std::string_view line, const Where& where, std::string& row) {
   row.resize(static_cast<std::size_t>(out - row.data()));
 }
 
+// Whether the last line of a download cut off in its transfer (no line end) is short of its
+// kind's values: one value (a station has two), or three or four (an observation has five).
+bool cut_short(std::string_view line) {
+  std::size_t values = 0;
+  for (std::size_t i = 0; i < line.size(); ++i)
+    if (line[i] != ' ' && (i == 0 || line[i - 1] == ' ')) ++values;
+  return values == 1 || values == 3 || values == 4;
+}
+
 void lines_to_rows(LineReader& in, OutputFile& rows) {
   while (!in.at_end()) {
     const std::string_view line = in.read_line();
     // A blank line is no record: as a station row it would re-station every later observation
     // on an empty name with the instrument height "NOTAV".
     if (trim(line).empty()) continue;
+    if (in.last_line_unended() && cut_short(line))
+      throw ConversionError(Fault::read_past_end, in.where(), std::string(line));
     rows.write_line_with([&](std::string& row) { append_row(line, in.where(), row); });
   }
   rows.close();
@@ -70,7 +82,7 @@ struct Setup {
   std::uint64_t row = 0;  // the station row's number; 0 before the first
 };
 
-void rows_to_observations(ItemReader& rows, MeasurementOutputs& out) {
+void rows_to_observations(ItemReader& rows, MeasurementOutputs& out, SetupTally& setups) {
   Setup setup;
   // The first five values of a row are used; the code and the fillers after them are not.
   constexpr std::size_t kUsed = 5;
@@ -87,8 +99,10 @@ void rows_to_observations(ItemReader& rows, MeasurementOutputs& out) {
       setup.station = item[0];
       setup.instrument_height = item[1];
       setup.row = row;
+      setups.set_up(setup.station, at);
       continue;
     }
+    setups.observe(at);
     const double reading = as_number(item[2], at);
     if (row - setup.row == 1) {  // the observation right after the station row
       setup.backsight = item[0];
@@ -112,7 +126,11 @@ void convert_measurements(Conversion& c) {
   }
   ItemReader rows = c.read_scratch_items(0);
   MeasurementOutputs out(c);  // both outputs are created only now
-  rows_to_observations(rows, out);
+  RecordTally tally;
+  SetupTally setups(tally);
+  rows_to_observations(rows, out, setups);
+  setups.close(c);
+  tally.report(c, c.input_name());
 }
 
 }  // namespace korvath::south

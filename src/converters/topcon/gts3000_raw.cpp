@@ -15,15 +15,16 @@ void convert_gts3000_raw(Conversion& c) {
     rich_text_pass(in, rendering);
   }
   DeclaredUnits units;
+  RecordTally tally;
   {
     RichTextDataLines lines(c.read_scratch_lines(0, 1));
-    KeyLineWriter key_lines(c, c.write_scratch(1, lines.reader()));
+    KeyLineWriter key_lines(c, c.write_scratch(1, lines.reader()), tally);
     while (const auto line = lines.next()) key_lines.write(*line, lines.reader().where());
     key_lines.close();
     units = key_lines.units();
   }
   ItemReader rows = c.read_scratch_items(1);
-  convert_raw_records(c, rows, units);
+  convert_raw_records(c, rows, units, tally);
 }
 
 }  // namespace korvath::topcon

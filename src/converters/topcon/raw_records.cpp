@@ -10,6 +10,8 @@
 
 #include "flow/conversion.hpp"
 #include "flow/readers.hpp"
+#include "flow/record_tally.hpp"
+#include "flow/report.hpp"
 #include "flow/text.hpp"
 #include "formats/measurement_files.hpp"
 
@@ -68,9 +70,11 @@ void write_measurement(const RawState& s, const Value& slope_distance, Measureme
 
 }  // namespace
 
-void KeyLineWriter::write(std::string_view raw_line, const Where& where) {
+void KeyLineWriter::write(std::string_view raw_line, const Where& where, bool ended) {
   const std::string_view key = field(raw_line, 1, kKeyField);
+  last_kept_unended_ = false;
   if (is_known_key(key)) {
+    last_kept_unended_ = !ended;
     const std::string_view data = field(raw_line, kKeyField + 1);
     key_lines_.write_line_with(
         [&](std::string& line) { line.append(key).append(1, ',').append(data); });
@@ -78,55 +82,73 @@ void KeyLineWriter::write(std::string_view raw_line, const Where& where) {
   }
   // A key that, trimmed and freed of tabs, is "UNITS" and nothing more; its data holds the
   // distance unit and the angle unit.
-  if (const auto rest = declared_word(key, "UNITS"); rest && rest->empty()) {
-    const std::string_view data = field(raw_line, kKeyField + 1);
-    const auto comma = data.find(',');
-    declare_distance_unit(c_, where, trim(data.substr(0, comma)), "M");
-    if (comma == std::string_view::npos) return;
-    const std::string_view angle = data.substr(comma + 1);
-    units_.declare(c_, where, trim(angle.substr(0, angle.find(','))), kTopconUnitWords,
-                   key_lines_.lines() + 1);
+  const auto rest = declared_word(key, "UNITS");
+  if (!rest || !rest->empty()) {
+    // Records of other kinds (coordinates XYZ, back bearings BKB, the job's heading) are
+    // counted by their key; a blank line is no record.
+    if (const std::string other = quoted_text(trim(key)); !other.empty())
+      tally_.count(tally_.passed_over("παραλείφθηκε 1 εγγραφή «" + other + "»",
+                                      "παραλείφθηκαν {} εγγραφές «" + other + "»"),
+                   where);
+    return;
   }
+  const std::string_view data = field(raw_line, kKeyField + 1);
+  const auto comma = data.find(',');
+  declare_distance_unit(c_, where, trim(data.substr(0, comma)), "M");
+  if (comma == std::string_view::npos) return;
+  const std::string_view angle = data.substr(comma + 1);
+  units_.declare(c_, where, trim(angle.substr(0, angle.find(','))), kTopconUnitWords,
+                 key_lines_.lines() + 1);
 }
 
-void convert_raw_records(Conversion& c, ItemReader& rows, const DeclaredUnits& units) {
+void convert_raw_records(Conversion& c, ItemReader& rows, const DeclaredUnits& units,
+                         RecordTally& tally) {
   MeasurementOutputs out(c);
   RawState s;
+  SetupTally setups(tally);
   const Value no_distance = 0.0;  // an "HV" measurement's
   Value item;                     // the key item of each record, read into the same value
   while (!rows.at_end()) {
     // A number in the key's place holds no key (a plain number never reads as one).
     rows.read_item(item);
+    const Where record = rows.where();
     const std::string_view key = trim(text_in(item));
     const AngleUnit unit = units.at(rows.own_line());
     ++s.record;
+    // Each record is the fields of its own line: a trailing empty field, or a missing one,
+    // never moves the next record.
     if (key == "STN") {
-      rows.read_item(s.station);
-      rows.read_item(s.instrument_height);
-      rows.skip_item();  // not used
+      rows.read_field(s.station);
+      rows.read_field(s.instrument_height);
+      rows.skip_field();  // not used
+      setups.set_up(s.station, record);
     } else if (key == "BS") {
-      rows.read_item(s.backsight);
+      rows.read_field(s.backsight);
       s.target = s.backsight;
-      rows.read_item(s.target_height);
+      rows.read_field(s.target_height);
       s.backsight_record = s.record;
+      tally.set_up();
     } else if (key == "SS") {
-      rows.read_item(s.target);
-      rows.read_item(s.target_height);
-      rows.skip_item();  // the point code, not used
+      rows.read_field(s.target);
+      rows.read_field(s.target_height);
+      rows.skip_field();  // the point code, not used
     } else if (key == "SD" || key == "HV") {
-      rows.read_item(s.reading);
+      rows.read_field(s.reading);
       const Where at = rows.where();
       convert_to_grads(s.reading, unit, at);
-      rows.read_item(s.vertical_angle);
+      rows.read_field(s.vertical_angle);
       convert_to_grads(s.vertical_angle, unit, rows.where());
       const bool has_distance = key == "SD";
-      if (has_distance) rows.read_item(s.slope_distance);
+      if (has_distance) rows.read_field(s.slope_distance);
       if (s.record - s.backsight_record == 1) s.backsight_direction = as_number(s.reading, at);
+      setups.observe(record);
       write_measurement(s, has_distance ? s.slope_distance : no_distance, out, at);
     }
-    // Any other key can only be a data item that a record of the wrong length shifted into
-    // the key's place: it is skipped, not written as a repeat of the last measurement.
+    rows.skip_rest_of_line();
+    tally.count_if_short(rows, record);
   }
+  setups.close(c);
+  tally.report(c, c.input_name());
 }
 
 }  // namespace korvath::topcon

@@ -130,8 +130,10 @@ bool QtPlatform::ask_yes_no(std::string_view text, std::string_view title) {
 
 void QtPlatform::show_message(std::string_view text, std::string_view title, Icon icon,
                               std::string_view details) {
-  ask_box(window_, icon == Icon::error ? QMessageBox::Critical : QMessageBox::Information, title,
-          text, details, QMessageBox::Ok, QMessageBox::Ok);
+  const QMessageBox::Icon shown = icon == Icon::error     ? QMessageBox::Critical
+                                  : icon == Icon::warning ? QMessageBox::Warning
+                                                          : QMessageBox::Information;
+  ask_box(window_, shown, title, text, details, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 std::string QtPlatform::program_folder() {
