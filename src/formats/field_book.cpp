@@ -21,11 +21,6 @@ Value angle_value(std::optional<double> grads) {
   return grads ? text(format_fixed(*grads, 5)) : text("");
 }
 
-namespace {
-
-// Whether two names are written alike (their plain text is the same), without making that text
-// where the names show it already: two texts, the same number, or a text that begins as no
-// number's plain text does.
 bool same_name(const Value& a, const Value& b) {
   const std::string* text_a = std::get_if<std::string>(&a);
   const std::string* text_b = std::get_if<std::string>(&b);
@@ -41,8 +36,6 @@ bool same_name(const Value& a, const Value& b) {
     return false;
   return plain_text(a) == plain_text(b);
 }
-
-}  // namespace
 
 FieldBook::FieldBook(Conversion& c, RecordTally& tally)
     : out_(c), tally_(tally), before_set_up_(tally.kind(kBeforeSetUp.one, kBeforeSetUp.many)) {}

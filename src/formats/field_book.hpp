@@ -27,6 +27,11 @@ Value length_value(std::optional<double> metres);
 /// An angle as "0.00000"; empty if none.
 Value angle_value(std::optional<double> grads);
 
+/// Whether two point names are written alike (their plain text is the same: "0031" and "31" are
+/// one point), without making that text where the names show it already: two texts, the same
+/// number, or a text that begins as no number's plain text does.
+bool same_name(const Value& a, const Value& b);
+
 /// One observation as read: angles in grads, lengths in metres, each absent when not given.
 struct Shot {
   Value target;

@@ -74,7 +74,7 @@ class Measurements {
       return;
     }
     if (book_.any_set_up() && records_.text(kField1) != station_ &&
-        records_.name(kField1) != point_name(station_))
+        !same_name(records_.name(kField1), point_name(station_)))
       tally_.count(other_station_, where);
     book_.observe(shot, where);
   }
