@@ -59,7 +59,8 @@ Form1::Form1(QWidget* parent, LinkOpener open_link)
   style_label(label1_, "Label1", QStringLiteral("K O R V A T H"), 11.25, kWhite, Qt::AlignHCenter);
   style_label(label2_, "Label2", QStringLiteral("Μετατροπή αρχείων γεωδαιτικών σταθμών"), 11.25,
               kWhite, Qt::AlignHCenter);
-  style_label(label3_, "Label3", QStringLiteral("έκδοση ") + qs(kVersion), 9.75, kWhite, Qt::AlignHCenter);
+  style_label(label3_, "Label3", QStringLiteral("έκδοση ") + qs(kVersion), 9.75, kWhite,
+              Qt::AlignHCenter);
   style_label(label4_, "Label4", QStringLiteral("Οδός Παραδείγματος 12"), 8.25, kBlack,
               Qt::AlignRight);
   style_label(label5_, "Label5", QStringLiteral("000 00 Παράδειγμα"), 8.25, kBlack, Qt::AlignRight);

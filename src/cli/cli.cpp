@@ -156,7 +156,8 @@ int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& o
   app.formatter(greek_formatter());
   app.failure_message(parse_failure);
   app.set_help_flag("-h,--help", "αυτή η βοήθεια");
-  app.set_version_flag("--version", "korvath " + std::string(kVersion), "η έκδοση του προγράμματος");
+  app.set_version_flag("--version", "korvath " + std::string(kVersion),
+                       "η έκδοση του προγράμματος");
   app.require_subcommand(1);
   app.footer(
       "\n  korvath list\n"
