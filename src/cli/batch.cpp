@@ -11,6 +11,7 @@
 
 #include "cli/cli.hpp"
 #include "flow/interruption.hpp"
+#include "flow/overwrite.hpp"
 #include "flow/report.hpp"
 
 namespace korvath {
@@ -58,14 +59,6 @@ std::string plural(std::size_t n, std::string_view one, std::string_view many) {
 
 }  // namespace
 
-std::vector<std::string> batch_outputs(const ConversionCommand& command, const std::string& input,
-                                       const std::string& folder) {
-  const std::filesystem::path base =
-      std::filesystem::path(folder) / std::filesystem::path(input).stem();
-  if (command.outputs == Outputs::coordinates) return {base.string() + ".seq"};
-  return {base.string() + "_stations.txm", base.string() + "_points.txm"};
-}
-
 int convert_batch(const ConvertSettings& settings, const std::vector<std::string>& files,
                   const std::string& folder, unsigned jobs, const Streams& io) {
   Reports reports(files.size());
@@ -73,7 +66,7 @@ int convert_batch(const ConvertSettings& settings, const std::vector<std::string
   std::set<std::string> names;  // two inputs named alike would write the same outputs
   std::vector<bool> twin(files.size());
   for (std::size_t i = 0; i < files.size(); ++i)
-    twin[i] = !names.insert(batch_outputs(*settings.command, files[i], folder).front()).second;
+    twin[i] = !names.insert(named_outputs(*settings.command, files[i], folder).front()).second;
 
   std::atomic<std::size_t> next = 0;
   auto work = [&] {
@@ -91,7 +84,7 @@ int convert_batch(const ConvertSettings& settings, const std::vector<std::string
       }
       const Streams own{io.in, report.out, report.err};
       const int status =
-          convert_file(settings, files[i], batch_outputs(*settings.command, files[i], folder), own,
+          convert_file(settings, files[i], named_outputs(*settings.command, files[i], folder), own,
                        {&io.err, &questions});
       reports.finish(i, status);
     }

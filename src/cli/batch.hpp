@@ -8,11 +8,6 @@
 
 namespace korvath {
 
-/// The outputs of `input` in `folder`: NAME_stations.txm and NAME_points.txm (measurements) or
-/// NAME.seq (coordinates), NAME the input's file name without its last extension.
-std::vector<std::string> batch_outputs(const ConversionCommand& command, const std::string& input,
-                                       const std::string& folder);
-
 /// Converts every file, up to `jobs` at once, and prints each file's report whole, in the files'
 /// order, then one summary line. Returns 0 when every file converted, else the exit status of
 /// the first that did not.

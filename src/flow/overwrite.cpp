@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "flow/output_file.hpp"
 
 namespace korvath {
@@ -43,6 +45,14 @@ void confirm_overwrite(const std::string& path, Platform& ui) {
   const bool has_content = file.length() > 0;
   file.close();
   if (has_content) overwrite_allowed = ui.ask_overwrite(path);
+}
+
+std::vector<std::string> named_outputs(const ConversionCommand& command, const std::string& input,
+                                       const std::string& folder) {
+  const std::filesystem::path base =
+      std::filesystem::path(folder) / std::filesystem::path(input).stem();
+  if (command.outputs == Outputs::coordinates) return {base.string() + ".seq"};
+  return {base.string() + "_stations.txm", base.string() + "_points.txm"};
 }
 
 }  // namespace korvath
