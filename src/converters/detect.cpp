@@ -85,6 +85,18 @@ std::vector<Detection> rank_commands(const Prefix& prefix) {
   return detections;
 }
 
+std::vector<Detection> best_commands(const Prefix& prefix) {
+  std::vector<Ranked> fits = ranked(prefix);
+  std::vector<Detection> best;
+  for (Ranked& fit : fits) {
+    if (fit.detection.fit.score != fits.front().detection.fit.score ||
+        fit.suits != fits.front().suits)
+      break;
+    best.push_back(std::move(fit.detection));
+  }
+  return best;
+}
+
 std::vector<Detection> near_misses(const Prefix& prefix) {
   std::vector<Detection> misses;
   if (!prefix.text) return misses;

@@ -22,6 +22,11 @@ struct Detection {
 /// order. A binary prefix fits none.
 std::vector<Detection> rank_commands(const Prefix& prefix);
 
+/// The commands the file fits best and equally well: one for most downloads, several when the
+/// same file serves several commands (an IDX file's measurements and its points), none when it
+/// fits none. The user, or the outputs asked for, choose among several.
+std::vector<Detection> best_commands(const Prefix& prefix);
+
 /// Signatures that do not fit but say what came close (GSI words in lines the TC 600 command
 /// rejects); empty for a binary prefix.
 std::vector<Detection> near_misses(const Prefix& prefix);

@@ -39,6 +39,25 @@ TEST(Detect, EveryCommandsLongDownloadComesOutWithItsCommandFirst) {
   }
 }
 
+// The window and `convert auto` choose among the best: a file's own command is always one of
+// them, and a tie holds only commands that read the same file equally well.
+TEST(Detect, EveryExampleIsAmongTheBestCommandsOfItsFileAndTiesAreEqual) {
+  for (const ConversionCommand& command : catalogue()) {
+    const Prefix prefix = Prefix::of(safety::example_bytes(command.id), true);
+    const std::vector<Detection> best = best_commands(prefix);
+    const std::vector<Detection> ranked = rank_commands(prefix);
+    ASSERT_FALSE(best.empty()) << command.id;
+    EXPECT_TRUE(std::any_of(best.begin(), best.end(),
+                            [&](const Detection& d) { return d.command == &command; }))
+        << command.id << " not among the best";
+    for (std::size_t i = 0; i < best.size(); ++i) {
+      EXPECT_EQ(best[i].command, ranked[i].command) << command.id;
+      EXPECT_EQ(best[i].fit.score, ranked.front().fit.score) << command.id;
+    }
+  }
+  EXPECT_TRUE(best_commands(Prefix::of("", true)).empty());
+}
+
 // A serial dump sent without line ends is one line, which a long one has cut by the prefix.
 TEST(Detect, ABareSerialDumpLongerThanThePrefixFitsTheGts200Command) {
   std::string dump = "_'1_(_)1.500";
