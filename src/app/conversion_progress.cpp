@@ -76,7 +76,10 @@ void ConversionProgress::start() {
 }
 
 void ConversionProgress::asking(bool open) {
-  if (!open) return start();
+  if (!open) {
+    if (interruption() == 0) start();  // stopped: the run is on its way out
+    return;
+  }
   delay_timer_.stop();
   refresh_timer_.stop();
   dialog_.hide();
@@ -92,7 +95,6 @@ void ConversionProgress::refresh() {
   const std::string input = input_();
   if (const auto position = read_position(input)) last_read_ = *position;
   const auto total = static_cast<std::uint64_t>(QFileInfo(QFile::decodeName(input.c_str())).size());
-  if (interruption() != 0) return;  // the stop is noted: the text says so until the run ends
   text_.setText(
       qs("Ανάγνωση του «" + file_name(input) + "»: " + read_so_far_text(last_read_, total)));
   if (total == 0) {
@@ -103,10 +105,11 @@ void ConversionProgress::refresh() {
 }
 
 void ConversionProgress::stop() {
-  if (interruption() != 0) return;
+  // The run ends at its next buffer, a moment later; its box then says what it left.
   request_interruption(kStopButton);
-  cancel_.setEnabled(false);
-  text_.setText(qs("Διακοπή της μετατροπής…"));
+  delay_timer_.stop();
+  refresh_timer_.stop();
+  dialog_.hide();
 }
 
 }  // namespace korvath

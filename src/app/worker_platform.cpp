@@ -12,12 +12,12 @@ WorkerPlatform::WorkerPlatform(Platform& shown, QObject& window, std::optional<s
 }
 
 template <typename Call>
-auto WorkerPlatform::on_window_thread(Call call) -> decltype(call()) {
+auto WorkerPlatform::on_window_thread(Call call, bool then_more) -> decltype(call()) {
   decltype(call()) answer{};
   const auto ask = [&] {
     asking_(true);
     answer = call();
-    asking_(false);
+    if (then_more) asking_(false);
   };
   if (QThread::currentThread() == window_.thread()) {
     ask();  // already there: a blocking call to itself would never return
@@ -53,17 +53,19 @@ bool WorkerPlatform::ask_overwrite(const std::string& path) {
 
 void WorkerPlatform::show_message(std::string_view text, std::string_view title, Icon icon,
                                   std::string_view details) {
-  on_window_thread([&] {
-    shown_.show_message(text, title, icon, details);
-    return true;
-  });
+  on_window_thread(
+      [&] {
+        shown_.show_message(text, title, icon, details);
+        return true;
+      },
+      false);
 }
 
 bool WorkerPlatform::show_message_with_action(std::string_view action, std::string_view text,
                                               std::string_view title, Icon icon,
                                               std::string_view details) {
   return on_window_thread(
-      [&] { return shown_.show_message_with_action(action, text, title, icon, details); });
+      [&] { return shown_.show_message_with_action(action, text, title, icon, details); }, false);
 }
 
 std::string WorkerPlatform::program_folder() {

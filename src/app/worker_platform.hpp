@@ -16,8 +16,9 @@ namespace korvath {
 class WorkerPlatform : public Platform {
  public:
   /// `shown` shows the dialogs on the thread of `window`; `asking(true)` and `asking(false)`
-  /// run there around each one (the progress dialog steps aside). `input`, when given, answers
-  /// the first open dialog.
+  /// run there around each one (the progress dialog steps aside), `asking(false)` only when
+  /// the run goes on after it: not after a message, which is the last thing a run shows. `input`,
+  /// when given, answers the first open dialog.
   WorkerPlatform(Platform& shown, QObject& window, std::optional<std::string> input,
                  std::function<void(bool asking)> asking);
 
@@ -38,9 +39,10 @@ class WorkerPlatform : public Platform {
   const std::string& input() const { return input_; }
 
  private:
-  // Runs `call` on the window's thread and waits for its answer.
+  // Runs `call` on the window's thread and waits for its answer. `then_more`: the run goes on
+  // after it (a dialog or a question; a message box ends the run).
   template <typename Call>
-  auto on_window_thread(Call call) -> decltype(call());
+  auto on_window_thread(Call call, bool then_more = true) -> decltype(call());
 
   Platform& shown_;
   QObject& window_;

@@ -119,6 +119,7 @@ TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
   test::write_file(invalid, "not a TC 600 line\r\n");
   test::write_file(dir / "stations.txm", "old\r\n");  // not empty: the question comes
   FrmMAIN window;
+  window.set_progress_delay(std::chrono::hours(1));  // the script answers the dialogs alone
   window.show();
   const QStringList tc6 = {"Αρχεία TC6 (*.TC6)", qs("Όλα τα αρχεία (*)")},
                     txm = {"Αρχεία μετρήσεων txm (*.txm)"};
