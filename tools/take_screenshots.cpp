@@ -1,7 +1,10 @@
 // Draws into the docs folder, on a real X display (`cmake --build <dir> --target screenshots`
 // runs it under xvfb-run): main-window.png (the LEICA menu open at TCR 407), about-window.png,
 // then a TC 600 session through the real dialogs: open-dialog.png, success-box.png with the
-// lines written, and error-box.png for a download cut short.
+// lines written, and error-box.png for a download cut short. Then downloads opened without
+// naming the instrument, from a downloads folder: drop-zone.png (the empty window),
+// detect-question.png, failure-box.png (a wrong menu item, with the button for the command the
+// file fits) and progress-dialog.png (a long download).
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -17,11 +20,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
+#include <fstream>
 #include <functional>
 #include <iostream>
 
 #include "app/about_window.hpp"
 #include "app/main_window.hpp"
+#include "bench/instrument_file.hpp"
 
 namespace {
 
@@ -81,6 +86,62 @@ Session::Step shoot(const QString& path, int& failures, const Session::Step& the
     failures += !save(modal.grab(), path);
     then(modal);
   };
+}
+
+Session::Step accept_as_shown() {
+  return [](QWidget& modal) { static_cast<QDialog&>(modal).accept(); };
+}
+
+Session::Step cancel_progress() {
+  return [](QWidget& modal) {
+    modal.findChild<QAbstractButton*>(QStringLiteral("cancelButton"))->click();
+  };
+}
+
+std::string bytes_of(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+// A surveyor's downloads folder, not the build's: its name shows in the boxes. A field
+// download, and a long one that converts for a few seconds.
+int shoot_opening_a_download(korvath::FrmMAIN& window, const QString& folder) {
+  QDir downloads(QStringLiteral("/tmp/") + QString::fromUtf8("Λήψεις"));
+  downloads.removeRecursively();
+  downloads.mkpath(QStringLiteral("."));
+  const QString field = downloads.filePath(QString::fromUtf8("ΑΓΡΟΣ-12.txt"));
+  const QString plot = downloads.filePath(QString::fromUtf8("ΟΙΚΟΠΕΔΟ-7.cmt"));
+  QFile::copy(QStringLiteral(KORVATH_EXAMPLES "/south-mes.txt"), field);
+  {
+    std::ofstream out(bytes_of(plot), std::ios::binary);
+    korvath::bench::generate("nikon-npl352-dos", std::uint64_t{600} << 20,
+                             [&](std::string_view piece) {
+                               out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                             });
+  }
+  window.resize(640, 300);  // as it opens: every menu in view
+  QEventLoop settle;
+  QTimer::singleShot(300, &settle, &QEventLoop::quit);
+  settle.exec();
+  int failures = !save(grab_with_menus(window), folder + "/drop-zone.png");
+  Session session({
+      shoot(folder + "/detect-question.png", failures, press(QMessageBox::No)),
+      type_name(field),  // TOPCON / GPT 3000 on the South download
+      accept_as_shown(),
+      accept_as_shown(),
+      shoot(folder + "/failure-box.png", failures, press(QMessageBox::Ok)),
+      press(QMessageBox::Yes),  // the long download
+      accept_as_shown(),
+      accept_as_shown(),
+      shoot(folder + "/progress-dialog.png", failures, cancel_progress()),
+      press(QMessageBox::Ok),
+  });
+  session.start();
+  window.open_downloads({bytes_of(field)});
+  window.findChild<QAction*>(QStringLiteral("mnuTOPCONGTS3000"))->trigger();
+  window.open_downloads({bytes_of(plot)});
+  failures += !session.done();
+  downloads.removeRecursively();
+  return failures;
 }
 
 }  // namespace
@@ -145,6 +206,7 @@ int main(int argc, char** argv) {
             tc600.trigger();  // each runs until its last box is answered
             tc600.trigger();
             failures += !session.done();
+            failures += shoot_opening_a_download(window, folder);
             QApplication::quit();
           });
           QEventLoop until_closed;

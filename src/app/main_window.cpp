@@ -72,7 +72,7 @@ FrmMAIN::~FrmMAIN() = default;
 void FrmMAIN::build_menus() {
   setWindowTitle(QStringLiteral("Korvath"));
   setWindowIcon(draw_icon());
-  resize(520, 260);
+  resize(640, 300);  // every menu of the bar in view, INFO too
 
   QMenu& file = menu_at("ΑΡΧΕΙΟ");
   file.setObjectName(QStringLiteral("mnuFILE"));
