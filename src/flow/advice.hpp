@@ -5,10 +5,14 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "flow/command.hpp"
 
 namespace korvath {
+
+/// The start of the button that runs the offered command: "Μετατροπή ως LEICA / TC 600".
+inline constexpr std::string_view kConvertAs = "Μετατροπή ως ";
 
 /// A command the front end can offer to run instead, with its label as the menu shows it.
 struct OtherCommand {

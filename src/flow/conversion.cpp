@@ -127,7 +127,15 @@ bool Conversion::passes_validation() {
   std::string why =
       "«" + input_name_ + "»: γραμμή " + std::to_string(rejection->line) + ": " + rejection->reason;
   if (const auto guess = looks_like()) why += "\nΤο αρχείο μοιάζει με " + *guess + ".";
-  ui_.show_message(kNotValid, kWarningTitle, Icon::error, why);
+  // The window offers the command the file fits, on the same input.
+  const std::optional<OtherCommand> other =
+      advice_.instead ? advice_.instead(input_, command_) : std::nullopt;
+  if (!other) {
+    ui_.show_message(kNotValid, kWarningTitle, Icon::error, why);
+  } else if (ui_.show_message_with_action(std::string(kConvertAs) + other->label, kNotValid,
+                                          kWarningTitle, Icon::error, why)) {
+    instead_ = other->command;
+  }
   return false;
 }
 

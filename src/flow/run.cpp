@@ -12,7 +12,7 @@ std::string not_built_text(const ConversionCommand& command) {
 }
 
 std::string convert_as_text(const OtherCommand& other) {
-  return "Μετατροπή ως " + other.label;
+  return std::string(kConvertAs) + other.label;
 }
 
 bool wrote_nothing(const Outcome& outcome) {
@@ -36,6 +36,8 @@ Outcome run_conversion(const ConversionCommand& command, Platform& ui, const Inp
         return outcome;
       case Conversion::Stage::invalid:
         outcome.status = Status::invalid_input;
+        outcome.input = conversion.input_name();
+        outcome.instead = conversion.instead();
         return outcome;
       case Conversion::Stage::refused:
         ui.show_message(conversion.refusal(), kWarningTitle, Icon::error);

@@ -194,6 +194,25 @@ TEST(OpenDownload, TheBoxOfAWrongCommandRunsTheCommandTheFileFits) {
   EXPECT_EQ(written, test::command_line_files(pentax, example));
 }
 
+// The TC 600 check rejects a Nikon download; its box runs the Nikon command instead.
+TEST(OpenDownload, TheBoxOfARejectedInputRunsTheCommandTheFileFits) {
+  const ConversionCommand& nikon = *find_command("nikon-npl352-raw");
+  const std::string example = test::example_of(nikon.id);
+  const test::TempDir dir;
+  ScriptedPlatform ui;
+  ui.folder = dir.path().string();
+  ui.open_answers = {example};
+  ui.save_answers = {dir / "stations", dir / "points"};
+  ui.action_answers = {true};
+  FrmMAIN window(ui);
+  item_named(window, "mnuLEICATC600").trigger();
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text, kNotValid);
+  EXPECT_EQ(ui.messages[0].action, "Μετατροπή ως NIKON / NPL 352 / RAW FORMAT");
+  EXPECT_EQ(ui.messages[1].text, kConverted);
+  EXPECT_EQ(test::files_in(dir.path()), test::command_line_files(nikon, example));
+}
+
 // From the menus too, each save dialog starts with the name the input gives, beside it.
 TEST(OpenDownload, SaveDialogsArePrefilledBesideTheInput) {
   for (const char* id : {"south-mes", "pentax-cor"}) {
