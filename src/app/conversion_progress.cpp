@@ -38,9 +38,9 @@ std::optional<std::uint64_t> read_position(const std::string& path) {
 }
 
 std::string read_so_far_text(std::uint64_t read, std::uint64_t total) {
-  std::string text = count_text(read, Count::grouped);
-  if (total == 0) return text + " bytes";
-  read = std::min(read, total);
+  if (total == 0) return count_text(read, Count::grouped) + " bytes";
+  read = std::min(read, total);  // the reader's buffer may run past a file that shrank
+  const std::string text = count_text(read, Count::grouped);
   return text + " από " + count_text(total, Count::grouped) + " bytes (" +
          std::to_string(read * 100 / total) + " %)";
 }

@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <fstream>
 
+#include "app/conversion_progress.hpp"
 #include "app/main_window.hpp"
 #include "app/open_download.hpp"
 #include "bench/instrument_file.hpp"
@@ -314,6 +315,24 @@ TEST(OpenDownload, DroppedFilesAreOpenedOneAfterAnother) {
   ASSERT_EQ(ui.questions.size(), 2u);
   EXPECT_NE(ui.questions[0].find("«south-mes.txt»"), std::string::npos);
   EXPECT_NE(ui.questions[1].find("«pentax-mes.raw»"), std::string::npos);
+}
+
+// The progress dialog's count, and where it comes from: the position of the input as this
+// process reads it.
+TEST(OpenDownload, TheProgressSaysHowMuchOfTheInputWasRead) {
+  EXPECT_EQ(read_so_far_text(170786816, 629148439), "170.786.816 από 629.148.439 bytes (27 %)");
+  EXPECT_EQ(read_so_far_text(12, 0), "12 bytes");  // size unknown
+  EXPECT_EQ(read_so_far_text(20, 10), "10 από 10 bytes (100 %)");
+  const test::TempDir dir;
+  const std::string input = dir / "ΑΓΡΟΣ 12.txt";
+  test::write_file(input, std::string(10000, 'x'));
+  EXPECT_EQ(read_position(input), std::nullopt);  // not open
+  std::ifstream reading(input, std::ios::binary);
+  std::string first(4096, '\0');
+  reading.read(first.data(), static_cast<std::streamsize>(first.size()));
+  const std::optional<std::uint64_t> position = read_position(input);
+  ASSERT_TRUE(position.has_value());
+  EXPECT_GE(*position, 4096u);
 }
 
 TEST(OpenDownload, CountsInTheWindowsBoxesAreGroupedTheGreekWay) {
