@@ -1,6 +1,7 @@
 #include "app/open_download.hpp"
 
 #include <QInputDialog>
+#include <QLabel>
 #include <algorithm>
 #include <filesystem>
 
@@ -70,10 +71,11 @@ const ConversionCommand* choose_command(QWidget& window, const std::string& path
   dialog.setObjectName(QStringLiteral("chooseCommand"));
   dialog.setWindowTitle(qs(kOpenDownloadTitle));
   dialog.setLabelText(qs("Το αρχείο «" + file_name(path) + "» ταιριάζει εξίσου σε " +
-                         std::to_string(tied.size()) + " εντολές (" + tied.front().fit.evidence +
-                         "). Ποια μετατροπή να γίνει;"));
+                         std::to_string(tied.size()) + " εντολές. Ποια μετατροπή να γίνει;"));
   dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
   dialog.setComboBoxItems(labels);
+  if (auto* text = dialog.findChild<QLabel*>()) text->setWordWrap(true);  // a long file name
+  dialog.resize(460, 220);
   dialog.setTextValue(labels.front());
   dialog.setOkButtonText(qs("Μετατροπή"));
   dialog.setCancelButtonText(qs("Άκυρο"));
