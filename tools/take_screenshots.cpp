@@ -16,8 +16,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
 #include <fstream>
@@ -118,10 +118,6 @@ int shoot_opening_a_download(korvath::FrmMAIN& window, const QString& folder) {
                                out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
                              });
   }
-  window.resize(640, 300);  // as it opens: every menu in view
-  QEventLoop settle;
-  QTimer::singleShot(300, &settle, &QEventLoop::quit);
-  settle.exec();
   int failures = !save(grab_with_menus(window), folder + "/drop-zone.png");
   Session session({
       shoot(folder + "/detect-question.png", failures, press(QMessageBox::No)),
@@ -153,8 +149,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
-  // A job folder as a surveyor has it: the dialogs start there.
-  const QTemporaryDir job(QDir::tempPath() + QStringLiteral("/job-XXXXXX"));
+  // A job folder as a surveyor has it, named as one would (its path shows in the boxes): the
+  // dialogs start there.
+  QDir job(QStringLiteral("/tmp/") + QString::fromUtf8("Μετρήσεις"));
+  job.removeRecursively();
+  job.mkpath(QStringLiteral("."));
   const QString survey = job.filePath(QStringLiteral("JOB.TC6"));
   const QString cut = job.filePath(QString::fromUtf8("ΑΓΡΟΣ-12.TC6"));
   QFile::copy(QStringLiteral(KORVATH_EXAMPLES "/leica-tc600.TC6"), survey);
@@ -164,10 +163,12 @@ int main(int argc, char** argv) {
     more.write("410000-00000002 420000+00000007 430000+00000000 440000+00000000 \r\n");
   more.close();
   QDir::setCurrent(job.path());
+  // The next run starts afresh.
+  const auto clean_up = qScopeGuard([&job] { job.removeRecursively(); });
 
   korvath::FrmMAIN window;
   window.move(0, 0);
-  window.resize(560, 300);
+  window.resize(640, 300);  // as it opens: every menu in view
   window.show();
   int failures = 0;
   const QString stations = job.filePath(QStringLiteral("stations"));

@@ -44,11 +44,16 @@ struct BoxAnswer {
 // Long paths wrap instead of widening the box past the screen, and every text can be selected
 // and copied: a user pastes the file and the line into a search or a report.
 void make_readable(QMessageBox& box) {
+  // Qt wraps a box's text at a narrow width of its own; a text of more than a short line gets
+  // room for a path and its count on one line where it can.
+  constexpr qsizetype kShortLine = 60;
+  const bool long_text = box.text().size() + box.informativeText().size() > kShortLine;
   for (const char* name : {"qt_msgbox_label", "qt_msgbox_informativelabel"}) {
     if (auto* label = box.findChild<QLabel*>(QString::fromLatin1(name))) {
       label->setTextFormat(Qt::PlainText);
       label->setWordWrap(true);
       label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      if (long_text) label->setMinimumWidth(480);
     }
   }
 }
