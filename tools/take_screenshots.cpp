@@ -23,6 +23,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <optional>
 
 #include "app/about_window.hpp"
 #include "app/main_window.hpp"
@@ -102,12 +103,24 @@ std::string bytes_of(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
-// A surveyor's downloads folder, not the build's: its name shows in the boxes. A field
-// download, and a long one that converts for a few seconds.
+// A folder of the user's own, named as a surveyor names one, since its path shows in the
+// boxes (run with HOME=/home/topografos for the pictures in docs/). A folder already there may
+// be the user's real work: it is never reused, and only the folder made here is removed.
+std::optional<QDir> fresh_folder(const char* name) {
+  QDir folder(QDir::homePath() + QStringLiteral("/") + QString::fromUtf8(name));
+  if (folder.exists() || !folder.mkpath(QStringLiteral("."))) {
+    std::cerr << "korvath_screenshots: " << bytes_of(folder.path())
+              << " exists or cannot be made; move it away first\n";
+    return std::nullopt;
+  }
+  return folder;
+}
+
+// A field download, and a long one that converts for a few seconds.
 int shoot_opening_a_download(korvath::FrmMAIN& window, const QString& folder) {
-  QDir downloads(QStringLiteral("/tmp/") + QString::fromUtf8("Λήψεις"));
-  downloads.removeRecursively();
-  downloads.mkpath(QStringLiteral("."));
+  const std::optional<QDir> made = fresh_folder("Λήψεις");
+  if (!made) return 1;
+  QDir downloads = *made;
   const QString field = downloads.filePath(QString::fromUtf8("ΑΓΡΟΣ-12.txt"));
   const QString plot = downloads.filePath(QString::fromUtf8("ΟΙΚΟΠΕΔΟ-7.cmt"));
   QFile::copy(QStringLiteral(KORVATH_EXAMPLES "/south-mes.txt"), field);
@@ -151,9 +164,9 @@ int main(int argc, char** argv) {
   const QString folder = QString::fromLocal8Bit(argv[1]);
   // A job folder as a surveyor has it, named as one would (its path shows in the boxes): the
   // dialogs start there.
-  QDir job(QStringLiteral("/tmp/") + QString::fromUtf8("Μετρήσεις"));
-  job.removeRecursively();
-  job.mkpath(QStringLiteral("."));
+  const std::optional<QDir> made = fresh_folder("Μετρήσεις");
+  if (!made) return 1;
+  QDir job = *made;
   const QString survey = job.filePath(QStringLiteral("JOB.TC6"));
   const QString cut = job.filePath(QString::fromUtf8("ΑΓΡΟΣ-12.TC6"));
   QFile::copy(QStringLiteral(KORVATH_EXAMPLES "/leica-tc600.TC6"), survey);
