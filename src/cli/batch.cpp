@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "cli/cli.hpp"
+#include "cli/pick.hpp"
 #include "flow/interruption.hpp"
 #include "flow/overwrite.hpp"
 #include "flow/report.hpp"
@@ -63,10 +64,19 @@ int convert_batch(const ConvertSettings& settings, const std::vector<std::string
                   const std::string& folder, unsigned jobs, const Streams& io) {
   Reports reports(files.size());
   std::mutex questions;
+  // With auto each file picks its command first: the command names its outputs.
+  std::vector<Pick> picks(files.size());
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (settings.command)
+      picks[i].command = settings.command;
+    else
+      picks[i] = pick_command(files[i], 0);
+  }
   std::set<std::string> names;  // two inputs named alike would write the same outputs
   std::vector<bool> twin(files.size());
   for (std::size_t i = 0; i < files.size(); ++i)
-    twin[i] = !names.insert(named_outputs(*settings.command, files[i], folder).front()).second;
+    twin[i] = picks[i].command &&
+              !names.insert(named_outputs(*picks[i].command, files[i], folder).front()).second;
 
   std::atomic<std::size_t> next = 0;
   auto work = [&] {
@@ -76,15 +86,25 @@ int convert_batch(const ConvertSettings& settings, const std::vector<std::string
         reports.finish(i, kExitFailed);
         continue;
       }
+      const Pick& pick = picks[i];
+      if (!pick.command) {
+        report.err << pick.why;
+        reports.finish(i, pick.status);
+        continue;
+      }
       if (twin[i]) {
         report.err << "korvath: το «" << files[i]
                    << "» δίνει τα ίδια ονόματα εξόδου με αρχείο πριν από αυτό\n";
         reports.finish(i, kExitFailed);
         continue;
       }
+      ConvertSettings own_settings = settings;
+      own_settings.command = pick.command;
+      own_settings.picked = !settings.command;
+      if (own_settings.picked) report.out << pick.picked << '\n';
       const Streams own{io.in, report.out, report.err};
       const int status =
-          convert_file(settings, files[i], named_outputs(*settings.command, files[i], folder), own,
+          convert_file(own_settings, files[i], named_outputs(*pick.command, files[i], folder), own,
                        {&io.err, &questions});
       reports.finish(i, status);
     }

@@ -45,7 +45,8 @@ int convert_file(const ConvertSettings& settings, const std::string& input,
   ui.folder = settings.scratch_folder;
 
   InputAdvice advice = detector_advice();
-  if (command.convert && !input.empty()) warn_about_better_fit(advice, command, input, io.err);
+  if (command.convert && !input.empty() && !settings.picked)
+    warn_about_better_fit(advice, command, input, io.err);
 
   // The better fit is said before the conversion (above), so only the guess for a success that
   // wrote nothing, or for a rejected input, comes from the flow.
