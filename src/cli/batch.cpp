@@ -1,5 +1,9 @@
 #include "cli/batch.hpp"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -85,6 +89,16 @@ class Reports {
   std::condition_variable finished_;
 };
 
+// Each conversion reads through buffers of 64 KiB that it frees at its end. glibc gives freed
+// memory at the top of the heap back to the system once it passes 128 KiB, and the next file
+// faults the same pages in again: 16 page faults a file, a quarter of a batch's system time.
+// Keeping up to 1 MiB lets the next file reuse them; the peak stays the same.
+void keep_freed_memory_for_the_next_file() {
+#if defined(__GLIBC__)
+  mallopt(M_TRIM_THRESHOLD, 1 << 20);
+#endif
+}
+
 std::string plural(std::size_t n, std::string_view one, std::string_view many) {
   return std::to_string(n) + " " + std::string(n == 1 ? one : many);
 }
@@ -108,6 +122,7 @@ void print_summary(const std::vector<int>& statuses, std::ostream& out) {
 
 int convert_batch(const ConvertSettings& settings, const std::vector<std::string>& files,
                   const std::string& folder, unsigned jobs, const Streams& io) {
+  if (files.size() > 1) keep_freed_memory_for_the_next_file();
   // With auto each file picks its command first: the command names its outputs.
   std::vector<Pick> picks(settings.command ? 0 : files.size());
   for (std::size_t i = 0; i < picks.size(); ++i) picks[i] = pick_command(files[i], 0);
