@@ -58,7 +58,7 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright README.md DESTINATION ${CMAK
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME korvath)
 set(CPACK_PACKAGE_VENDOR "The Korvath developers")
-set(CPACK_PACKAGE_CONTACT "The Korvath developers <korvath@example.org>")
+set(CPACK_PACKAGE_CONTACT "The Korvath developers <maintainers@users.noreply.c-seed-60313010.example>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
