@@ -83,6 +83,8 @@ inline char* write_bare_decimal(char* out, const char (&text)[kShortDecimalRoom]
 /// point and the decimals padded with zeros (patterns "0.000", "0.0000", "0.00000"). A value
 /// that rounds to zero has no "-".
 std::string format_fixed(double value, int decimals);
+/// format_fixed appended to `out`: an output line takes the value where it is being made.
+void append_fixed(std::string& out, double value, int decimals);
 
 /// The pattern "########": rounded to a whole number, halves away from zero, no leading zeros;
 /// a value that rounds to zero gives empty text.
