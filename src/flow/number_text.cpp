@@ -518,23 +518,32 @@ bool fixed_in_whole_numbers(double magnitude, int decimals, std::uint64_t& round
 
 }  // namespace
 
-void append_fixed(std::string& out, double value, int decimals) {
+char* write_fixed(char* out, double value, int decimals) {
   // A number below 1E+09 is rounded in whole numbers: its 15-digit form, from scaling it to 15
   // digits when that rounds without doubt (a reduced angle), or a short decimal's own digits;
   // padded to nine decimals they still fit.
   std::uint64_t rounded = 0;
-  if (decimals >= 0 && decimals <= 9 && std::fabs(value) < 1e9 &&
-      fixed_in_whole_numbers(std::fabs(value), decimals, rounded)) {
-    char text[40];
-    char* const end = text + sizeof text;
-    char* p = write_decimal_backwards(end, rounded, decimals);
-    // At least one digit before the point; no sign on what rounds to zero.
-    if (p == end || *p == '.') *--p = '0';
-    if (value < 0 && rounded != 0) *--p = '-';
-    out.append(p, end);
-    return;
+  if (!(decimals >= 0 && decimals <= 9 && std::fabs(value) < 1e9 &&
+        fixed_in_whole_numbers(std::fabs(value), decimals, rounded)))
+    return nullptr;
+  // Its length first, so that the digits go straight to their place: at least one digit before
+  // the point, no sign on what rounds to zero.
+  const bool sign = value < 0 && rounded != 0;
+  const int digits = std::max(digit_count(rounded), decimals + 1);
+  char* const end = out + static_cast<int>(sign) + digits + (decimals > 0 ? 1 : 0);
+  char* p = write_decimal_backwards(end, rounded, decimals);
+  if (p == end || *p == '.') *--p = '0';
+  if (sign) *--p = '-';
+  return end;
+}
+
+void append_fixed(std::string& out, double value, int decimals) {
+  char text[kLongestQuickFixed];
+  if (const char* const end = write_fixed(text, value, decimals)) {
+    out.append(text, static_cast<std::size_t>(end - text));
+  } else {
+    fixed_digits(value, decimals, out);
   }
-  fixed_digits(value, decimals, out);
 }
 
 std::string format_fixed(double value, int decimals) {

@@ -6,6 +6,37 @@
 
 namespace korvath {
 
+namespace {
+
+struct FixedField {
+  std::optional<double> value;
+  int decimals = 0;
+};
+
+// Appends "," and each value in its fixed pattern, nothing for none. The room for all of them is
+// made once and each is written where it stands; a value the quick writer leaves is appended.
+template <std::size_t kCount>
+void append_fixed_fields(std::string& line, const FixedField (&fields)[kCount]) {
+  constexpr std::size_t kRoom = kCount * (1 + kLongestQuickFixed);
+  std::size_t at = line.size();
+  line.resize(at + kRoom);
+  for (const FixedField& field : fields) {
+    line[at++] = ',';
+    if (!field.value) continue;
+    if (const char* const end = write_fixed(line.data() + at, *field.value, field.decimals)) {
+      at = static_cast<std::size_t>(end - line.data());
+    } else {  // 1E+09 and up: the long way, then the room again
+      line.resize(at);
+      append_fixed(line, *field.value, field.decimals);
+      at = line.size();
+      line.resize(at + kRoom);
+    }
+  }
+  line.resize(at);
+}
+
+}  // namespace
+
 Value point_name(std::string_view raw) {
   const std::string_view name = trim(raw);
   // Kept with its text, from which the number is written as bare-number text at least cost.
@@ -93,14 +124,10 @@ void FieldBook::observe(const Shot& shot, const Where& where) {
   // The eight values of a measurement line, as the measurement files (.txm) join them.
   file.write_line_with([&](std::string& line) {
     append_joined(line, shot.target, station_, backsight_);
-    const auto fixed = [&line](std::optional<double> value, int decimals) {
-      line.push_back(',');
-      if (value) append_fixed(line, *value, decimals);
-    };
-    fixed(shot.target_height, 4);
-    fixed(direction, 5);
-    fixed(shot.vertical_angle, 5);
-    fixed(shot.slope_distance, 4);
+    append_fixed_fields(line, {{shot.target_height, 4},
+                               {direction, 5},
+                               {shot.vertical_angle, 5},
+                               {shot.slope_distance, 4}});
     line.push_back(',');
     line.append(instrument_height_);
   });
@@ -120,10 +147,7 @@ void CoordinateList::write(const Value& name, std::optional<double> first,
   // The name and three values of a coordinate line (.seq), joined by ",".
   file_.write_line_with([&](std::string& line) {
     append_value(line, name);
-    for (const auto& value : {first, second, third}) {
-      line.push_back(',');
-      if (value) append_fixed(line, *value, 4);
-    }
+    append_fixed_fields(line, {{first, 4}, {second, 4}, {third, 4}});
   });
 }
 
