@@ -174,7 +174,9 @@ void DeclaredUnits::declare(Conversion& c, const Where& where, std::string_view 
                             const UnitWords& words, std::uint64_t from) {
   const AngleUnit unit = angle_unit(word, words);
   const AngleUnit before = at(from);
-  declared_.push_back({from, unit});
+  // A unit declared again as it stands (a header in every job) changes nothing: kept once,
+  // a long download's declarations take no more memory than its changes of unit.
+  if (unit != before) declared_.push_back({from, unit});
   if (unit == AngleUnit::unknown) {
     c.note(where, "άγνωστη μονάδα γωνιών «" + std::string(word) +
                       "»: οι γωνίες γράφτηκαν όπως διαβάστηκαν");

@@ -26,19 +26,20 @@ void SetupTally::set_up(const Value& station, const Where& where) {
   if (is_empty(station) || is_station_target(station, where)) {
     named_ = true;
   } else {
-    numbered_.push_back({{}, where.line});
+    if (numbered_++ == 0) first_numbered_ = where.line;
   }
 }
 
 void SetupTally::close(const Conversion& c) {
-  if (named_ || numbered_.empty() || c.lines_written_to(0) > 0) return;
-  for (const Where& where : numbered_)
+  if (named_ || numbered_ == 0 || c.lines_written_to(0) > 0) return;
+  const Where first{{}, first_numbered_};
+  for (std::uint64_t i = 0; i < numbered_; ++i)
     tally_.count(
         "1 στάση με όνομα αριθμό: το αρχείο μετρήσεων στάσεων έμεινε κενό, οι "
         "μετρήσεις πήγαν στο αρχείο σημείων",
         "{} στάσεις με όνομα αριθμό: το αρχείο μετρήσεων στάσεων έμεινε κενό, οι "
         "μετρήσεις πήγαν στο αρχείο σημείων",
-        where);
+        first);
 }
 
 void SetupTally::before_set_up(const Where& where) {

@@ -60,7 +60,9 @@ class SetupTally {
   void before_set_up(const Where& where);
   RecordTally& tally_;
   bool any_ = false, named_ = false;
-  std::vector<Where> numbered_;
+  // The set-ups on numbered stations, by count and first line: a download of any length keeps
+  // the same memory.
+  std::uint64_t numbered_ = 0, first_numbered_ = 0;
 };
 
 }  // namespace korvath
