@@ -16,6 +16,7 @@
 #include "flow/overwrite.hpp"
 #include "flow/readers.hpp"
 #include "flow/report.hpp"
+#include "flow/signature.hpp"
 #include "flow/text.hpp"
 #include "formats/angle_unit.hpp"
 #include "formats/observation.hpp"
@@ -178,6 +179,11 @@ const std::map<std::string_view, std::function<std::string(const Args&)>> kKinds
        const double read = angle_in_grads(number(a[1]), AngleUnit::dms, kAt);
        const bool same = *grads == read && std::signbit(*grads) == std::signbit(read);
        return shortest(*grads) + (same ? "" : " (as a number: " + shortest(read) + ")");
+     }},
+    {"recognised",
+     [](const Args& a) {
+       const Tally lines{.seen = std::stoi(a[2]), .matched = std::stoi(a[1])};
+       return recognised(lines, a[3] == "needed") ? "yes" : "no";
      }},
     {"detect", [](const Args& a) { return fitting(a[1]); }},
     {"fits", [](const Args& a) { return ids_of(rank_commands(Prefix::of(a[1], true))); }},
