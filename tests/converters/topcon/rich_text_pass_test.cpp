@@ -4,8 +4,8 @@
 
 #include <random>
 
+#include "converters/topcon/rich_text.hpp"
 #include "flow/text.hpp"
-#include "platform/rich_text_box.hpp"
 #include "support/files.hpp"
 
 namespace korvath::topcon {
@@ -16,11 +16,11 @@ using test::TempDir;
 using test::write_file;
 
 // The pass on the whole text: every line end made the bare line feed of the records, the text
-// put in RT1, its rendering stripped of "\par ", one more CR LF.
+// rendered whole, stripped of "\par ", one more CR LF.
 std::string whole_text_pass(const std::string& input) {
-  RichTextBox rt1;
-  rt1.Text(replace_all(replace_all(test::read_file(input), "\r\n", "\n"), "\r", "\n"));
-  return replace_all(rt1.TextRTF(), "\\par ", "") + "\r\n";
+  const std::string records =
+      replace_all(replace_all(test::read_file(input), "\r\n", "\n"), "\r", "\n");
+  return replace_all(rich_text_rendering(records), "\\par ", "") + "\r\n";
 }
 
 // Inputs where streaming can go wrong: line ends of every kind, marks and their beginnings in
