@@ -109,6 +109,15 @@ std::string unwarned(const std::string& file) {
   return ids;
 }
 
+// Every command a file fits, best first, each on a line: "id score: evidence".
+std::string evidence(const std::string& file) {
+  std::string out;
+  for (const Detection& d : rank_commands(read_prefix(KORVATH_EXAMPLES "/../" + file)))
+    out += std::string(d.command->id) + " " + std::to_string(d.fit.score) + ": " + d.fit.evidence +
+           "\n";
+  return out;
+}
+
 std::string better(const std::string& file, const std::string& chosen) {
   const auto fit = better_fit(KORVATH_EXAMPLES "/../" + file, *find_command(chosen));
   return fit ? std::string(fit->command->id) : "";
@@ -186,6 +195,7 @@ const std::map<std::string_view, std::function<std::string(const Args&)>> kKinds
        return recognised(lines, a[3] == "needed") ? "yes" : "no";
      }},
     {"detect", [](const Args& a) { return fitting(a[1]); }},
+    {"evidence", [](const Args& a) { return evidence(a[1]); }},
     {"fits", [](const Args& a) { return ids_of(rank_commands(Prefix::of(a[1], true))); }},
     {"near-miss", [](const Args& a) { return ids_of(near_misses(Prefix::of(a[1], true)), true); }},
     {"better-fit", [](const Args& a) { return better(a[1], a[2]); }},
