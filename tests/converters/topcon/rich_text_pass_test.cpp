@@ -36,7 +36,7 @@ std::vector<std::string> awkward_inputs() {
                                      "x\\par",
                                      "\\pa\n}"};
   constexpr std::size_t kBuffer = 1 << 16;
-  for (std::string_view cut : {"\r\n", "\\par ", "\r\r\n\n", "\\\\par  \\par\\par "}) {
+  for (std::string_view cut : {"\r", "\r\n", "\\par ", "\r\r\n\n", "\\\\par  \\par\\par "}) {
     for (std::size_t back = 0; back <= cut.size(); ++back) {
       std::string input(kBuffer - back, 'x');
       for (std::size_t i = 0; i < input.size(); i += 97) input[i] = '\n';
