@@ -194,6 +194,7 @@ const std::map<std::string_view, std::function<std::string(const Args&)>> kKinds
        const Tally lines{.seen = std::stoi(a[2]), .matched = std::stoi(a[1])};
        return recognised(lines, a[3] == "needed") ? "yes" : "no";
      }},
+    {"is-angle", [](const Args& a) { return is_angle(a[1]) ? "yes" : "no"; }},
     {"detect", [](const Args& a) { return fitting(a[1]); }},
     {"evidence", [](const Args& a) { return evidence(a[1]); }},
     {"fits", [](const Args& a) { return ids_of(rank_commands(Prefix::of(a[1], true))); }},
