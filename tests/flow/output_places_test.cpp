@@ -1,5 +1,5 @@
 // Where a conversion writes, when the place is not what it expects: an output that is a link
-// to itself, a scratch file's name taken by a folder.
+// to itself, a scratch file's name taken by a folder, an output the converter never opens.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,6 +51,23 @@ TEST(OutputPlaces, AScratchNameTakenByAFolderIsLeftAndTheUserTold) {
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"ConvSou.txt", "job.txt", "pt.txm", "st.txm"}));
+}
+
+// A converter that never asks for its outputs still leaves them, as the overwrite check made
+// them: each is reported, with no line.
+TEST(OutputPlaces, AnOutputNeverOpenedIsReportedWithNoLine) {
+  test::Session s("job.txt", kSouth);
+  s.save({"st", "pt"});
+  ConversionCommand writes_nothing = *find_command("south-mes");
+  writes_nothing.convert = [](Conversion&) {};
+  const Outcome outcome = run_command(writes_nothing, s.ui);
+  ASSERT_EQ(outcome.status, Status::converted);
+  ASSERT_EQ(outcome.written.size(), 2u);
+  EXPECT_EQ(outcome.written[0].path, s.dir / "st.txm");
+  EXPECT_EQ(outcome.written[0].lines, 0u);
+  EXPECT_EQ(outcome.written[1].path, s.dir / "pt.txm");
+  EXPECT_EQ(outcome.written[1].lines, 0u);
+  EXPECT_EQ(s.out("st.txm"), "");
 }
 
 }  // namespace
