@@ -1,6 +1,7 @@
 # What `cmake --install` puts on the system and what `make package` (CPack, DEB) ships: the
-# program (the command line in bin, the window it starts in libexec/korvath), its desktop entry
-# and icons, the Greek man page, bash completion, README and licence.
+# program (the command line in bin, the window it starts in libexec/korvath), its desktop entry,
+# the types of the downloads it opens, its icons, the Greek man page, bash completion, README
+# and licence.
 
 include(GNUInstallDirs)
 
@@ -10,6 +11,9 @@ if(TARGET korvath_window)
 endif()
 install(FILES share/applications/korvath.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The types of the downloads the desktop entry opens; the system's triggers (dpkg) or a
+# packager's update-mime-database build the database from it.
+install(FILES share/mime/packages/korvath.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 # The PNG sizes are drawn from the SVG by scripts/icons and committed.
 foreach(size 16 22 24 32 48 64 128 256)
   install(FILES share/icons/hicolor/${size}x${size}/apps/korvath.png
@@ -54,7 +58,7 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright README.md DESTINATION ${CMAK
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME korvath)
 set(CPACK_PACKAGE_VENDOR "The Korvath developers")
-set(CPACK_PACKAGE_CONTACT "The Korvath developers <korvath@example.org>")
+set(CPACK_PACKAGE_CONTACT "The Korvath developers <maintainers@users.noreply.c-seed-60313010.example>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -1,11 +1,15 @@
 // `korvath-window`: the main window, started by `korvath` alone or with files to open (given on
-// its command line; the window does not open them yet).
+// its command line: each is opened as "Άνοιγμα λήψης…" opens it, one after another).
 #include <dlfcn.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QTimer>
 #include <cstdlib>
 #include <iostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/main_window.hpp"
 #include "cli/cli.hpp"
@@ -59,5 +63,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   korvath::FrmMAIN window;
   window.show();
+  std::vector<std::string> files;
+  for (const QString& file : QApplication::arguments().mid(1))
+    files.push_back(QFile::encodeName(file).toStdString());
+  // Once the window is on the screen, so that the questions have it behind them.
+  QTimer::singleShot(0, &window, [&window, files] { window.open_downloads(files); });
   return QApplication::exec();
 }

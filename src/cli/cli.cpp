@@ -15,7 +15,10 @@
 
 #include "cli/batch.hpp"
 #include "cli/convert.hpp"
+#include "cli/detect.hpp"
 #include "cli/help.hpp"
+#include "cli/pick.hpp"
+#include "cli/synopsis.hpp"
 #include "converters/catalogue.hpp"
 #include "converters/detect.hpp"
 #include "flow/interruption.hpp"
@@ -26,46 +29,20 @@
 namespace korvath {
 namespace {
 
-// The text and blanks up to `width` characters (UTF-8: a Greek letter is one character).
-std::string padded(std::string_view text, std::size_t width) {
-  std::size_t characters = 0;
-  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return std::string(text) + std::string(width > characters ? width - characters : 1, ' ');
-}
+struct DetectArguments {
+  std::vector<std::string> files;
+  bool id_only = false;
+};
 
-// `korvath detect`: for each file the commands it fits, best first; 1 when one fits none.
-int detect_files(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
-  int status = kExitConverted;
-  for (const std::string& file : files) {
-    Prefix prefix;
-    try {
-      prefix = read_prefix(file);
-    } catch (const ConversionError& e) {
-      err << "korvath: " << failure_line(e) << "\n";
-      status = kExitFailed;
-      continue;
-    }
-    out << on_one_line(file) << ":\n";
-    const std::vector<Detection> fits = rank_commands(prefix);
-    for (const Detection& fit : fits)
-      out << "  " << padded(fit.command->id, 28) << padded(menu_label(*fit.command), 39)
-          << fit.fit.evidence << '\n';
-    if (!fits.empty()) continue;
-    out << "  δεν αναγνωρίστηκε";
-    if (is_utf16(prefix)) out << " (" << kUtf16Text << ")";
-    for (const Detection& miss : near_misses(prefix))
-      out << " (" << miss.command->id << ": " << miss.fit.evidence << ")";
-    out << '\n';
-    status = kExitFailed;
-  }
-  return status;
-}
-
-void add_detect(CLI::App& app, std::vector<std::string>& files) {
-  app.add_subcommand("detect", "σε ποια εντολή ταιριάζει κάθε αρχείο (διαβάζει τα πρώτα 64 KiB)")
-      ->group("Εντολές")
-      ->add_option("FILE", files, "αρχεία του οργάνου")
-      ->required();
+void add_detect(CLI::App& app, DetectArguments& args) {
+  CLI::App* detect =
+      app.add_subcommand("detect",
+                         "σε ποια εντολή ταιριάζει κάθε αρχείο (διαβάζει τα πρώτα 64 KiB)")
+          ->group("Εντολές");
+  detect->add_option("FILE", args.files, "αρχεία του οργάνου (-: η τυπική είσοδος)")->required();
+  detect->add_flag("--id", args.id_only,
+                   "μόνο ο κωδικός της εντολής που ταιριάζει καλύτερα (ένα FILE· τίποτα, με "
+                   "κατάσταση 1, όταν δεν ταιριάζει καμία)");
 }
 
 void list_commands(std::ostream& out) {
@@ -79,8 +56,8 @@ void list_commands(std::ostream& out) {
 }
 
 struct ConvertArguments {
-  std::string command, overwrite, scratch_dir, to;
-  bool to_given = false;           // --to, even with an empty value
+  std::string command, overwrite, scratch_dir, to;  // command: an id, a menu name or "auto"
+  bool to_given = false;                            // --to, even with an empty value
   std::vector<std::string> files;  // INPUT OUTPUT [OUTPUT2], or with --to the inputs
   unsigned jobs = 1;
 };
@@ -92,13 +69,59 @@ bool names_no_file(const std::string& output) {
   return name.empty() || name == "." || name == "..";
 }
 
+// The outputs after the input: as many as the command writes, each naming a file.
+bool outputs_fit(const ConversionCommand& command, const ConvertArguments& args,
+                 std::ostream& err) {
+  const std::size_t wanted = command.outputs == Outputs::coordinates ? 1 : 2;
+  if (args.files.size() != wanted + 1) {
+    usage_error(err, "η εντολή " + std::string(command.id) + " θέλει το αρχείο εισόδου και " +
+                         (wanted == 1 ? "ένα αρχείο εξόδου (συντεταγμένων)"
+                                      : "δύο αρχεία εξόδου (στάσεων, σημείων)"));
+    return false;
+  }
+  for (auto output = args.files.begin() + 1; output != args.files.end(); ++output) {
+    if (names_no_file(*output)) {
+      usage_error(err, "το «" + on_one_line(*output) + "» δεν είναι όνομα αρχείου εξόδου");
+      return false;
+    }
+  }
+  return true;
+}
+
+// `convert auto INPUT OUTPUT [OUTPUT2]`: the input's first bytes name the command, the number of
+// outputs settles a tie between its measurements and its points.
+int convert_picked(ConvertSettings settings, const ConvertArguments& args, const Streams& io) {
+  if (args.files.size() < 2 || args.files.size() > 3) {
+    usage_error(io.err, "η auto θέλει το αρχείο εισόδου και ένα ή δύο αρχεία εξόδου");
+    return kExitUsage;
+  }
+  const std::string& input = args.files.front();
+  if (input == "-") {
+    usage_error(io.err,
+                "η auto διαλέγει την εντολή από την αρχή του αρχείου, και η τυπική είσοδος δεν "
+                "ξαναδιαβάζεται: δώστε την εντολή (τη βρίσκει η korvath detect --id -)");
+    return kExitUsage;
+  }
+  const Pick pick = pick_command(input, args.files.size() - 1);
+  if (!pick.command) {
+    io.err << pick.why;
+    return pick.status;
+  }
+  settings.command = pick.command;
+  settings.picked = true;
+  if (!outputs_fit(*pick.command, args, io.err)) return kExitUsage;
+  io.out << pick.picked << '\n';
+  return convert_file(settings, input, {args.files.begin() + 1, args.files.end()}, io);
+}
+
 int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
-  ConvertSettings settings{find_command(args.command), overwrite_answer(args.overwrite), {}};
-  if (!settings.command) {
+  const bool picks = args.command == kAutoCommand;
+  ConvertSettings settings{
+      picks ? nullptr : find_command(args.command), overwrite_answer(args.overwrite), {}};
+  if (!picks && !settings.command) {
     usage_error(err, "άγνωστη εντολή μετατροπής «" + args.command + "» (οι εντολές: korvath list)");
     return kExitUsage;
   }
-  const ConversionCommand& command = *settings.command;
   settings.scratch_folder = args.scratch_dir.empty() ? default_scratch_folder() : args.scratch_dir;
   while (settings.scratch_folder.size() > 1 && settings.scratch_folder.back() == '/')
     settings.scratch_folder.pop_back();
@@ -116,19 +139,8 @@ int convert(const ConvertArguments& args, std::istream& in, std::ostream& out, s
     }
     return convert_batch(settings, args.files, args.to, args.jobs, io);
   }
-  const std::size_t wanted = command.outputs == Outputs::coordinates ? 1 : 2;
-  if (args.files.size() != wanted + 1) {
-    usage_error(err, "η εντολή " + std::string(command.id) + " θέλει το αρχείο εισόδου και " +
-                         (wanted == 1 ? "ένα αρχείο εξόδου (συντεταγμένων)"
-                                      : "δύο αρχεία εξόδου (στάσεων, σημείων)"));
-    return kExitUsage;
-  }
-  for (auto output = args.files.begin() + 1; output != args.files.end(); ++output) {
-    if (names_no_file(*output)) {
-      usage_error(err, "το «" + on_one_line(*output) + "» δεν είναι όνομα αρχείου εξόδου");
-      return kExitUsage;
-    }
-  }
+  if (picks) return convert_picked(settings, args, io);
+  if (!outputs_fit(*settings.command, args, err)) return kExitUsage;
   return convert_file(settings, args.files.front(), {args.files.begin() + 1, args.files.end()}, io);
 }
 
@@ -159,23 +171,24 @@ int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& o
   app.set_version_flag("--version", "korvath " + std::string(kVersion),
                        "η έκδοση του προγράμματος");
   app.require_subcommand(1);
-  app.footer(
-      "\n  korvath list\n"
-      "  korvath detect FILE...\n"
-      "  korvath convert COMMAND INPUT OUTPUT [OUTPUT2] [--overwrite=ask|yes|no] "
-      "[--scratch-dir=DIR]\n"
-      "  korvath convert COMMAND --to DIR FILE... [-j N] [--overwrite=ask|yes|no]\n\n"
-      "Έξοδος: 0 ολοκληρώθηκε, 1 σφάλμα, 2 λάθος κλήση, 3 μη έγκυρο αρχείο, 4 χωρίς μετατροπή");
+  std::string footer = "\n";
+  for (const std::string_view form : kSynopsis) footer += "  " + std::string(form) + "\n";
+  app.footer(footer +
+             "\nΈξοδος: 0 ολοκληρώθηκε, 1 σφάλμα, 2 λάθος κλήση, 3 μη έγκυρο αρχείο, 4 χωρίς "
+             "μετατροπή");
 
   app.add_subcommand("list", "οι εντολές μετατροπής")->group("Εντολές");
 
-  std::vector<std::string> detect_paths;
-  add_detect(app, detect_paths);
+  DetectArguments detect;
+  add_detect(app, detect);
 
   ConvertArguments args;
   CLI::App* convert_cmd =
       app.add_subcommand("convert", "μετατροπή ενός αρχείου, ή με --to πολλών")->group("Εντολές");
-  convert_cmd->add_option("COMMAND", args.command, "κωδικός εντολής (korvath list) ή όνομα μενού")
+  convert_cmd
+      ->add_option("COMMAND", args.command,
+                   "κωδικός εντολής (korvath list), όνομα μενού, ή auto: "
+                   "η εντολή που ταιριάζει στο αρχείο")
       ->required();
   convert_cmd
       ->add_option("FILE", args.files, "INPUT OUTPUT [OUTPUT2], ή με --to τα αρχεία του οργάνου")
@@ -211,7 +224,13 @@ int run_cli(int argc, const char* const* argv, std::istream& in, std::ostream& o
     list_commands(out);
     return checked(0, out, err);
   }
-  if (app.got_subcommand("detect")) return checked(detect_files(detect_paths, out, err), out, err);
+  if (app.got_subcommand("detect")) {
+    if (detect.id_only && detect.files.size() != 1) {
+      usage_error(err, "η --id θέλει ένα αρχείο");
+      return kExitUsage;
+    }
+    return checked(detect_files(detect.files, detect.id_only, out, err), out, err);
+  }
   args.to_given = to->count() > 0;
   catch_interruptions();
   const int status = checked(convert(args, in, out, err), out, err);

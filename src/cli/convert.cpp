@@ -15,11 +15,17 @@
 namespace korvath {
 namespace {
 
-// Only a regular file: a pipe is read once, by the conversion itself.
+// Only a regular file: a pipe is read once, by the conversion itself. A file the command
+// explains in full, the usual case, needs no second look.
 void warn_about_better_fit(const InputAdvice& advice, const ConversionCommand& command,
                            const std::string& input, std::ostream& err) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(input, ec)) return;
+  try {
+    if (explained_in_full(read_prefix(input), command)) return;
+  } catch (const ConversionError&) {
+    return;  // unreadable: the conversion says why
+  }
   if (const auto better = advice.fits_better(input, command))
     err << "korvath: προειδοποίηση: «" << input << "»: " << *better << "\n";
 }
@@ -45,7 +51,8 @@ int convert_file(const ConvertSettings& settings, const std::string& input,
   ui.folder = settings.scratch_folder;
 
   InputAdvice advice = detector_advice();
-  if (command.convert && !input.empty()) warn_about_better_fit(advice, command, input, io.err);
+  if (command.convert && !input.empty() && !settings.picked)
+    warn_about_better_fit(advice, command, input, io.err);
 
   // The better fit is said before the conversion (above), so only the guess for a success that
   // wrote nothing, or for a rejected input, comes from the flow.

@@ -12,9 +12,10 @@
 namespace korvath {
 
 struct ConvertSettings {
-  const ConversionCommand* command = nullptr;
+  const ConversionCommand* command = nullptr;  // null in a batch: each file picks its own (auto)
   OverwriteAnswer overwrite = OverwriteAnswer::no;
   std::string scratch_folder;
+  bool picked = false;  // the file's first bytes chose the command: none fits it better
 };
 
 struct Streams {

@@ -118,6 +118,10 @@ std::optional<Detection> better_fit(const std::string& path, const ConversionCom
   return prefix ? better_fit(*prefix, chosen) : std::nullopt;
 }
 
+bool explained_in_full(const Prefix& prefix, const ConversionCommand& chosen) {
+  return prefix.text && chosen.signature && chosen.signature(prefix).score >= kFullFit;
+}
+
 InputAdvice detector_advice() {
   InputAdvice advice;
   advice.looks_like = [](const std::string& path) -> std::optional<std::string> {

@@ -44,6 +44,11 @@ std::optional<Detection> best_fit(const std::string& path);
 /// `chosen`); none otherwise, and none when the file cannot be read.
 std::optional<Detection> better_fit(const std::string& path, const ConversionCommand& chosen);
 
+/// Whether the chosen command's signature explains every line of the prefix: no command fits
+/// such a file better, so detector_advice().fits_better has nothing to say about it. One
+/// signature instead of every command's: the quick first question for a batch of files.
+bool explained_in_full(const Prefix& prefix, const ConversionCommand& chosen);
+
 /// The detector's answers as the flow's reports take them: what a file looks like ("TOPCON /
 /// GPT 3000 RAW (topcon-gts3000-raw)") and which command it fits better, with the evidence.
 InputAdvice detector_advice();

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "flow/conversion_error.hpp"
 #include "flow/input_kind.hpp"
@@ -126,7 +127,15 @@ bool Conversion::passes_validation() {
   std::string why =
       "«" + input_name_ + "»: γραμμή " + std::to_string(rejection->line) + ": " + rejection->reason;
   if (const auto guess = looks_like()) why += "\nΤο αρχείο μοιάζει με " + *guess + ".";
-  ui_.show_message(kNotValid, kWarningTitle, Icon::error, why);
+  // The window offers the command the file fits, on the same input.
+  const std::optional<OtherCommand> other =
+      advice_.instead ? advice_.instead(input_, command_) : std::nullopt;
+  if (!other) {
+    ui_.show_message(kNotValid, kWarningTitle, Icon::error, why);
+  } else if (ui_.show_message_with_action(std::string(kConvertAs) + other->label, kNotValid,
+                                          kWarningTitle, Icon::error, why)) {
+    instead_ = other->command;
+  }
   return false;
 }
 
@@ -152,7 +161,14 @@ bool Conversion::refuse_if_taken(const std::string& path, std::string_view role)
 
 std::optional<std::string> Conversion::ask_output(std::size_t i) {
   const OutputDialog& dialog = dialog_for(command_, i);
-  const auto chosen = ui_.ask_save_path(dialog.title, dialog.filter);
+  // Named after the input, beside it: pressing Enter never targets the input itself. A pipe
+  // has no folder of its own to suggest.
+  const std::string suggested =
+      from_stream_ ? std::string()
+                   : named_outputs(command_, input_name_,
+                                   std::filesystem::path(input_name_).parent_path().string())
+                         .at(i);
+  const auto chosen = ui_.ask_save_path(dialog.title, dialog.filter, suggested);
   if (!chosen) throw ConversionError(Fault::cancelled, {});
   std::string path = output_name(*chosen, dialog.extension);
   if (refuse_if_taken(path, dialog.role)) return std::nullopt;
@@ -194,6 +210,9 @@ Conversion::Stage Conversion::ask() {
     if (all_first) continue;
     confirm_overwrite(*path, ui_);
     if (!overwrite_allowed) return Stage::ended;
+    // The listing beside the point file is replaced too: asked about as the outputs are.
+    if (i == 1 && !odr_path_.empty() && has_content(odr_path_) && !ui_.ask_overwrite(odr_path_))
+      return Stage::ended;
     if (command_.opening == Opening::early) outputs_[i].emplace(*path);
   }
   if (!all_first) return Stage::ready;

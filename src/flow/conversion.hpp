@@ -51,6 +51,8 @@ class Conversion {
   Stage ask();
   /// The refusal's text, after ask() gave Stage::refused.
   const std::string& refusal() const { return refusal_; }
+  /// The command the user chose to run instead from the box of a rejected input; else null.
+  const ConversionCommand* instead() const { return instead_; }
 
   const ConversionCommand& command() const { return command_; }
   /// The input as the user named it.
@@ -149,6 +151,7 @@ class Conversion {
   std::optional<OutputFile> odr_;
   std::vector<WrittenFile> written_;
   std::vector<Note> notes_;
+  const ConversionCommand* instead_ = nullptr;
 };
 
 }  // namespace korvath

@@ -38,6 +38,14 @@ int interruption() {
   return noted_signal.load(std::memory_order_relaxed);
 }
 
+void request_interruption(int reason) {
+  noted_signal.store(reason);
+}
+
+void clear_interruption() {
+  noted_signal.store(0);
+}
+
 void check_interruption(const Where& where) {
   if (const int signal = interruption())
     throw ConversionError(Fault::interrupted, where, signal_name(signal));
@@ -51,6 +59,8 @@ const char* signal_name(int signal) {
       return "SIGTERM";
     case SIGHUP:
       return "SIGHUP";
+    case kStopButton:
+      return "με το κουμπί Άκυρο";
     default:
       return "σήμα";
   }

@@ -21,10 +21,19 @@ void catch_interruptions();
 /// The signal that asked the run to end; 0 while none did.
 int interruption();
 
+/// What the window's Cancel button notes in place of a signal: the user's own stop.
+inline constexpr int kStopButton = -1;
+/// Notes `reason` (kStopButton) as a signal would be noted: the run ends on its error path at
+/// its next buffer. From any thread.
+void request_interruption(int reason);
+/// Forgets the stop noted, before the window's next run (the command line never needs to).
+void clear_interruption();
+
 /// Throws Fault::interrupted at `where` (its detail: the signal's name) once a signal came.
 void check_interruption(const Where& where = {});
 
-/// The signal's name, "SIGINT", "SIGTERM" or "SIGHUP".
+/// The signal's name, "SIGINT", "SIGTERM" or "SIGHUP"; for kStopButton, that the user stopped
+/// the run.
 const char* signal_name(int signal);
 
 /// Ends the process as the signal noted would have ended it without a handler, so that the

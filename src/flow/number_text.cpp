@@ -145,10 +145,9 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 
 // Other values (a reduced angle, a scaled reading) mostly lie between 1e-7 and 1e15: scaled
 // by an exact power of ten to 15 digits before the point, the product is within 1/16 of the
-// exact one (its unit in the last place is at most 1/8), so rounding it rounds the value, unless
-// its fraction lies near one half: then false, and the exact path decides.
-// The rounded digits as one whole number of 15 digits, and the exponent of the first.
-bool scaled_rounding(double magnitude, std::int64_t& whole, int& exponent) {
+// exact one (its unit in the last place is at most 1/8). Its whole part and fraction, and the
+// exponent of its first digit; false outside that range.
+bool scaled_to_15_digits(double magnitude, std::int64_t& whole, double& fraction, int& exponent) {
   if (!(magnitude >= 1e-7 && magnitude < 1e15)) return false;
   const int binary_exponent =
       static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52) - 1023;
@@ -158,10 +157,19 @@ bool scaled_rounding(double magnitude, std::int64_t& whole, int& exponent) {
   if (scaled >= 1e15) scaled = magnitude * kPowersOfTen[--k];
   if (scaled < 1e14) return false;
   whole = static_cast<std::int64_t>(scaled);
-  const double fraction = scaled - static_cast<double>(whole);
+  fraction = scaled - static_cast<double>(whole);
+  exponent = 14 - k;
+  return true;
+}
+
+// Rounding the scaled value rounds the value, unless its fraction lies near one half: then
+// false, and the exact path decides.
+// The rounded digits as one whole number of 15 digits, and the exponent of the first.
+bool scaled_rounding(double magnitude, std::int64_t& whole, int& exponent) {
+  double fraction = 0;
+  if (!scaled_to_15_digits(magnitude, whole, fraction, exponent)) return false;
   if (fraction > 0.4375 && fraction < 0.5625) return false;
   if (fraction > 0.5) ++whole;
-  exponent = 14 - k;
   if (whole == 1000000000000000) {  // 9.99...95 and above round up to the next power
     whole /= 10;
     ++exponent;
@@ -451,41 +459,96 @@ std::string bare_number(double value) {
   return out;
 }
 
-std::string format_fixed(double value, int decimals) {
+namespace {
+
+// `whole` / 10^places rounded to `decimals` places, halves away from zero, in units of
+// 10^-decimals.
+std::uint64_t round_to_places(std::uint64_t whole, int places, int decimals) {
+  if (places > decimals) {  // the first digit dropped rounds
+    const auto dropped = static_cast<std::size_t>(places - decimals - 1);
+    whole = dropped < kWholePowersOfTen.size() ? whole / kWholePowersOfTen[dropped] : 0;
+    return whole / 10 + (whole % 10 >= 5 ? 1 : 0);
+  }
+  for (; places < decimals; ++places) whole *= 10;
+  return whole;
+}
+
+// The value rounded to `decimals` places, in units of the last place, from one product: the
+// product lies within 1.2e-16 of itself from the exact one, and the 15-digit form within 5e-15
+// of itself from the value, so where the product's fraction lies farther than 1e-14 of the
+// product from one half, both round alike. False nearer a half, or from 1E+15 up.
+bool rounded_directly(double magnitude, int decimals, std::uint64_t& rounded) {
+  const double scaled = magnitude * kPowersOfTen[decimals];
+  if (!(scaled < 1e15)) return false;
+  rounded = static_cast<std::uint64_t>(scaled);
+  const double fraction = scaled - static_cast<double>(rounded);
+  if (std::fabs(fraction - 0.5) <= 1e-14 * scaled) return false;
+  if (fraction > 0.5) ++rounded;
+  return true;
+}
+
+// The value below 1E+09 rounded to `decimals` places in whole numbers (see append_fixed); false
+// when only the exact path can tell.
+bool fixed_in_whole_numbers(double magnitude, int decimals, std::uint64_t& rounded) {
+  if (rounded_directly(magnitude, decimals, rounded)) return true;
+  std::int64_t whole = 0;
+  double fraction = 0;
+  int exponent = 0, places = 0;
+  if (scaled_to_15_digits(magnitude, whole, fraction, exponent)) {
+    // The 15-digit form is `whole` or the next number up (the first 15 digits, the first in the
+    // place of 10^exponent). Near a half it is unsure which, and matters only where the two
+    // round to other places: "...4999" and "...5000".
+    places = 14 - exponent;
+    const auto down = static_cast<std::uint64_t>(whole);
+    if (fraction <= 0.4375) {
+      rounded = round_to_places(down, places, decimals);
+      return true;
+    }
+    if (fraction >= 0.5625) {
+      rounded = round_to_places(down + 1, places, decimals);
+      return true;
+    }
+    rounded = round_to_places(down, places, decimals);
+    if (rounded == round_to_places(down + 1, places, decimals)) return true;
+  }
+  if (!short_decimal(magnitude, whole, places)) return false;
+  rounded = round_to_places(static_cast<std::uint64_t>(whole), places, decimals);
+  return true;
+}
+
+}  // namespace
+
+char* write_fixed(char* out, double value, int decimals) {
   // A number below 1E+09 is rounded in whole numbers: its 15-digit form, from scaling it to 15
   // digits when that rounds without doubt (a reduced angle), or a short decimal's own digits;
   // padded to nine decimals they still fit.
-  std::int64_t whole = 0;
-  int places = 0, exponent = 0;
-  const double magnitude = std::fabs(value);
-  bool whole_digits = false;
-  if (decimals >= 0 && decimals <= 9 && magnitude < 1e9) {
-    whole_digits = scaled_rounding(magnitude, whole, exponent);
-    if (whole_digits) {
-      places = 14 - exponent;  // the 15 digits, the first in the place of 10^exponent
-    } else {
-      whole_digits = short_decimal(magnitude, whole, places);
-    }
+  std::uint64_t rounded = 0;
+  if (!(decimals >= 0 && decimals <= 9 && std::fabs(value) < 1e9 &&
+        fixed_in_whole_numbers(std::fabs(value), decimals, rounded)))
+    return nullptr;
+  // Its length first, so that the digits go straight to their place: at least one digit before
+  // the point, no sign on what rounds to zero.
+  const bool sign = value < 0 && rounded != 0;
+  const int digits = std::max(digit_count(rounded), decimals + 1);
+  char* const end = out + static_cast<int>(sign) + digits + (decimals > 0 ? 1 : 0);
+  char* p = write_decimal_backwards(end, rounded, decimals);
+  if (p == end || *p == '.') *--p = '0';
+  if (sign) *--p = '-';
+  return end;
+}
+
+void append_fixed(std::string& out, double value, int decimals) {
+  char text[kLongestQuickFixed];
+  if (const char* const end = write_fixed(text, value, decimals)) {
+    out.append(text, static_cast<std::size_t>(end - text));
+  } else {
+    fixed_digits(value, decimals, out);
   }
-  if (whole_digits) {
-    auto rounded = static_cast<std::uint64_t>(whole);
-    if (places > decimals) {  // the first digit dropped rounds, halves away from zero
-      const auto dropped = static_cast<std::size_t>(places - decimals - 1);
-      rounded = dropped < kWholePowersOfTen.size() ? rounded / kWholePowersOfTen[dropped] : 0;
-      rounded = rounded / 10 + (rounded % 10 >= 5 ? 1 : 0);
-      places = decimals;
-    }
-    for (; places < decimals; ++places) rounded *= 10;
-    char text[40];
-    char* const end = text + sizeof text;
-    char* p = write_decimal_backwards(end, rounded, decimals);
-    // At least one digit before the point; no sign on what rounds to zero.
-    if (p == end || *p == '.') *--p = '0';
-    if (value < 0 && rounded != 0) *--p = '-';
-    return {p, end};
-  }
+}
+
+std::string format_fixed(double value, int decimals) {
   std::string out;
-  fixed_digits(value, decimals, out);
+  append_fixed(out, value, decimals);
   return out;
 }
 

@@ -83,6 +83,14 @@ inline char* write_bare_decimal(char* out, const char (&text)[kShortDecimalRoom]
 /// point and the decimals padded with zeros (patterns "0.000", "0.0000", "0.00000"). A value
 /// that rounds to zero has no "-".
 std::string format_fixed(double value, int decimals);
+/// format_fixed appended to `out`: an output line takes the value where it is being made.
+void append_fixed(std::string& out, double value, int decimals);
+/// Room enough for a fixed pattern write_fixed writes ("-1000000000.000000000", 21 bytes).
+inline constexpr std::size_t kLongestQuickFixed = 24;
+/// Writes format_fixed of the value at `out`, which has room for kLongestQuickFixed bytes, and
+/// returns the end; null, with nothing written, for a value only append_fixed writes (from
+/// 1E+09 up, more than nine decimals, a few next to a half-way point).
+char* write_fixed(char* out, double value, int decimals);
 
 /// The pattern "########": rounded to a whole number, halves away from zero, no leading zeros;
 /// a value that rounds to zero gives empty text.

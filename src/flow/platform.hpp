@@ -18,13 +18,20 @@ class Platform {
   virtual std::optional<std::string> ask_open_path(std::string_view title,
                                                    std::string_view filter) = 0;
   /// A file-save dialog; nullopt when cancelled. It asks nothing about existing files.
-  virtual std::optional<std::string> ask_save_path(std::string_view title,
-                                                   std::string_view filter) = 0;
+  /// `suggested`, when not empty, is the path the dialog starts with (the window pre-fills it;
+  /// the command line has its answer already).
+  virtual std::optional<std::string> ask_save_path(std::string_view title, std::string_view filter,
+                                                   const std::string& suggested) = 0;
   /// A question with Yes as the default; true for Yes.
   virtual bool ask_yes_no(std::string_view text, std::string_view title) = 0;
   /// A message with an OK button; `details`, when not empty, is shown below the text.
   virtual void show_message(std::string_view text, std::string_view title, Icon icon,
                             std::string_view details = {}) = 0;
+  /// show_message with a second button, `action`, beside OK; true when the user chose it. A
+  /// platform without buttons (the command line) shows the message alone and answers false.
+  virtual bool show_message_with_action(std::string_view action, std::string_view text,
+                                        std::string_view title, Icon icon,
+                                        std::string_view details);
   /// The folder scratch files are written to, without a separator at its end.
   virtual std::string program_folder() = 0;
 
@@ -52,6 +59,13 @@ inline constexpr std::string_view kCoordinateFilter = "Αρχεία συντετ
 
 inline bool Platform::ask_overwrite(const std::string&) {
   return ask_yes_no(kOverwriteQuestion, kOverwriteTitle);
+}
+
+inline bool Platform::show_message_with_action(std::string_view, std::string_view text,
+                                               std::string_view title, Icon icon,
+                                               std::string_view details) {
+  show_message(text, title, icon, details);
+  return false;
 }
 
 }  // namespace korvath

@@ -106,11 +106,19 @@ std::string failure_line(const ConversionError& error) {
   return line + " (" + on_one_line(error.detail()) + ")";
 }
 
-std::string left_line(const WrittenFile& file) {
+std::string count_text(std::uint64_t count, Count style) {
+  std::string digits = std::to_string(count);
+  if (style == Count::grouped)
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ".");
+  return digits;
+}
+
+std::string left_line(const WrittenFile& file, Count style) {
   const std::string name = "«" + on_one_line(file.path) + "»";
   if (file.lines == 0) return name + " έμεινε κενό";
   if (file.lines == 1) return name + " κρατά 1 γραμμή, γραμμένη πριν από το σφάλμα";
-  return name + " κρατά " + std::to_string(file.lines) + " γραμμές, γραμμένες πριν από το σφάλμα";
+  return name + " κρατά " + count_text(file.lines, style) +
+         " γραμμές, γραμμένες πριν από το σφάλμα";
 }
 
 std::string failure_text(const Outcome& outcome) {
@@ -124,7 +132,7 @@ std::string failure_details(const Outcome& outcome) {
   if (outcome.empty_input && outcome.error->fault() != Fault::read_past_end)
     details += failure_line(*outcome.error) + '\n';
   if (outcome.fit_warning) details += on_one_line(*outcome.fit_warning) + '\n';
-  for (const WrittenFile& file : outcome.left) details += left_line(file) + '\n';
+  for (const WrittenFile& file : outcome.left) details += left_line(file, Count::grouped) + '\n';
   if (!details.empty()) details.pop_back();
   return details;
 }
@@ -133,8 +141,8 @@ std::string note_line(const Note& note) {
   return place(note.file, note.line) + on_one_line(note.text);
 }
 
-std::string written_line(const WrittenFile& file) {
-  return on_one_line(file.path) + ": " + std::to_string(file.lines) +
+std::string written_line(const WrittenFile& file, Count style) {
+  return on_one_line(file.path) + ": " + count_text(file.lines, style) +
          (file.lines == 1 ? " γραμμή" : " γραμμές");
 }
 
@@ -148,7 +156,8 @@ std::string success_details(const Outcome& outcome) {
   if (outcome.empty_input) details += std::string(kEmptyInput) + '\n';
   if (outcome.fit_warning) details += on_one_line(*outcome.fit_warning) + '\n';
   if (wrote_nothing(outcome)) details += nothing_written_line(outcome) + '\n';
-  for (const WrittenFile& file : outcome.written) details += written_line(file) + '\n';
+  for (const WrittenFile& file : outcome.written)
+    details += written_line(file, Count::grouped) + '\n';
   for (const Note& note : outcome.notes) details += note_line(note) + '\n';
   if (!details.empty()) details.pop_back();
   return details;

@@ -30,7 +30,12 @@ struct Outcome {
                                            // better (Conversion::fit_warning)
   std::vector<WrittenFile> left;           // failed: each output opened, with the lines it holds
   bool empty_input = false;                // converted or failed: the input holds nothing
+  std::string input;                       // the input as the user named it; empty before
+  const ConversionCommand* instead = nullptr;  // the command the user chose to run instead
 };
+
+/// The caption of the final box's second button: "Μετατροπή ως LEICA / TC 600".
+std::string convert_as_text(const OtherCommand& other);
 
 /// A conversion that went through but wrote no line to any output: most often the wrong command.
 bool wrote_nothing(const Outcome& outcome);
@@ -41,7 +46,9 @@ Outcome run_conversion(const ConversionCommand& command, Platform& ui,
                        const InputAdvice& advice = {});
 
 /// The whole command as the menu runs it: run_conversion, then the success message with the
-/// lines written and the notes, or on the error path (not a cancelled dialog) the cause.
+/// lines written and the notes, or on the error path (not a cancelled dialog) the cause. After
+/// a failure or a warning that the file does not fit, the box offers the command
+/// `advice.instead` names; `instead` is set when the user chose it (the caller runs it).
 Outcome run_command(const ConversionCommand& command, Platform& ui, const InputAdvice& advice = {});
 
 /// The text shown for a command whose converter is not built yet.

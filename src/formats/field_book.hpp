@@ -9,13 +9,13 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "flow/conversion.hpp"
+#include "flow/output_file.hpp"
 #include "flow/record_tally.hpp"
 #include "flow/value.hpp"
-#include "formats/coordinate_file.hpp"
-#include "formats/measurement_files.hpp"
 
 namespace korvath {
 
@@ -46,30 +46,29 @@ class FieldBook {
   /// A new station: the next shot is its backsight unless name_backsight() names one.
   void set_up(Value station, std::optional<double> instrument_height);
   /// The instrument height from now on (a height written on an observation line).
-  void set_instrument_height(std::optional<double> metres) {
-    instrument_height_ = length_value(metres);
-  }
+  void set_instrument_height(std::optional<double> metres);
   /// The file names the backsight of the current set-up and its circle reading (grads).
   void name_backsight(Value name, double reading);
-  /// Writes a shot to the station file or the point file.
+  /// Writes a shot to the station file or the point file: its values are written where its line
+  /// is made, not made into values first.
   void observe(const Shot& shot, const Where& where);
 
   /// Whether a set-up was read (shots before it have an unnamed one).
   bool any_set_up() const { return any_set_up_; }
 
  private:
-  MeasurementOutputs out_;
+  OutputFile &stations_, &points_;
   RecordTally& tally_;
   std::size_t before_set_up_;
   Value station_ = text(""), backsight_ = text("");
-  Value instrument_height_ = text("");  // as written, once a set-up rather than once a shot
+  std::string instrument_height_;  // as written, once a set-up rather than once a shot
   double orientation_ = 0;
   bool awaiting_backsight_ = true, any_set_up_ = false;
 };
 
 /// The coordinate file of the newer downloads: every record with coordinates, in file order, its
 /// three values in the file's own order; a value dashed out or missing is written empty and
-/// counted.
+/// counted. Each line is made in the file's buffer, as the coordinate file (.seq) lays it out.
 class CoordinateList {
  public:
   CoordinateList(Conversion& c, RecordTally& tally);
@@ -77,7 +76,7 @@ class CoordinateList {
              std::optional<double> third, const Where& where);
 
  private:
-  CoordinateFile file_;
+  OutputFile& file_;
   RecordTally& tally_;
   std::size_t empty_;
 };

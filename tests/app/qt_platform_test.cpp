@@ -103,8 +103,9 @@ ModalScript::Answer press(std::string_view text, std::string_view title, QMessag
   };
 }
 
-// A session of five TC 600 commands through the real dialogs, each dialog starting at the
-// previous choice: No to the question ends the first; a file cut short gets the error box with
+// A session of five TC 600 commands through the real dialogs, each open dialog starting at the
+// previous choice and each save dialog at the name the input gives (so Enter never names the
+// input itself): No to the question ends the first; a file cut short gets the error box with
 // its cause and the lines it left; the third converts as the command line does and says what it
 // wrote; an invalid file gets the error message; a cancelled save dialog ends the last with no box
 // at all.
@@ -118,21 +119,27 @@ TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
   test::write_file(invalid, "not a TC 600 line\r\n");
   test::write_file(dir / "stations.txm", "old\r\n");  // not empty: the question comes
   FrmMAIN window;
+  window.set_progress_delay(std::chrono::hours(1));  // the script answers the dialogs alone
   window.show();
   const QStringList tc6 = {"Αρχεία TC6 (*.TC6)", qs("Όλα τα αρχεία (*)")},
                     txm = {"Αρχεία μετρήσεων txm (*.txm)"};
   const std::string stations = dir / "stations", points = dir / "points";
-  const auto question = [](QMessageBox::StandardButton answer) {
-    return press(kOverwriteQuestion, kOverwriteTitle, QMessageBox::Question, answer);
+  // The system's question, the file it is about below it.
+  const auto question = [](const std::string& file, QMessageBox::StandardButton answer) {
+    return press(kOverwriteQuestion, kOverwriteTitle, QMessageBox::Question, answer, file);
+  };
+  // Each save dialog starts beside the input, named after it.
+  const auto named = [&](const std::string& from, std::string_view kind) {
+    return in / (std::filesystem::path(from).stem().string() + std::string(kind));
   };
   const test::ModalScript script({
       choose(tc600.open_title, tc6, kOpen, "", input),
-      choose(kStationSaveTitle, txm, kSave, input, stations),
-      question(QMessageBox::No),
+      choose(kStationSaveTitle, txm, kSave, named(input, "_stations.txm"), stations),
+      question(stations + ".txm", QMessageBox::No),
       choose(tc600.open_title, tc6, kOpen, stations, cut),
-      choose(kStationSaveTitle, txm, kSave, cut, stations),
-      question(QMessageBox::Yes),
-      choose(kPointSaveTitle, txm, kSave, stations, points),
+      choose(kStationSaveTitle, txm, kSave, named(cut, "_stations.txm"), stations),
+      question(stations + ".txm", QMessageBox::Yes),
+      choose(kPointSaveTitle, txm, kSave, named(cut, "_points.txm"), points),
       press("«" + cut +
                 "»: η λήψη μοιάζει κομμένη στη γραμμή 16 (το αρχείο τελειώνει στη μέση μιας "
                 "εγγραφής): κατεβάστε την ξανά από το όργανο",
@@ -140,10 +147,10 @@ TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
             "«" + stations + ".txm» κρατά 2 γραμμές, γραμμένες πριν από το σφάλμα\n«" + points +
                 ".txm» κρατά 5 γραμμές, γραμμένες πριν από το σφάλμα"),
       choose(tc600.open_title, tc6, kOpen, points, input),
-      choose(kStationSaveTitle, txm, kSave, input, stations),
-      question(QMessageBox::Yes),
-      choose(kPointSaveTitle, txm, kSave, stations, points),
-      question(QMessageBox::Yes),  // the failed command wrote points before its cause
+      choose(kStationSaveTitle, txm, kSave, named(input, "_stations.txm"), stations),
+      question(stations + ".txm", QMessageBox::Yes),
+      choose(kPointSaveTitle, txm, kSave, named(input, "_points.txm"), points),
+      question(points + ".txm", QMessageBox::Yes),  // the failed command wrote points before
       press(kConverted, kInformationTitle, QMessageBox::Information, QMessageBox::Ok,
             stations + ".txm: 2 γραμμές\n" + points + ".txm: 5 γραμμές\n«" + input +
                 "»: γραμμή 13: παραλείφθηκε 1 σύντομη γραμμή με κωδικό 99\n«" + input +
@@ -153,7 +160,7 @@ TEST(QtPlatform, MenuCommandsThroughRealDialogsWriteTheCommandLineFiles) {
             "«" + invalid +
                 "»: γραμμή 1: έχει 17 χαρακτήρες· η εντολή δέχεται γραμμές των 64 και 112"),
       choose(tc600.open_title, tc6, kOpen, invalid, input),
-      choose(kStationSaveTitle, txm, kSave, input, ""),
+      choose(kStationSaveTitle, txm, kSave, named(input, "_stations.txm"), ""),
   });
   QAction& item = *window.findChild<QAction*>(QStringLiteral("mnuLEICATC600"));
   for (int command = 0; command < 5; ++command) item.trigger();

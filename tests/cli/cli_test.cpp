@@ -121,5 +121,22 @@ TEST(Cli, WindowOpensAloneOrWithFiles) {
   EXPECT_EQ(typo.err, "korvath: άγνωστη εντολή «JOB.TC7». Δείτε: korvath --help\n");
 }
 
+// The file manager's files reach the window as they were given, blanks and all: a stand-in
+// `korvath-window` beside a copy of `korvath` prints the arguments it was started with.
+TEST(Cli, WindowGetsTheFilesToOpen) {
+  if (!kWithWindow) GTEST_SKIP() << "built without the window";
+  TempDir dir;
+  std::filesystem::copy_file(KORVATH_BINARY, dir / "korvath");
+  write_file(dir / "korvath-window", "#!/bin/sh\nprintf '%s\\n' \"$@\"\n");
+  std::filesystem::permissions(dir / "korvath-window", std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+  write_file(dir / "A B.TC6", "");
+  write_file(dir / "C.gsi", "");
+  const Result r = shell(dir, "./korvath 'A B.TC6' C.gsi");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "A B.TC6\nC.gsi\n");
+  EXPECT_EQ(r.err, "");
+}
+
 }  // namespace
 }  // namespace korvath

@@ -115,6 +115,28 @@ TEST(Detect, BetterFitAgreesWithTheFullRankingForEveryExampleAndChoice) {
   EXPECT_GT(better_ones, 0) << "no file fits its chosen command less well than another";
 }
 
+// The quick question a batch asks first never hides a warning: a file its command explains in
+// full draws none, whatever the command and the download (UTF-16 text included).
+TEST(Detect, AFileExplainedInFullDrawsNoFitWarning) {
+  std::vector<std::string> downloads = {std::string("\xFF\xFES\0T\0\r\0\n\0", 10)};
+  for (const ConversionCommand& command : catalogue())
+    downloads.push_back(safety::example_bytes(command.id));
+  const test::TempDir dir;
+  const std::string path = dir / "download";
+  const InputAdvice advice = detector_advice();
+  int in_full = 0;
+  for (const std::string& download : downloads) {
+    test::write_file(path, download);
+    const Prefix prefix = read_prefix(path);
+    for (const ConversionCommand& chosen : catalogue()) {
+      if (!explained_in_full(prefix, chosen)) continue;
+      ++in_full;
+      EXPECT_EQ(advice.fits_better(path, chosen), std::nullopt) << chosen.id;
+    }
+  }
+  EXPECT_GT(in_full, 0) << "no example is explained in full by any command";
+}
+
 // An IDX file whose point table fills the first 64 KiB: its set-ups may lie beyond, so the
 // measurement command fits it by half and says why; the coordinate command fits it in full.
 TEST(Detect, AnIdxFileWithItsSetUpsBeyondThePrefixHalfFitsTheMeasurementCommand) {

@@ -57,6 +57,81 @@ TEST(NumberText, AnyValueKeeps15DigitsInPlainAndBareText) {
     expect_15_digit_text(value);
 }
 
+// The fixed pattern as the general rule makes it: the value's 15-digit form, as the C library
+// prints it, rounded to `decimals` places, halves away from zero; no "-" on what rounds to zero.
+std::string fixed_from_15_digits(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.14e", std::fabs(value));  // "d.dddddddddddddde+XX"
+  std::string digits = text[0] + std::string(text + 2, 14);
+  int point = std::atoi(text + 17) + 1;  // digits before the point
+  if (point <= 0) {
+    digits.insert(0, static_cast<std::size_t>(1 - point), '0');
+    point = 1;
+  }
+  const std::size_t kept = static_cast<std::size_t>(point) + static_cast<std::size_t>(decimals);
+  if (digits.size() < kept + 1) digits.resize(kept + 1, '0');
+  const bool up = digits[kept] >= '5';
+  digits.resize(kept);
+  if (up) {
+    std::size_t i = kept;
+    while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (i == 0) {
+      digits.insert(digits.begin(), '1');
+      ++point;
+    } else {
+      ++digits[i - 1];
+    }
+  }
+  std::string integer = digits.substr(0, static_cast<std::size_t>(point));
+  integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
+  const bool zero = digits.find_first_not_of('0') == std::string::npos;
+  return (value < 0 && !zero ? "-" : "") + integer +
+         (decimals > 0 ? "." + digits.substr(static_cast<std::size_t>(point)) : "");
+}
+
+// Lengths and angles are written in fixed patterns by quick paths for most values; each must give
+// what the general rule gives, near the halves of the 15th digit and of the last place kept too.
+TEST(NumberText, FixedPatternsRoundThe15DigitForm) {
+  std::mt19937_64 random(11);
+  const auto expect_fixed = [](double value, int decimals) {
+    ASSERT_EQ(format_fixed(value, decimals), fixed_from_15_digits(value, decimals))
+        << std::hexfloat << value << " to " << decimals;
+  };
+  for (int i = 0; i < 60000; ++i) {
+    const double reading = static_cast<double>(random() % 4000000) / 10000;  // grads, 4 decimals
+    const double other = static_cast<double>(random() % 4000000) / 10000;
+    const auto decimals = static_cast<int>(random() % 10);
+    for (const double value : {reading, reading - other, (reading - other) / 1000,
+                               reading * 400 / 360, (reading - other) * 0.3048}) {
+      expect_fixed(value, 4);
+      expect_fixed(value, 5);
+      expect_fixed(value, decimals);
+    }
+    // Next to half-way points of the 15th digit, and of a last place kept: a 16th digit 5, and
+    // a run of 9s or 0s after the place kept.
+    char half_15th[40], half_kept[40];
+    std::snprintf(half_15th, sizeof half_15th, "%d.%014llu5e%d", 1 + static_cast<int>(random() % 9),
+                  static_cast<unsigned long long>(random() % 100000000000000ull),
+                  static_cast<int>(random() % 20) - 10);
+    std::snprintf(half_kept, sizeof half_kept, "%llu.%04llu%s",
+                  static_cast<unsigned long long>(random() % 1000),
+                  static_cast<unsigned long long>(random() % 10000),
+                  random() % 2 ? "4999999999" : "5000000000");
+    for (const char* each : {half_15th, half_kept}) {
+      const double value = std::strtod(each, nullptr) * (random() % 2 ? -1 : 1);
+      for (const double near : {value, std::nextafter(value, 0.0), std::nextafter(value, 1e300)}) {
+        expect_fixed(near, 4);
+        expect_fixed(near, 5);
+        expect_fixed(near, decimals);
+      }
+    }
+    const std::uint64_t bits = random();
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    if (std::isfinite(value) && std::fabs(value) < 1e12) expect_fixed(value, decimals);
+  }
+}
+
 // Short decimals are read by one division; it must round as the C library does.
 TEST(NumberText, ShortDecimalsReadAsTheLibraryReadsThem) {
   std::mt19937_64 random(3);

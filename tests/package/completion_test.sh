@@ -26,6 +26,8 @@ cases=(
   "convert south-mes --to |jobs out"
   "convert south-mes --to out -j |"
   "detect |"
+  "detect --|--id --help"
+  "convert a|auto"
 )
 failed=0
 for row in "${cases[@]}"; do

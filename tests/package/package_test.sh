@@ -37,7 +37,8 @@ expected="./usr/bin/korvath
 ./usr/share/icons/hicolor/48x48/apps/korvath.png
 ./usr/share/icons/hicolor/64x64/apps/korvath.png
 ./usr/share/icons/hicolor/scalable/apps/korvath.svg
-./usr/share/man/man1/korvath.1.gz"
+./usr/share/man/man1/korvath.1.gz
+./usr/share/mime/packages/korvath.xml"
 listing=$(dpkg-deb -c "$deb")
 if ! diff -u <(echo "$expected") <(awk '$1 !~ /^d/ {print $6}' <<<"$listing" | LC_ALL=C sort); then
   echo "FAIL: the package's files differ from the expected list (- expected, + packaged)"

@@ -51,6 +51,7 @@ class RecordReader {
   }
   const Value& value(std::size_t i) const { return values_[i]; }
   double reading() const { return as_number(values_[layout_.reading], reading_where_); }
+  const Where& reading_where() const { return reading_where_; }
 
  private:
   ItemReader& rows_;
@@ -96,7 +97,8 @@ void records_to_observations(Conversion& c, ItemReader& rows, const RecordLayout
         setup.backsight = target;
         setup.backsight_direction = reading;
       }
-      const Value direction = reduce_to_backsight(reading, setup.backsight_direction);
+      const Value direction =
+          reduce_to_backsight(reading, setup.backsight_direction, record.reading_where());
       const Observation o{target,
                           setup.station,
                           setup.backsight,

@@ -76,14 +76,15 @@ std::optional<Units> units_of(std::string_view letters) {
 }
 
 bool all_digits(std::string_view text) {
-  return text.find_first_not_of("0123456789") == std::string_view::npos;
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // DDD.MMSS as written, in grads: degrees before the point, two digits of minutes, then seconds
 // SS.sss, missing digits 0 ("87.4" is 87 degrees 40 minutes), the sign on the whole. Read from
 // the text, as the number's bare-number text would give it; none for text of another shape or
-// of more than 15 digits, which is read as a number first.
-std::optional<double> dms_text_in_grads(std::string_view text, const Where& where) {
+// of more than 15 digits, which is read as a number first. Throws Fault::not_an_angle, quoting
+// the text without its sign, for minutes or seconds of 60 or more.
+std::optional<double> checked_dms_text_in_grads(std::string_view text, const Where& where) {
   const bool negative = text.starts_with('-');
   if (negative || text.starts_with('+')) text.remove_prefix(1);
   const std::size_t point = text.find('.');
@@ -158,8 +159,12 @@ class Dtm300Reader {
 
   std::optional<double> angle(std::string_view item, const Units& units, const Where& where) {
     if (item.empty()) return std::nullopt;
-    if (units.angle == AngleUnit::dms)
-      if (const auto grads = dms_text_in_grads(item, where)) return grads;
+    if (units.angle == AngleUnit::dms) {
+      // Most readings go straight from their digits; the few left over are checked, to fault
+      // as they always have.
+      if (const auto grads = dms_text_in_grads(item)) return grads;
+      if (const auto grads = checked_dms_text_in_grads(item, where)) return grads;
+    }
     return angle_in_grads(number(item, where), units.angle, where);
   }
 

@@ -6,7 +6,7 @@ namespace korvath::nikon {
 
 void write_shot(const Shot& shot, const Setup& setup, MeasurementOutputs& out,
                 MeasurementFile* file) {
-  const Value direction = reduce_to_backsight(shot.reading, setup.backsight_direction);
+  const Value direction = reduce_to_backsight(shot.reading, setup.backsight_direction, shot.where);
   const Observation o{.target = shot.target,
                       .station = setup.station,
                       .backsight = setup.backsight,

@@ -110,8 +110,8 @@ void rows_to_observations(ItemReader& rows, MeasurementOutputs& out, SetupTally&
     }
     const Value& distance = equals_text(item[4], kNoDistance) ? no_distance : item[4];
     out.write_routed({item[0], setup.station, setup.backsight, item[1],
-                      reduce_to_backsight(reading, setup.backsight_direction), item[3], distance,
-                      setup.instrument_height},
+                      reduce_to_backsight(reading, setup.backsight_direction, at), item[3],
+                      distance, setup.instrument_height},
                      at);
   }
 }

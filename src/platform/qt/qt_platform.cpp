@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -34,20 +35,41 @@ void set_greek_labels(QFileDialog& dialog) {
   dialog.setLabelText(QFileDialog::Reject, qs("Άκυρο"));
 }
 
-// A modal box in Greek over `parent`, its texts shown as written (a path may hold "<").
-QMessageBox::StandardButton ask_box(QWidget& parent, QMessageBox::Icon icon, std::string_view title,
-                                    std::string_view text, std::string_view details,
-                                    QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton default_button) {
-  QMessageBox box(icon, qs(title), qs(text), buttons, &parent);
-  box.setTextFormat(Qt::PlainText);
-  if (!details.empty()) {
-    box.setInformativeText(qs(details));
-    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+// The answer to a box: the standard button pressed, or the box's own action.
+struct BoxAnswer {
+  QMessageBox::StandardButton button = QMessageBox::NoButton;
+  bool action = false;
+};
+
+// Long paths wrap instead of widening the box past the screen, and every text can be selected
+// and copied: a user pastes the file and the line into a search or a report.
+void make_readable(QMessageBox& box) {
+  // Qt wraps a box's text at a narrow width of its own; a text of more than a short line gets
+  // room for a path and its count on one line where it can.
+  constexpr qsizetype kShortLine = 60;
+  const bool long_text = box.text().size() + box.informativeText().size() > kShortLine;
+  for (const char* name : {"qt_msgbox_label", "qt_msgbox_informativelabel"}) {
+    if (auto* label = box.findChild<QLabel*>(QString::fromLatin1(name))) {
       label->setTextFormat(Qt::PlainText);
-      label->setWordWrap(false);  // a file and its count on one line
+      label->setWordWrap(true);
+      label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      if (long_text) label->setMinimumWidth(480);
     }
   }
+}
+
+// A modal box in Greek over `parent`, its texts shown as written (a path may hold "<"), with a
+// button of its own, `action`, before the standard ones when not empty.
+BoxAnswer ask_box(QWidget& parent, QMessageBox::Icon icon, std::string_view title,
+                  std::string_view text, std::string_view details,
+                  QMessageBox::StandardButtons buttons, QMessageBox::StandardButton default_button,
+                  std::string_view action = {}) {
+  QMessageBox box(icon, qs(title), qs(text), buttons, &parent);
+  box.setTextFormat(Qt::PlainText);
+  if (!details.empty()) box.setInformativeText(qs(details));
+  make_readable(box);
+  QPushButton* own = action.empty() ? nullptr : box.addButton(qs(action), QMessageBox::ActionRole);
+  if (own) own->setObjectName(QStringLiteral("actionButton"));
   box.setDefaultButton(default_button);
   constexpr std::pair<QMessageBox::StandardButton, std::string_view> kGreek[] = {
       {QMessageBox::Yes, "Ναι"},      {QMessageBox::No, "Όχι"},
@@ -56,7 +78,14 @@ QMessageBox::StandardButton ask_box(QWidget& parent, QMessageBox::Icon icon, std
   for (const auto& [button, greek] : kGreek)
     if (QAbstractButton* shown = box.button(button)) shown->setText(qs(greek));
   box.exec();
-  return box.standardButton(box.clickedButton());
+  if (own && box.clickedButton() == own) return {QMessageBox::NoButton, true};
+  return {box.standardButton(box.clickedButton()), false};
+}
+
+QMessageBox::Icon shown_icon(Icon icon) {
+  return icon == Icon::error     ? QMessageBox::Critical
+         : icon == Icon::warning ? QMessageBox::Warning
+                                 : QMessageBox::Information;
 }
 
 }  // namespace
@@ -91,14 +120,16 @@ QtPlatform::QtPlatform(QWidget& window) : window_(window), dd1_(&window) {
 }
 
 std::optional<std::string> QtPlatform::ask_path(std::string_view title, std::string_view filter,
-                                                QFileDialog::AcceptMode mode) {
+                                                QFileDialog::AcceptMode mode,
+                                                const std::string& suggested) {
   dd1_.setWindowTitle(qs(title));
   dd1_.setAcceptMode(mode);
   set_greek_labels(dd1_);  // after the mode, which puts back Qt's own button texts
   dd1_.setNameFilters(mode == QFileDialog::AcceptOpen ? open_name_filters(filter)
                                                       : name_filters(filter));
-  if (!last_choice_.isEmpty()) {
-    const QFileInfo last(last_choice_);
+  const QString start = suggested.empty() ? last_choice_ : QFile::decodeName(suggested.c_str());
+  if (!start.isEmpty()) {
+    const QFileInfo last(start);
     dd1_.setDirectory(last.absolutePath());
     dd1_.selectFile(last.fileName());
   }
@@ -115,25 +146,40 @@ std::optional<std::string> QtPlatform::ask_path(std::string_view title, std::str
 
 std::optional<std::string> QtPlatform::ask_open_path(std::string_view title,
                                                      std::string_view filter) {
-  return ask_path(title, filter, QFileDialog::AcceptOpen);
+  return ask_path(title, filter, QFileDialog::AcceptOpen, {});
 }
 
 std::optional<std::string> QtPlatform::ask_save_path(std::string_view title,
-                                                     std::string_view filter) {
-  return ask_path(title, filter, QFileDialog::AcceptSave);
+                                                     std::string_view filter,
+                                                     const std::string& suggested) {
+  return ask_path(title, filter, QFileDialog::AcceptSave, suggested);
 }
 
 bool QtPlatform::ask_yes_no(std::string_view text, std::string_view title) {
   return ask_box(window_, QMessageBox::Question, title, text, {},
-                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+             .button == QMessageBox::Yes;
+}
+
+bool QtPlatform::ask_overwrite(const std::string& path) {
+  // The system's question as it is; the file it is about below it.
+  return ask_box(window_, QMessageBox::Question, kOverwriteTitle, kOverwriteQuestion,
+                 QFile::decodeName(path.c_str()).toStdString(), QMessageBox::Yes | QMessageBox::No,
+                 QMessageBox::Yes)
+             .button == QMessageBox::Yes;
 }
 
 void QtPlatform::show_message(std::string_view text, std::string_view title, Icon icon,
                               std::string_view details) {
-  const QMessageBox::Icon shown = icon == Icon::error     ? QMessageBox::Critical
-                                  : icon == Icon::warning ? QMessageBox::Warning
-                                                          : QMessageBox::Information;
-  ask_box(window_, shown, title, text, details, QMessageBox::Ok, QMessageBox::Ok);
+  ask_box(window_, shown_icon(icon), title, text, details, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtPlatform::show_message_with_action(std::string_view action, std::string_view text,
+                                          std::string_view title, Icon icon,
+                                          std::string_view details) {
+  return ask_box(window_, shown_icon(icon), title, text, details, QMessageBox::Ok, QMessageBox::Ok,
+                 action)
+      .action;
 }
 
 std::string QtPlatform::program_folder() {

@@ -29,17 +29,26 @@ class QtPlatform : public Platform {
 
   std::optional<std::string> ask_open_path(std::string_view title,
                                            std::string_view filter) override;
-  std::optional<std::string> ask_save_path(std::string_view title,
-                                           std::string_view filter) override;
+  /// Starts in `suggested`'s folder with its name selected; without one, where the previous
+  /// dialog ended.
+  std::optional<std::string> ask_save_path(std::string_view title, std::string_view filter,
+                                           const std::string& suggested) override;
   bool ask_yes_no(std::string_view text, std::string_view title) override;
+  /// The system's question, the file's path below it.
+  bool ask_overwrite(const std::string& path) override;
+  /// Each box's text wraps and can be selected and copied.
   void show_message(std::string_view text, std::string_view title, Icon icon,
                     std::string_view details = {}) override;
+  /// The action is a button "actionButton" beside OK.
+  bool show_message_with_action(std::string_view action, std::string_view text,
+                                std::string_view title, Icon icon,
+                                std::string_view details) override;
   /// The executable's folder when writable, else the user's cache folder.
   std::string program_folder() override;
 
  private:
   std::optional<std::string> ask_path(std::string_view title, std::string_view filter,
-                                      QFileDialog::AcceptMode mode);
+                                      QFileDialog::AcceptMode mode, const std::string& suggested);
 
   QWidget& window_;
   QFileDialog dd1_;
