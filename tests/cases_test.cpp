@@ -41,6 +41,12 @@ TEST_P(Case, Converts) {
     notes.push_back(std::to_string(note.line) + ": " + note.text);
   }
   EXPECT_EQ(notes, c.notes);
+  if (c.written) {
+    std::vector<std::string> written;
+    for (const WrittenFile& file : out.written)
+      written.push_back(fs::path(file.path).filename().string() + " " + std::to_string(file.lines));
+    EXPECT_EQ(written, *c.written);
+  }
   Files files = files_in(out.dir->path());
   EXPECT_EQ(files["input.dat"], c.input) << "the input was changed";
   files.erase("input.dat");

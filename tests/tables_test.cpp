@@ -16,6 +16,7 @@
 #include "flow/overwrite.hpp"
 #include "flow/readers.hpp"
 #include "flow/report.hpp"
+#include "flow/signature.hpp"
 #include "flow/text.hpp"
 #include "formats/angle_unit.hpp"
 #include "formats/observation.hpp"
@@ -108,6 +109,15 @@ std::string unwarned(const std::string& file) {
   return ids;
 }
 
+// Every command a file fits, best first, each on a line: "id score: evidence".
+std::string evidence(const std::string& file) {
+  std::string out;
+  for (const Detection& d : rank_commands(read_prefix(KORVATH_EXAMPLES "/../" + file)))
+    out += std::string(d.command->id) + " " + std::to_string(d.fit.score) + ": " + d.fit.evidence +
+           "\n";
+  return out;
+}
+
 std::string better(const std::string& file, const std::string& chosen) {
   const auto fit = better_fit(KORVATH_EXAMPLES "/../" + file, *find_command(chosen));
   return fit ? std::string(fit->command->id) : "";
@@ -179,7 +189,14 @@ const std::map<std::string_view, std::function<std::string(const Args&)>> kKinds
        const bool same = *grads == read && std::signbit(*grads) == std::signbit(read);
        return shortest(*grads) + (same ? "" : " (as a number: " + shortest(read) + ")");
      }},
+    {"recognised",
+     [](const Args& a) {
+       const Tally lines{.seen = std::stoi(a[2]), .matched = std::stoi(a[1])};
+       return recognised(lines, a[3] == "needed") ? "yes" : "no";
+     }},
+    {"is-angle", [](const Args& a) { return is_angle(a[1]) ? "yes" : "no"; }},
     {"detect", [](const Args& a) { return fitting(a[1]); }},
+    {"evidence", [](const Args& a) { return evidence(a[1]); }},
     {"fits", [](const Args& a) { return ids_of(rank_commands(Prefix::of(a[1], true))); }},
     {"near-miss", [](const Args& a) { return ids_of(near_misses(Prefix::of(a[1], true)), true); }},
     {"better-fit", [](const Args& a) { return better(a[1], a[2]); }},

@@ -168,7 +168,7 @@ Value ItemReader::read_item() {
 }
 
 // Compiled once for reading and once for skipping: reading, the hot path of every converter,
-// pays for no test of whether it keeps what it reads.
+// pays for no test of whether it keeps what it reads before it takes one of the paths below.
 template <bool kKeep>
 void ItemReader::take_item(Value* into) {
   if (at_end()) throw ConversionError(Fault::read_past_end, where());
@@ -179,66 +179,82 @@ void ItemReader::take_item(Value* into) {
   }
   current_line_ = line_;
   if (c == '"') {
-    // Most quoted items close on their line, with their separator right after, in the buffer:
-    // taken where they stand.
-    const char* const open = buffer_.data() + pos_ + 1;
-    const char* const limit = buffer_.data() + end_;
-    if (const auto* close = static_cast<const char*>(std::memchr(open, '"', limit - open))) {
-      const std::string_view text(open, static_cast<std::size_t>(close - open));
-      const char* const stop = find_separator(close + 1, limit);
-      const bool one_line =
-          std::none_of(text.begin(), text.end(), [](char t) { return t == '\r' || t == '\n'; });
-      if (stop != limit && one_line) {
-        if constexpr (kKeep) assign_text(*into, text);
-        consume_separator_at(stop);
-        return;
-      }
-    }
-    item_.clear();
-    ++pos_;
-    for (c = peek(); c != -1 && c != '"'; c = peek()) {
-      ++pos_;
-      if (c == '\r' || c == '\n') {
-        // Every line end inside the quotes is the file's own CR LF, and counts as one line.
-        if (c == '\r' && peek() == '\n') ++pos_;
-        item_.append("\r\n");
-        ++line_;
-      } else {
-        item_.push_back(static_cast<char>(c));
-      }
-      if (item_.size() > kLongestLine) check_length();
-    }
-    if (c == '"') ++pos_;
-    for (c = peek(); c != -1 && !is_separator(static_cast<char>(c)); c = peek()) ++pos_;
-    consume_separator();
-    if constexpr (kKeep) assign_text(*into, item_);
+    take_quoted_item(into);
     return;
   }
-  const char* const begin = buffer_.data() + pos_;
-  const char* const limit = buffer_.data() + end_;
   if constexpr (!kKeep) {
-    // Only a number too large for a double can fault an item that lies whole in the buffer,
-    // and that begins as a number does and takes an exponent mark or over 308 digits: any
-    // other item (a date such as 06-12-2026 among them) is passed over where its separator
-    // stands.
-    const bool may_be_number = is_number_start(*begin);
-    const char* const stop = may_be_number
-                                 ? find_any<',', '\r', '\n', 'E', 'e', 'D', 'd'>(begin, limit)
-                                 : find_separator(begin, limit);
-    if (stop != limit && is_separator(*stop) &&
-        (!may_be_number || stop - begin <= kDigitsBelowOverflow)) {
+    if (pass_over_faultless_item()) return;
+  }
+  if (take_unquoted_in_buffer(into)) return;
+  gather_unquoted_item(into);
+}
+
+void ItemReader::take_quoted_item(Value* into) {
+  // Most quoted items close on their line, with their separator right after, in the buffer:
+  // taken where they stand.
+  const char* const open = buffer_.data() + pos_ + 1;
+  const char* const limit = buffer_.data() + end_;
+  if (const auto* close = static_cast<const char*>(std::memchr(open, '"', limit - open))) {
+    const std::string_view text(open, static_cast<std::size_t>(close - open));
+    const char* const stop = find_separator(close + 1, limit);
+    const bool one_line =
+        std::none_of(text.begin(), text.end(), [](char t) { return t == '\r' || t == '\n'; });
+    if (stop != limit && one_line) {
+      if (into) assign_text(*into, text);
       consume_separator_at(stop);
       return;
     }
   }
-  const char* const stop = find_separator(begin, limit);
-  if (stop != limit) {
-    // The whole item is in the buffer (shorter than kLongestLine): read in place, nothing
-    // copied. The separator is consumed last, as it may refill the buffer.
-    item_value(trim_blanks_and_tabs({begin, static_cast<std::size_t>(stop - begin)}), into);
-    consume_separator_at(stop);
-    return;
+  item_.clear();
+  ++pos_;
+  int c = peek();
+  for (; c != -1 && c != '"'; c = peek()) {
+    ++pos_;
+    if (c == '\r' || c == '\n') {
+      // Every line end inside the quotes is the file's own CR LF, and counts as one line.
+      if (c == '\r' && peek() == '\n') ++pos_;
+      item_.append("\r\n");
+      ++line_;
+    } else {
+      item_.push_back(static_cast<char>(c));
+    }
+    if (item_.size() > kLongestLine) check_length();
   }
+  if (c == '"') ++pos_;
+  for (c = peek(); c != -1 && !is_separator(static_cast<char>(c)); c = peek()) ++pos_;
+  consume_separator();
+  if (into) assign_text(*into, item_);
+}
+
+bool ItemReader::pass_over_faultless_item() {
+  // Only a number too large for a double can fault an item that lies whole in the buffer, and
+  // that begins as a number does and takes an exponent mark or over 308 digits: any other item
+  // (a date such as 06-12-2026 among them) is passed over where its separator stands.
+  const char* const begin = buffer_.data() + pos_;
+  const char* const limit = buffer_.data() + end_;
+  const bool may_be_number = is_number_start(*begin);
+  const char* const stop = may_be_number
+                               ? find_any<',', '\r', '\n', 'E', 'e', 'D', 'd'>(begin, limit)
+                               : find_separator(begin, limit);
+  if (stop == limit || !is_separator(*stop) ||
+      (may_be_number && stop - begin > kDigitsBelowOverflow))
+    return false;
+  consume_separator_at(stop);
+  return true;
+}
+
+bool ItemReader::take_unquoted_in_buffer(Value* into) {
+  const char* const begin = buffer_.data() + pos_;
+  const char* const stop = find_separator(begin, buffer_.data() + end_);
+  if (stop == buffer_.data() + end_) return false;
+  // Read in place, nothing copied (the item is shorter than the buffer, so than kLongestLine).
+  // The separator is consumed last, as it may refill the buffer.
+  item_value(trim_blanks_and_tabs({begin, static_cast<std::size_t>(stop - begin)}), into);
+  consume_separator_at(stop);
+  return true;
+}
+
+void ItemReader::gather_unquoted_item(Value* into) {
   item_.clear();
   for (;;) {
     const char* from = buffer_.data() + pos_;

@@ -267,9 +267,22 @@ class ItemReader : public InputFile {
   // Counts the line end at `separator` and consumes the LF of a CR LF.
   void end_line_at(const char* separator);
   void check_length() const;
-  // Reads any item into `into`, or, without kKeep, only past it.
+  // Reads any item into `into`, or, without kKeep, only past it, by one of the four paths
+  // below. Each starts with the read position at the item's first byte, past its blanks, and
+  // ends past its separator; `into` null: the item is not kept.
   template <bool kKeep>
   void take_item(Value* into);
+  // A quoted item: in place when it closes on its line in the buffer, else gathered byte by
+  // byte, its line ends made CR LF.
+  void take_quoted_item(Value* into);
+  // When skipping: an item that cannot fault, passed over in the buffer. False, nothing
+  // consumed, for one that may be a number too large for a double or that the buffer's end cuts.
+  bool pass_over_faultless_item();
+  // An unquoted item whole in the buffer, read in place. False, nothing consumed, when the
+  // buffer's end cuts it.
+  bool take_unquoted_in_buffer(Value* into);
+  // An unquoted item that runs past the buffer, gathered a buffer at a time.
+  void gather_unquoted_item(Value* into);
   // The value of an unquoted item, blanks and tabs around it dropped; without `into`, only its
   // faults.
   void item_value(std::string_view item, Value* into) const;

@@ -143,6 +143,10 @@ bool is_blank_line(std::string_view line) {
   return line.find_first_not_of(" \t\x1a") == std::string_view::npos;
 }
 
+bool recognised(const Tally& lines, bool needed) {
+  return needed && lines.percent() >= kRecognisedPercent;
+}
+
 std::string counted(int count, std::string_view one, std::string_view many) {
   return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }

@@ -71,4 +71,12 @@ struct Tally {
   int percent() const { return seen == 0 ? 0 : matched * 100 / seen; }
 };
 
+/// The share of non-blank lines, in percent, a line-by-line signature must recognise.
+inline constexpr int kRecognisedPercent = 60;
+
+/// The rule of the line-by-line signatures: the records a conversion needs were seen
+/// (`needed`: a station and an observation, say) and at least kRecognisedPercent of the lines
+/// were recognised (exactly 60 % is enough). Kept here once, so that a change of it is one edit.
+bool recognised(const Tally& lines, bool needed);
+
 }  // namespace korvath

@@ -137,6 +137,31 @@ TEST(Detect, AFileExplainedInFullDrawsNoFitWarning) {
   EXPECT_GT(in_full, 0) << "no example is explained in full by any command";
 }
 
+// An IDX file whose point table fills the first 64 KiB: its set-ups may lie beyond, so the
+// measurement command fits it by half and says why; the coordinate command fits it in full.
+TEST(Detect, AnIdxFileWithItsSetUpsBeyondThePrefixHalfFitsTheMeasurementCommand) {
+  std::string idx = "HEADER\r\nEND HEADER\r\nDATABASE\r\n\tPOINTS(PointNo, PointID, East)\r\n";
+  while (idx.size() <= kPrefixBytes)
+    idx +=
+        "\t\t500001,\t\"101\",\t1020.4123,\t2028.9910,\t100.5210,\t\"\",\t14-05-2024,\tMEAS;\r\n";
+  idx += "\tEND POINTS\r\n\tSETUP\r\n\t\tSTN_ID\t\"ST1\"\r\n\tEND SETUP\r\n\tSLOPE(TgtNo)\r\n";
+  const test::TempDir dir;
+  test::write_file(dir / "job.idx", idx);
+  const std::vector<Detection> fits = rank_commands(read_prefix(dir / "job.idx"));
+  ASSERT_EQ(fits.size(), 2u);
+  EXPECT_EQ(fits[0].command->id, "leica-tcr407-coords");
+  EXPECT_EQ(fits[0].fit.score, 100);
+  EXPECT_EQ(fits[1].command->id, "leica-tcr407-idx");
+  EXPECT_EQ(fits[1].fit.score, 50);
+  EXPECT_EQ(fits[1].fit.evidence,
+            "γραμμή 1: HEADER· μπλοκ SETUP και πίνακες SLOPE όχι στα πρώτα 64 KiB");
+  // The same file within the prefix: the set-ups are seen, and the file fits both in full.
+  test::write_file(dir / "short.idx", idx.substr(0, 200) + idx.substr(idx.find("\tEND POINTS")));
+  const std::vector<Detection> whole = rank_commands(read_prefix(dir / "short.idx"));
+  ASSERT_EQ(whole.size(), 2u);
+  for (const Detection& fit : whole) EXPECT_EQ(fit.fit.score, 100) << fit.command->id;
+}
+
 // The prefix of a file is read to its size and one byte more; around the prefix's own size, and
 // for a file whose size says nothing (a kernel file), it is what the bytes make of it.
 TEST(Prefix, ReadFromAFileIsTheSameAsFromItsBytes) {
@@ -151,6 +176,13 @@ TEST(Prefix, ReadFromAFileIsTheSameAsFromItsBytes) {
     EXPECT_EQ(read.lines, cut.lines) << size;
     EXPECT_EQ(read.whole, cut.whole) << size;
   }
+  // Text padded with NUL bytes past the prefix ends where its text ends: its last line counts.
+  const std::string text = "S1 1.5\r\nP1 1.3 10.0000 99.5000 12.000";
+  test::write_file(dir / "padded", text + std::string(kPrefixBytes + 100, '\0'));
+  const Prefix padded = read_prefix(dir / "padded");
+  EXPECT_TRUE(padded.whole);
+  EXPECT_TRUE(padded.text);
+  EXPECT_EQ(padded.lines, Prefix::of(text, true).lines);
   const Prefix kernel = read_prefix("/proc/self/status");
   EXPECT_TRUE(kernel.whole);
   EXPECT_GT(kernel.lines.size(), 5u);

@@ -34,6 +34,8 @@ TEST(LineReader, LineEndsAcrossTheBufferAndLinesOverOneMebibyte) {
   const std::string first(65535, 'a');  // the CR is the last byte of the first buffer
   EXPECT_EQ(line_sizes(first + "\r\nb\r\n"), (std::vector<std::size_t>{65535, 1}));
   EXPECT_EQ(line_sizes(first + "\r" + std::string(70000, '\n')).size(), 70000u);
+  // A CR alone ends the buffer: the next buffer's first byte begins the next line.
+  EXPECT_EQ(line_sizes(first + "\rbc\r"), (std::vector<std::size_t>{65535, 2}));
   EXPECT_EQ(line_sizes("one\n" + std::string(kLongestLine, 'x') + "\n" +
                        std::string(kLongestLine + 1, 'y') + "\n"),
             (std::vector<std::size_t>{3, kLongestLine, 3}));
@@ -54,6 +56,26 @@ TEST(ItemReader, NumberAtTheFileEndIsNotReadOnIntoTheBufferBehindIt) {
     while (!in.at_end()) in.read_item(item);
     EXPECT_EQ(as_number(item, {}), *parse_number(last)) << last;
   }
+}
+
+// A CR alone as the last byte of a buffer ends its line; the item after it is whole.
+TEST(ItemReader, ACrEndingTheBufferKeepsTheFirstByteOfTheNextLine) {
+  std::string first;
+  while (first.size() < 65530) first += "1,";
+  first += std::string(65535 - first.size(), '7') + "\r";
+  const test::TempDir dir;
+  test::write_file(dir / "a", first + "25,END\r");
+  ItemReader in(dir / "a");
+  const auto items_of_first_line = std::count(first.begin(), first.end(), ',') + 1;
+  for (std::ptrdiff_t i = 0; i < items_of_first_line; ++i) in.skip_item();
+  ASSERT_TRUE(in.line_ended());
+  Value item;
+  in.read_item(item);
+  EXPECT_EQ(item, Value(ReadNumber(25, "25")));
+  EXPECT_EQ(in.where().line, 2u);
+  in.read_item(item);
+  EXPECT_EQ(item, text("END"));
+  EXPECT_TRUE(in.at_end());
 }
 
 // Each kind of item with the buffer's end at every byte of it, read and skipped.

@@ -95,7 +95,7 @@ CaseFile read_case(const std::filesystem::path& path) {
   c.name = test_name(c.command + "-" + path.stem().string());
   std::istringstream in(read_file(path));
   std::string* body = nullptr;
-  bool notes = false;
+  std::vector<std::string>* list = nullptr;  // the lines of the notes or the written files
   std::uint64_t number = 0;
   const auto fail = [&](std::string_view why) {
     throw std::runtime_error(path.string() + ":" + std::to_string(number) + ": " +
@@ -107,11 +107,13 @@ CaseFile read_case(const std::filesystem::path& path) {
     if (line.starts_with("== ")) {
       const std::vector<std::string_view> words = split(std::string_view(line).substr(3), ' ');
       body = nullptr;
-      notes = false;
+      list = nullptr;
       if (words[0] == "input") {
         body = &c.input;
       } else if (words[0] == "notes") {
-        notes = true;
+        list = &c.notes;
+      } else if (words[0] == "written") {
+        list = &c.written.emplace();
       } else if (words[0] == "invalid") {
         c.invalid = true;
       } else if (words[0] == "fault") {
@@ -124,8 +126,8 @@ CaseFile read_case(const std::filesystem::path& path) {
       } else {
         fail("a section named twice, or a name with a blank");
       }
-    } else if (notes) {
-      c.notes.push_back(line);
+    } else if (list) {
+      list->push_back(line);
     } else if (!body || !unescape(line, *body)) {
       fail("bytes outside a section, a raw tab, a trailing blank or a bad escape");
     }

@@ -9,6 +9,7 @@
 //    101 ,ST1,ST2, 1.3 , 60 , 99.5 , 0 , 1.55 \r\n
 //   == fault not_a_number input.dat 3    or "== invalid": the input was rejected
 //   == notes                 one line per note to the user, "LINE: text"
+//   == written               optional: what the user is told of each output, "NAME LINES"
 //
 // A section's lines are joined as they are, without the case file's own line ends; the bytes
 // are spelt \r, \n, \t, \\ and \xHH, so a raw tab or a blank at the end of a line is an error.
@@ -43,6 +44,7 @@ struct CaseFile {
   std::uint64_t fault_line = 0;
   bool invalid = false;            // the command rejects the input before any output
   std::vector<std::string> notes;  // "3: text"
+  std::optional<std::vector<std::string>> written;  // "stations.txm 2", when the case says
   std::map<std::string, std::string> files;
 };
 

@@ -28,7 +28,8 @@ Converted convert_bytes(std::string_view command_id, std::string_view input,
                         const InputAdvice& advice) {
   const ConversionCommand* command = find_command(command_id);
   if (!command) throw std::invalid_argument("no command " + std::string(command_id));
-  Converted c{Outcome::Status::ended, std::nullopt, {}, std::make_unique<TempDir>(), {}, {}, {}};
+  Converted c{
+      Outcome::Status::ended, std::nullopt, {}, std::make_unique<TempDir>(), {}, {}, {}, {}};
   const std::string input_path = *c.dir / "input.dat";
   write_file(input_path, input);
   c.ui.folder = c.dir->path().string();
@@ -46,6 +47,7 @@ Converted convert_bytes(std::string_view command_id, std::string_view input,
   c.error = std::move(outcome.error);
   c.notes = std::move(outcome.notes);
   c.fit_warning = std::move(outcome.fit_warning);
+  c.written = std::move(outcome.written);
   return c;
 }
 

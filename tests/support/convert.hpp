@@ -23,6 +23,7 @@ struct Converted {
   ScriptedPlatform ui;
   std::vector<Note> notes;                 // converted: what the user is told besides
   std::optional<std::string> fit_warning;  // the input does not fit the command (with advice)
+  std::vector<WrittenFile> written;        // converted: each output with the lines it holds
 
   /// Content of output i ("" when the file does not exist).
   std::string file(std::size_t i) const;

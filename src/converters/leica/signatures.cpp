@@ -214,7 +214,7 @@ Fit tcr307_signature(const Prefix& prefix) {
     }
     lines.count(match);
   }
-  if (setups == 0 || observations == 0 || lines.percent() < 60) return {};
+  if (!recognised(lines, setups > 0 && observations > 0)) return {};
   return {lines.percent(), "εγγραφές S (στάση) και D (μέτρηση) με τιμές χωρισμένες με κενά (" +
                                std::to_string(setups) + " S, " + std::to_string(observations) +
                                " D)"};
@@ -270,7 +270,7 @@ Fit tcr407_mdt_signature(const Prefix& prefix) {
     }
     lines.count(match);
   }
-  if (setups == 0 || observations == 0 || lines.percent() < 60) return {};
+  if (!recognised(lines, setups > 0 && observations > 0)) return {};
   return {lines.percent(),
           "εγγραφές 9 (στάση), - και 0 (μετρήσεις) με όνομα 10 χαρακτήρων και τιμές χωρισμένες με"
           " ένα κενό (" +

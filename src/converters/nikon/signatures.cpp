@@ -59,7 +59,7 @@ Fit npl352_dos_signature(const Prefix& prefix) {
     }
     lines.count(match);
   }
-  if (stations == 0 || observations == 0 || lines.percent() < 60) return {};
+  if (!recognised(lines, stations > 0 && observations > 0)) return {};
   return {lines.percent(), "εγγραφές «*» (στάση) και μετρήσεις των 5 τιμών χωρισμένων με κόμμα (" +
                                counted(stations, "στάση", "στάσεις") + ", " +
                                counted(observations, "μέτρηση", "μετρήσεις") + ")"};
@@ -80,7 +80,7 @@ Fit npl352_raw_signature(const Prefix& prefix) {
     lines.count(raw_record(line));
   }
   // Only F1 and SS records are written; a file of set-ups alone gives nothing.
-  if (f1 + ss == 0 || lines.percent() < 60) return {};
+  if (!recognised(lines, f1 + ss > 0)) return {};
   std::string evidence;
   if (heading) evidence = quote_line(*heading, prefix.lines[*heading]) + "· ";
   evidence += "εγγραφές ";

@@ -53,7 +53,7 @@ Fit coordinates_signature(const Prefix& prefix) {
     lines.count(items.size() == 6 && !trim(items[0]).empty() && is_number(items[1]) &&
                 is_number(items[2]) && is_number(items[3]) && names.insert(trim(items[0])).second);
   }
-  if (lines.matched == 0 || lines.percent() < 60) return {};
+  if (!recognised(lines, true)) return {};  // one kind of record: the points
   return {lines.percent(),
           "σημεία των 6 τιμών χωρισμένων με κόμμα: όνομα, 3 συντεταγμένες, 2 ακόμη (" +
               counted(lines.matched, "σημείο", "σημεία") + ")"};

@@ -23,7 +23,7 @@ Fit measurements_signature(const Prefix& prefix) {
     }
     lines.count(match);
   }
-  if (stations == 0 || observations == 0 || lines.percent() < 60) return {};
+  if (!recognised(lines, stations > 0 && observations > 0)) return {};
   return {lines.percent(),
           "γραμμές στάσεων (όνομα, ύψος οργάνου) και μετρήσεων των 3 έως 9 τιμών χωρισμένων με"
           " κενά (" +

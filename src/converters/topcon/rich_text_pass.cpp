@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "converters/topcon/rich_text.hpp"
 #include "flow/output_file.hpp"
 #include "flow/text.hpp"
-#include "platform/rich_text_box.hpp"
 
 namespace korvath::topcon {
 namespace {

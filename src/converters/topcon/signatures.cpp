@@ -95,7 +95,7 @@ Fit gts3000_signature(const Prefix& prefix) {
     }
     lines.count(match);
   }
-  if (stations == 0 || observations == 0 || lines.percent() < 60) return {};
+  if (!recognised(lines, stations > 0 && observations > 0)) return {};
   return {lines.percent(), "εγγραφές 1 (στάση) και 2 (μέτρηση) χωρισμένες με κόμμα (" +
                                counted(stations, "στάση", "στάσεις") + ", " +
                                counted(observations, "μέτρηση", "μετρήσεις") + ")"};
@@ -117,7 +117,7 @@ Fit gts3000_raw_signature(const Prefix& prefix) {
   }
   // A measurement (SD or HV) and a target for it (SS or BS), or a station.
   const bool measured = found[3] || found[4], targeted = found[0] || found[1] || found[2];
-  if (!measured || !targeted || lines.percent() < 60) return {};
+  if (!recognised(lines, measured && targeted)) return {};
   std::string keys;
   for (std::size_t k = 0; k < std::size(kUsed); ++k)
     if (found[k]) keys += (keys.empty() ? "" : "/") + std::string(kUsed[k]);
