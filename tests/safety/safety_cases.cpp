@@ -109,7 +109,10 @@ std::vector<const ConversionCommand*> built_commands() {
 }
 
 std::string example_bytes(std::string_view command_id) {
-  return test::read_file(test::example_of(command_id));
+  // A row without its example is failed by name in the catalogue's test; reading nothing here
+  // keeps the cases built from the examples from stopping the whole run before it.
+  const std::string example = test::example_of(command_id);
+  return example.empty() ? std::string() : test::read_file(example);
 }
 
 std::vector<SafetyCase> damaged_inputs() {
