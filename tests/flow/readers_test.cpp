@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
+#include "flow/interruption.hpp"
 #include "flow/signature.hpp"
 #include "flow/text.hpp"
 #include "support/files.hpp"
@@ -140,6 +142,51 @@ TEST(LineReader, TextBetweenAByteOrderMarkAndAnEndOfFileMark) {
   LineReader kernel("/proc/self/status");  // of size 0 to the system: read to its end all the same
   kernel.skip_marks_around_text();
   EXPECT_FALSE(kernel.at_end());
+}
+
+TEST(ItemReader, AnItemOverOneMebibyteIsALineTooLong) {
+  const test::TempDir dir;
+  test::write_file(dir / "a", "P1," + std::string(kLongestLine + 1, 'x') + "\r\n");
+  ItemReader in(dir / "a");
+  EXPECT_EQ(std::get<std::string>(in.read_item()), "P1");
+  try {
+    in.read_item();
+    ADD_FAILURE() << "an item over one mebibyte was read";
+  } catch (const ConversionError& e) {
+    EXPECT_EQ(e.fault(), Fault::line_too_long);
+  }
+}
+
+TEST(ItemReader, NoItemIsReadOrSkippedPastTheEnd) {
+  const test::TempDir dir;
+  test::write_file(dir / "a", "P1\r\n");
+  for (const bool skip : {false, true}) {
+    ItemReader in(dir / "a");
+    in.read_item();
+    try {
+      if (skip)
+        in.skip_item();
+      else
+        in.read_item();
+      ADD_FAILURE() << "read past the end";
+    } catch (const ConversionError& e) {
+      EXPECT_EQ(e.fault(), Fault::read_past_end);
+    }
+  }
+}
+
+TEST(LineReader, AStopNotedEndsTheReadingAtTheNextBuffer) {
+  const test::TempDir dir;
+  test::write_file(dir / "a", std::string(std::size_t{3} << 16, 'x'));  // three buffers
+  request_interruption(kStopButton);
+  try {
+    LineReader in(dir / "a");
+    while (!in.at_end()) in.read_line();
+    ADD_FAILURE() << "read to the end after a stop";
+  } catch (const ConversionError& e) {
+    EXPECT_EQ(e.fault(), Fault::interrupted);
+  }
+  clear_interruption();
 }
 
 TEST(LineReader, MissingFileOrFolderCannotBeOpened) {
