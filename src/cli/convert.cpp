@@ -15,17 +15,12 @@
 namespace korvath {
 namespace {
 
-// Only a regular file: a pipe is read once, by the conversion itself. A file the command
-// explains in full, the usual case, needs no second look.
+// Only a regular file: a pipe is read once, by the conversion itself. An unreadable file draws
+// no warning: the conversion says why.
 void warn_about_better_fit(const InputAdvice& advice, const ConversionCommand& command,
                            const std::string& input, std::ostream& err) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(input, ec)) return;
-  try {
-    if (explained_in_full(read_prefix(input), command)) return;
-  } catch (const ConversionError&) {
-    return;  // unreadable: the conversion says why
-  }
   if (const auto better = advice.fits_better(input, command))
     err << "korvath: προειδοποίηση: «" << input << "»: " << *better << "\n";
 }

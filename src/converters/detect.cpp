@@ -57,8 +57,7 @@ constexpr int kFullFit = 100;
 std::optional<Detection> better_fit(const Prefix& prefix, const ConversionCommand& chosen) {
   // A file the chosen command explains in full fits no other better: after a conversion, that
   // is the usual answer, found by one signature instead of every command's.
-  if (!prefix.text) return std::nullopt;
-  if (chosen.signature && chosen.signature(prefix).score >= kFullFit) return std::nullopt;
+  if (!prefix.text || explained_in_full(prefix, chosen)) return std::nullopt;
   std::vector<Ranked> fits = ranked(prefix);
   if (fits.empty() || fits.front().detection.command == &chosen) return std::nullopt;
   const auto mine = std::find_if(fits.begin(), fits.end(), [&](const Ranked& fit) {
@@ -146,6 +145,8 @@ InputAdvice detector_advice() {
     if (prefix->whole && std::all_of(prefix->lines.begin(), prefix->lines.end(),
                                      [](const std::string& line) { return line.empty(); }))
       return std::nullopt;
+    // The usual answer after a conversion, from one signature instead of every command's.
+    if (explained_in_full(*prefix, chosen)) return std::nullopt;
     const std::vector<Detection> fits = rank_commands(*prefix);
     const bool fits_chosen = std::any_of(
         fits.begin(), fits.end(), [&](const Detection& fit) { return fit.command == &chosen; });

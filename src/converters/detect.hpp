@@ -46,7 +46,7 @@ std::optional<Detection> better_fit(const std::string& path, const ConversionCom
 
 /// Whether the chosen command's signature explains every line of the prefix: no command fits
 /// such a file better, so detector_advice().fits_better has nothing to say about it. One
-/// signature instead of every command's: the quick first question for a batch of files.
+/// signature instead of every command's: the quick first question it and better_fit ask.
 bool explained_in_full(const Prefix& prefix, const ConversionCommand& chosen);
 
 /// The detector's answers as the flow's reports take them: what a file looks like ("TOPCON /
