@@ -34,14 +34,17 @@ class RecordTally {
   /// account of the whole file closes the notes when one was counted. Past kMostKinds kinds,
   /// a new kind is counted as one of "other kinds".
   std::size_t passed_over(std::string_view one, std::string_view many);
-  /// One more record of kind `kind` at `where`; the first one's line is the note's line.
-  void count(std::size_t kind, const Where& where) {
+  /// `records` more records of kind `kind`, the first at `where`; the first one's line is the
+  /// note's line.
+  void count(std::size_t kind, const Where& where, std::uint64_t records = 1) {
     Kind& k = kinds_[kind];
-    if (k.count++ == 0) k.first = where.line;
+    if (k.count == 0) k.first = where.line;
+    k.count += records;
     if (k.lists && k.lines.size() <= kListed) k.lines.push_back(where.line);
   }
-  void count(std::string_view one, std::string_view many, const Where& where) {
-    count(kind(one, many), where);
+  void count(std::string_view one, std::string_view many, const Where& where,
+             std::uint64_t records = 1) {
+    count(kind(one, many), where, records);
   }
   /// Counts the record that begins at `where` as short when its line lacked fields
   /// (ItemReader::read_field gave them empty): one note lists the lines of such records.

@@ -32,14 +32,12 @@ void SetupTally::set_up(const Value& station, const Where& where) {
 
 void SetupTally::close(const Conversion& c) {
   if (named_ || numbered_ == 0 || c.lines_written_to(0) > 0) return;
-  const Where first{{}, first_numbered_};
-  for (std::uint64_t i = 0; i < numbered_; ++i)
-    tally_.count(
-        "1 στάση με όνομα αριθμό: το αρχείο μετρήσεων στάσεων έμεινε κενό, οι "
-        "μετρήσεις πήγαν στο αρχείο σημείων",
-        "{} στάσεις με όνομα αριθμό: το αρχείο μετρήσεων στάσεων έμεινε κενό, οι "
-        "μετρήσεις πήγαν στο αρχείο σημείων",
-        first);
+  tally_.count(
+      "1 στάση με όνομα αριθμό: το αρχείο μετρήσεων στάσεων έμεινε κενό, οι "
+      "μετρήσεις πήγαν στο αρχείο σημείων",
+      "{} στάσεις με όνομα αριθμό: το αρχείο μετρήσεων στάσεων έμεινε κενό, οι "
+      "μετρήσεις πήγαν στο αρχείο σημείων",
+      {{}, first_numbered_}, numbered_);
 }
 
 void SetupTally::before_set_up(const Where& where) {
